@@ -1,0 +1,70 @@
+// The small ports through which the game reaches everything outside itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ports/speech_engine.hpp"
+
+namespace veldrisa {
+
+// One room-sound player: a file by name, play, stop.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void setFileName(const std::string& name) = 0;
+    virtual void play() = 0;
+    virtual void stop() = 0;
+};
+
+// The system beep that refuses a key.
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;
+};
+
+// A modal text-input dialog; returns the text confirmed, or "" when cancelled.
+class TextDialog {
+public:
+    virtual ~TextDialog() = default;
+    virtual std::string ask(const std::string& title, const std::string& prompt,
+                            const std::string& initial) = 0;
+};
+
+// The source of the number that seeds each new game.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::uint32_t seed() = 0;
+};
+
+// Where the program lives; the room sounds are looked up there.
+class Folders {
+public:
+    virtual ~Folders() = default;
+    virtual std::string programFolder() = 0;
+    virtual void setCurrentDirectory(const std::string& path) = 0;
+};
+
+// Hears what a player would perceive beyond the ports above: every call of the
+// speaking routine and every window that opens. The game itself needs none.
+class Observer {
+public:
+    virtual ~Observer() = default;
+    virtual void said(const std::string& text, bool waitBefore, bool waitAfter) = 0;
+    virtual void screenOpened(const char* name) = 0;
+};
+
+// Everything the program is given by its platform.
+struct Platform {
+    SpeechEngine& speech;
+    SoundPlayer* sounds[4];  // the rooms' players 1..4, stored from 0
+    Beeper& beeper;
+    TextDialog& dialog;
+    Clock& clock;
+    Folders& folders;
+    Observer* observer = nullptr;
+};
+
+}  // namespace veldrisa

@@ -1,0 +1,83 @@
+// Load and key handling of the setup screen.
+#include "setup/formini.hpp"
+
+namespace veldrisa {
+namespace {
+
+const char* Estado(const Personaje& p) { return p.Controlado ? "Seleccionado" : "No seleccionado"; }
+
+Personaje& Actual(FormIni& f) { return f.Personajes[static_cast<std::size_t>(f.PersonajeActual)]; }
+
+void AnunciaPersonaje(FormIni& f, bool esperaAntes) {
+    Personaje& p = Actual(f);
+    Habla(f.voz, p.Nombre + Estado(p), esperaAntes, false);
+}
+
+void Mueve(FormIni& f, int paso) {
+    f.PersonajeActual = static_cast<std::int16_t>(f.PersonajeActual + paso);
+    if (f.PersonajeActual < 1) f.PersonajeActual = NumPersonajes;
+    if (f.PersonajeActual > NumPersonajes) f.PersonajeActual = 1;
+    AnunciaPersonaje(f, false);
+}
+
+void Selecciona(FormIni& f) {
+    Personaje& p = Actual(f);
+    p.Controlado = !p.Controlado;
+    Habla(f.voz, Estado(p), false, false);
+    if (p.Controlado) Habla(f.voz, "Pulse f2 si desea cambiar el nombre del personaje", true, false);
+}
+
+void Renombra(FormIni& f) {
+    Personaje& p = Actual(f);
+    Habla(f.voz, "Escriba el nombre del personaje y pulse enter: " + p.Nombre, false, false);
+    std::string nombre = f.dialogo.ask("Cambiar el nombre al personaje",
+                                       "Escriba el nombre del personaje y pulse enter:", p.Nombre);
+    if (nombre.empty()) {
+        Habla(f.voz, "Cancelado", false, false);
+        return;
+    }
+    p.Nombre = nombre;
+    AnunciaPersonaje(f, true);
+}
+
+}  // namespace
+
+void CargaFormIni(FormIni& f) {
+    CreaVoces(f.voz);
+    BuscaVoces(f.voz);
+    f.voz.VozActual = 0;
+    CreaPersonajes(f.Personajes, f.rnd);
+    f.PersonajeActual = 1;
+    Personaje& p = Actual(f);
+    Habla(f.voz,
+          "La fortuna de Veldrisa. Escoja los personajes que desea controlar y pulse Enter cuando "
+          "esté listo. " +
+              p.Nombre + Estado(p),
+          false, false);
+}
+
+SalidaFormIni TeclaFormIni(FormIni& f, int tecla, int modificadores) {
+    switch (tecla) {
+    case Tecla::Control: Calla(f.voz); break;
+    case Tecla::Izquierda:
+    case Tecla::Arriba: Mueve(f, -1); break;
+    case Tecla::Derecha:
+    case Tecla::Abajo: Mueve(f, +1); break;
+    case Tecla::Espacio: Selecciona(f); break;
+    case Tecla::F2: Renombra(f); break;
+    case Tecla::Escape: return SalidaFormIni::Cierra;
+    case Tecla::Enter: return SalidaFormIni::AbreJuego;
+    case Tecla::F4:
+        // Alt+F4 closes the window like its close button.
+        if (modificadores & ModAlt) return SalidaFormIni::Cierra;
+        break;
+    case Tecla::F7: BajaVelocidad(f.voz, modificadores); break;
+    case Tecla::F8: SubeVelocidad(f.voz, modificadores); break;
+    case Tecla::F9: VozAnterior(f.voz); break;
+    case Tecla::F10: VozSiguiente(f.voz); break;
+    default: break;
+    }
+    return SalidaFormIni::Sigue;
+}
+
+}  // namespace veldrisa

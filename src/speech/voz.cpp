@@ -1,0 +1,84 @@
+// Habla and the voice controls shared by the setup screen and the game window.
+#include "speech/voz.hpp"
+
+#include "common/unicode.hpp"
+
+namespace veldrisa {
+namespace {
+
+constexpr int RateMinimo = -50;
+constexpr int RateMaximo = 50;
+
+int Paso(int modificadores) {
+    return (modificadores & (ModShift | ModControl | ModAlt)) != 0 ? 1 : 5;
+}
+
+void SeleccionaYAnuncia(Voz& v) {
+    v.motor->selectVoice(v.VozActual);
+    Habla(v, v.Voces[static_cast<std::size_t>(v.VozActual)], false, false);
+}
+
+}  // namespace
+
+void CreaVoces(Voz& v) { v.motor->createVoice(); }
+
+void BuscaVoces(Voz& v) {
+    v.motor->createVoice();
+    v.Voces.assign(1, "");
+    // An empty description is overwritten by the next one: entries are only appended
+    // after a non-empty one.
+    for (const auto& descripcion : v.motor->voiceDescriptions()) {
+        if (!v.Voces.back().empty()) v.Voces.emplace_back();
+        v.Voces.back() = descripcion;
+    }
+}
+
+bool HayVoces(const Voz& v) { return !v.Voces.front().empty(); }
+
+void Habla(Voz& v, const std::string& texto, bool EsperaAntes, bool EsperaDespues) {
+    if (v.observador) v.observador->said(texto, EsperaAntes, EsperaDespues);
+    if (CuentaCaracteres(texto) > 2) v.UltimoMensaje = texto;
+    if (EsperaAntes) v.motor->waitUntilDone();
+    Pronuncia(v, texto);
+    if (EsperaDespues) v.motor->waitUntilDone();
+}
+
+void Pronuncia(Voz& v, const std::string& texto) { v.motor->speak(Minusculas(texto)); }
+
+void BajaVelocidad(Voz& v, int modificadores) {
+    int rate = v.motor->rate();
+    if (rate <= RateMinimo) {
+        Habla(v, "Velocidad mínima", false, false);
+        return;
+    }
+    v.motor->setRate(rate - Paso(modificadores));
+    Habla(v, "Velocidad de la voz más lenta", false, false);
+}
+
+void SubeVelocidad(Voz& v, int modificadores) {
+    int rate = v.motor->rate();
+    if (rate >= RateMaximo) {
+        Habla(v, "Velocidad máxima", false, false);
+        return;
+    }
+    v.motor->setRate(rate + Paso(modificadores));
+    Habla(v, "Velocidad de la voz más rápida", false, false);
+}
+
+void VozAnterior(Voz& v) {
+    --v.VozActual;
+    if (v.VozActual < 0) v.VozActual = static_cast<std::int16_t>(v.Voces.size() - 1);
+    SeleccionaYAnuncia(v);
+}
+
+void VozSiguiente(Voz& v) {
+    ++v.VozActual;
+    if (v.VozActual > static_cast<int>(v.Voces.size()) - 1) v.VozActual = 0;
+    SeleccionaYAnuncia(v);
+}
+
+void RepiteMensaje(Voz& v) { Habla(v, v.UltimoMensaje, false, false); }
+
+void Calla(Voz& v) { Habla(v, "", false, false); }
+
+}  // namespace veldrisa

@@ -1,0 +1,41 @@
+// The speech layer: the one voice, Habla, the last message and the voice controls.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ports/platform.hpp"
+
+namespace veldrisa {
+
+// Speech state shared by both windows for the whole run.
+struct Voz {
+    SpeechEngine* motor = nullptr;
+    Observer* observador = nullptr;
+    std::vector<std::string> Voces{""};
+    std::int16_t VozActual = 0;
+    std::string UltimoMensaje;
+};
+
+// Modifier bits of a key event.
+constexpr int ModShift = 1;
+constexpr int ModControl = 2;
+constexpr int ModAlt = 4;
+
+void CreaVoces(Voz& v);
+void BuscaVoces(Voz& v);
+// True when BuscaVoces found at least one voice with a description.
+bool HayVoces(const Voz& v);
+
+void Habla(Voz& v, const std::string& texto, bool EsperaAntes, bool EsperaDespues);
+void Pronuncia(Voz& v, const std::string& texto);
+
+void BajaVelocidad(Voz& v, int modificadores);
+void SubeVelocidad(Voz& v, int modificadores);
+void VozAnterior(Voz& v);
+void VozSiguiente(Voz& v);
+void RepiteMensaje(Voz& v);
+void Calla(Voz& v);
+
+}  // namespace veldrisa
