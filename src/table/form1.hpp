@@ -75,6 +75,10 @@ struct Mesa {
     std::string Label1;  // the text log shown in the window
 };
 
+inline const Carta& CartaNumero(const Mesa& m, int numero) {
+    return m.Cartas.at(static_cast<std::size_t>(numero));
+}
+
 // The game window: its table plus the shared state and ports its procedures reach.
 struct Form1 {
     Voz& voz;
@@ -118,6 +122,5 @@ void FaseSalas(Form1& f, bool PrimeraVez);
 // play/
 void FaseCartas(Form1& f, bool PrimeraVez);
 void ResuelveDia(Form1& f);
-void DescribeAtaque(Form1& f, int Victima, const std::array<std::array<std::int16_t, 11>, 5>& acciones);
 
 }  // namespace veldrisa

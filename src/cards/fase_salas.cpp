@@ -1,0 +1,71 @@
+// FaseSalas: every living character goes to one of the open rooms.
+#include "cards/eleccion_sala.hpp"
+
+namespace veldrisa {
+namespace {
+
+void OrdenaDia(Form1& f) {
+    Mesa& m = f.mesa;
+    m.OrdenDia.clear();
+    for (int i = 1; i <= NumPersonajes; ++i)
+        if (f.P(i).Vivo) m.OrdenDia.push_back(static_cast<std::int16_t>(i));
+    int n = f.Turnos();
+    for (int k = 0; k < 200; ++k) {
+        int c = f.rnd.Entre1Y(n - 1);
+        Intercambia(m.OrdenDia.at(static_cast<std::size_t>(c - 1)), m.OrdenDia.at(static_cast<std::size_t>(c)));
+    }
+    m.Turno = 1;
+}
+
+std::string PreguntaSala(Form1& f, const Personaje& p) {
+    const Mesa& m = f.mesa;
+    std::string texto = p.Nombre + ", es su turno de jugar. Sus cartas son: 1. " + TextoCarta(m, p.Carta1) +
+                        " y 2. " + TextoCarta(m, p.Carta2) +
+                        ". ¿A qué habitación desea ir? (pulse el número correspondiente).";
+    for (int s = 1; s <= 4; ++s)
+        if (m.SalaAbierta[s]) texto += std::to_string(s) + ". " + m.NombreSala[s] + ", ";
+    return texto;
+}
+
+void CierraFaseSalas(Form1& f) {
+    Mesa& m = f.mesa;
+    m.Label1.clear();
+    for (int s = 1; s <= 4; ++s) {
+        m.Label1 += m.NombreSala[s] + "\r\n";
+        for (int k = 1; k <= NumPersonajes; ++k)
+            if (EstaEnSala(m.OcupantesSala[s], k)) m.Label1 += f.P(k).Nombre + "; ";
+        m.Label1 += "\r\n";
+    }
+    f.Habla("salas asignadas. Pulse espacio  para continuar ");
+}
+
+}  // namespace
+
+void FaseSalas(Form1& f, bool PrimeraVez) {
+    Mesa& m = f.mesa;
+    if (PrimeraVez) {
+        OrdenaDia(f);
+    } else if (++m.Turno > f.Turnos()) {
+        m.Turno = static_cast<std::int16_t>(f.Turnos());
+    }
+    // Computer characters choose at once; the phase stops at the first player still to choose.
+    for (;;) {
+        Personaje& p = f.Actual();
+        if (p.Controlado) {
+            if (p.Sala == SinSala) {
+                f.Habla(PreguntaSala(f, p));
+                m.Fase = Fases::Salas;
+                m.PersonajeEnTurno = p.Indice;
+                return;
+            }
+        } else {
+            p.Sala = EligeSalaComputadora(f, p.Indice);
+            m.OcupantesSala[p.Sala] += EntradaOcupante(p.Indice);
+        }
+        if (m.Turno >= f.Turnos()) break;
+        ++m.Turno;
+    }
+    CierraFaseSalas(f);
+}
+
+}  // namespace veldrisa

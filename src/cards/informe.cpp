@@ -1,0 +1,61 @@
+// InformeAspirantes: the status report that opens every day.
+#include "common/unicode.hpp"
+#include "table/form1.hpp"
+
+namespace veldrisa {
+namespace {
+
+constexpr std::size_t LargoCartaEnLog = 50;
+
+void ReparteCartas(Form1& f) {
+    for (int k = 1; k <= NumPersonajes; ++k) {
+        Personaje& p = f.P(k);
+        if (!p.Vivo) continue;
+        // Each living character takes the slot of its own index, not the top card.
+        (p.Carta1 == 0 ? p.Carta1 : p.Carta2) = f.mesa.Mazo[k];
+        f.mesa.Mazo[k] = 0;
+    }
+}
+
+std::string LineaCarta(const Mesa& m, int carta) {
+    return "- " + PrimerosCaracteres(CartaNumero(m, carta).Texto, LargoCartaEnLog) + "\r\n";
+}
+
+}  // namespace
+
+void InformeAspirantes(Form1& f) {
+    Mesa& m = f.mesa;
+    f.Sonido(3).stop();
+    f.Sonido(4).stop();
+    f.Sonido(1).play();
+    m.Fase = Fases::Informe;
+    for (int s = 1; s <= 4; ++s) m.OcupantesSala[s].clear();
+    for (int i = 1; i <= NumPersonajes; ++i) {
+        f.P(i).Sala = SinSala;
+        f.P(i).CartaElegida = 0;
+    }
+    ReparteCartas(f);
+    BarajaMazo(m, f.rnd);
+    CompactaMazo(m);
+
+    m.Label1.clear();
+    std::string vivos;
+    bool hayVivos = false;
+    for (int i = 1; i <= NumPersonajes; ++i) {
+        const Personaje& p = f.P(i);
+        m.Label1 += p.Nombre + ": (" + (p.Agresivo ? "Verdadero" : "Falso") + ") \r\n";
+        if (!p.Vivo) {
+            m.Label1 += "(muerto)\r\n";
+            continue;
+        }
+        m.Label1 += LineaCarta(m, p.Carta1) + LineaCarta(m, p.Carta2);
+        if (hayVivos) vivos += "; ";
+        vivos += p.Nombre;
+        hayVivos = true;
+    }
+    // Waiting first lets the morning news just started be heard to its end.
+    f.Habla("Los actuales aspirantes a la fortuna de Veldrisa son: " + vivos + ". Pulse espacio para continuar.",
+            true, false);
+}
+
+}  // namespace veldrisa

@@ -1,0 +1,56 @@
+// CargaDatos and the deck: line of succession, catalogue, shuffle, first cards, compaction.
+#include "cards/catalogo.hpp"
+
+namespace veldrisa {
+namespace {
+
+constexpr int SlotsBarajados = 37;  // the last three slots hold the decisive cards during the first deal
+
+void BarajaLinea(Mesa& m, Generador& rnd) {
+    for (int i = 1; i <= NumPersonajes; ++i) m.LineaSucesion[i] = static_cast<std::int16_t>(i);
+    for (int n = 0; n < 100; ++n) {
+        int a = rnd.Entre1Y(9);
+        Intercambia(m.LineaSucesion[a], m.LineaSucesion[a + 1]);
+    }
+}
+
+}  // namespace
+
+void CargaDatos(Form1& f) {
+    Mesa& m = f.mesa;
+    for (int i = 1; i <= NumPersonajes; ++i) m.LineaSucesion[i] = f.P(i).Indice;
+    // The line is shuffled before the seeding, from wherever the generator stands.
+    BarajaLinea(m, f.rnd);
+    CreaCatalogo(m);
+    m.Mazo = {};
+    for (int j = 4; j <= NumCartas; ++j) m.Mazo[j - 3] = static_cast<std::int16_t>(j);
+    f.rnd.Siembra(f.plataforma.clock.seed());
+    BarajaMazo(m, f.rnd);
+    for (int i = 1; i <= NumPersonajes; ++i) {
+        f.P(i).Carta1 = m.Mazo[i];
+        m.Mazo[i] = 0;
+    }
+    // The keys and the changes of heir are never a first card.
+    m.Mazo[38] = 1;
+    m.Mazo[39] = 2;
+    m.Mazo[40] = 3;
+    CompactaMazo(m);
+    InformeAspirantes(f);
+}
+
+void BarajaMazo(Mesa& m, Generador& rnd) {
+    for (int n = 0; n < 2000; ++n) {
+        int a = rnd.Entre1Y(SlotsBarajados);
+        int b = rnd.Entre1Y(SlotsBarajados);
+        Intercambia(m.Mazo[a], m.Mazo[b]);
+    }
+}
+
+void CompactaMazo(Mesa& m) {
+    int libre = 1;
+    for (int i = 1; i <= NumCartas; ++i) {
+        if (m.Mazo[i] != 0) Intercambia(m.Mazo[libre++], m.Mazo[i]);
+    }
+}
+
+}  // namespace veldrisa

@@ -1,0 +1,131 @@
+// TeclaForm1: every key of the game window, in every phase.
+#include "play/fase_cartas.hpp"
+#include "setup/formini.hpp"
+#include "table/tecla_carta.hpp"
+
+namespace veldrisa {
+namespace {
+
+bool EsDigito(int tecla) { return tecla >= Tecla::Cero && tecla <= Tecla::Nueve; }
+
+void CambiaDescripcion(Form1& f) {
+    f.mesa.DescripcionCorta = !f.mesa.DescripcionCorta;
+    f.Habla(std::string("Descripción ") + (f.mesa.DescripcionCorta ? " corta " : " larga ") + " de las cartas");
+}
+
+void DiCartas(Form1& f) {
+    Personaje& c = f.Actual();
+    if (!c.Controlado) return;
+    f.Habla("Sus cartas son: 1. " + TextoCarta(f.mesa, c.Carta1) + " y 2. " + TextoCarta(f.mesa, c.Carta2));
+}
+
+void DiPosicion(Form1& f) {
+    Personaje& c = f.Actual();
+    if (c.CartaElegida >= 1) return;
+    f.Habla(DondeEstaYCartas(f, c));
+}
+
+// The keys that are not digits: information, voice and leaving.
+void TeclaInformativa(Form1& f, int tecla, int modificadores) {
+    const int fase = f.mesa.Fase;
+    switch (tecla) {
+    case Tecla::Escape: f.Cerrada = true; break;
+    case Tecla::F4:
+        if (modificadores & ModAlt) f.Cerrada = true;
+        break;
+    case Tecla::F5: RepiteMensaje(f.voz); break;
+    case Tecla::F6: CambiaDescripcion(f); break;
+    case Tecla::F7: BajaVelocidad(f.voz, modificadores); break;
+    case Tecla::F8: SubeVelocidad(f.voz, modificadores); break;
+    case Tecla::F9: VozAnterior(f.voz); break;
+    case Tecla::F10: VozSiguiente(f.voz); break;
+    case Tecla::H: f.Habla("El heredero actual es " + f.HerederoActual().Nombre); break;
+    case Tecla::C:
+        if (fase == Fases::Salas || fase == Fases::Cartas) DiCartas(f);
+        break;
+    case Tecla::P:
+        if (fase == Fases::Cartas) DiPosicion(f);
+        break;
+    default: break;
+    }
+}
+
+void TeclaSala(Form1& f, int sala) {
+    Personaje& c = f.Actual();
+    c.Sala = sala;
+    f.mesa.OcupantesSala[sala] += EntradaOcupante(c.Indice);
+    FaseSalas(f, false);
+}
+
+void TeclaObjetivo(Form1& f, int d) {
+    Mesa& m = f.mesa;
+    if (d == 0 || d > m.NumObjetivos) {
+        f.Habla("Sólo hay " + std::to_string(m.NumObjetivos) +
+                " objetivos para elegir. Pulse espacio para escuchar sus nombres de nuevo");
+        return;
+    }
+    f.Actual().Objetivo = m.Objetivos[d];
+    m.Fase = Fases::Cartas;
+    FaseCartas(f, false);
+}
+
+// A digit; false when it fits no case and must be refused with the beep.
+bool TeclaDigito(Form1& f, int d, int modificadores) {
+    Mesa& m = f.mesa;
+    switch (m.Fase) {
+    case Fases::Salas:
+        // A character that has its room keeps it: a second room would list it twice.
+        if (d < 1 || d > m.NumSalas || f.Actual().Sala >= 1) return false;
+        TeclaSala(f, d);
+        return true;
+    case Fases::Cartas:
+        if ((d != 1 && d != 2) || f.Actual().CartaElegida >= 1) return false;
+        TeclaCarta(f, d, modificadores);
+        return true;
+    case Fases::Objetivo: TeclaObjetivo(f, d); return true;
+    case Fases::FinPartida:
+        if (d == 1) NuevaPartidaTrasFin(f);
+        return true;
+    default: return false;
+    }
+}
+
+void Avanza(Form1& f) {
+    Mesa& m = f.mesa;
+    if (m.Fase == Fases::Salas && f.Actual().Sala < 1) {
+        f.Habla("Primero debe seleccionar una de las salas. Pulse un número del 1 al " + std::to_string(m.NumSalas));
+        return;
+    }
+    if (m.Fase == Fases::Cartas && f.Actual().CartaElegida < 1) {
+        f.Habla(
+            "Primero debe seleccionar una de las cartas. Pulse la tecla C para escuchar sus cartas y después pulse 1 "
+            "o 2 para elegir una de ellas.");
+        return;
+    }
+    if (m.Fase == Fases::Objetivo) {
+        DiObjetivos(f);
+        return;
+    }
+    if (m.Fase < Fases::Informe || m.Fase > Fases::Cartas) return;
+    // The phase moves before its procedure runs, so a prompt always finds it set.
+    ++m.Fase;
+    switch (m.Fase) {
+    case Fases::Salas: FaseSalas(f, true); break;
+    case Fases::Cartas: FaseCartas(f, true); break;
+    default: ResuelveDia(f); break;
+    }
+}
+
+}  // namespace
+
+void TeclaForm1(Form1& f, int tecla, int modificadores) {
+    if (tecla == Tecla::Control) Calla(f.voz);
+    if (EsDigito(tecla)) {
+        if (!TeclaDigito(f, tecla - Tecla::Cero, modificadores)) f.plataforma.beeper.beep();
+        return;
+    }
+    TeclaInformativa(f, tecla, modificadores);
+    if (tecla == Tecla::F2 || tecla == Tecla::Espacio) Avanza(f);
+}
+
+}  // namespace veldrisa
