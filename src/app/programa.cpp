@@ -1,6 +1,8 @@
 // Start-up and the hand-over from the setup screen to the game window.
 #include "app/programa.hpp"
 
+#include <algorithm>
+
 namespace veldrisa {
 
 Programa::Programa(Platform& p)
@@ -11,10 +13,8 @@ Programa::Programa(Platform& p)
 
 bool Programa::Inicia() {
     // Without a voice nothing could ever be heard: refuse before anything is spoken.
-    plataforma.speech.createVoice();
-    Voz prueba{&plataforma.speech, nullptr, {""}, 0, {}};
-    BuscaVoces(prueba);
-    if (!HayVoces(prueba)) return false;
+    const auto voces = plataforma.speech.voiceDescriptions();
+    if (std::none_of(voces.begin(), voces.end(), [](const std::string& d) { return !d.empty(); })) return false;
 
     pantalla_ = Pantalla::Inicio;
     if (plataforma.observer) plataforma.observer->screenOpened("setup");

@@ -33,8 +33,6 @@ void BuscaVoces(Voz& v) {
     }
 }
 
-bool HayVoces(const Voz& v) { return !v.Voces.front().empty(); }
-
 void Habla(Voz& v, const std::string& texto, bool EsperaAntes, bool EsperaDespues) {
     if (v.observador) v.observador->said(texto, EsperaAntes, EsperaDespues);
     if (CuentaCaracteres(texto) > 2) v.UltimoMensaje = texto;

@@ -25,8 +25,6 @@ constexpr int ModAlt = 4;
 
 void CreaVoces(Voz& v);
 void BuscaVoces(Voz& v);
-// True when BuscaVoces found at least one voice with a description.
-bool HayVoces(const Voz& v);
 
 void Habla(Voz& v, const std::string& texto, bool EsperaAntes, bool EsperaDespues);
 void Pronuncia(Voz& v, const std::string& texto);
