@@ -1,0 +1,24 @@
+// Writes down every call of the speaking routine and every window that opens.
+#pragma once
+
+#include "platform/recording/event.hpp"
+#include "ports/platform.hpp"
+
+namespace veldrisa {
+
+class RecordingObserver : public Observer {
+public:
+    explicit RecordingObserver(Recorder& recorder) : recorder_(recorder) {}
+
+    void said(const std::string& text, bool waitBefore, bool waitAfter) override {
+        recorder_.record(Event::said(text, waitBefore, waitAfter));
+    }
+    void screenOpened(const char* name) override {
+        recorder_.record(Event(EventKind::Screen, name));
+    }
+
+private:
+    Recorder& recorder_;
+};
+
+}  // namespace veldrisa

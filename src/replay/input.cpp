@@ -1,0 +1,111 @@
+// Parsing of the replay tool's input lines.
+#include "replay/input.hpp"
+
+#include <charconv>
+
+namespace veldrisa {
+namespace {
+
+constexpr std::string_view Blanks = " \t";
+
+std::string_view Trim(std::string_view s) {
+    auto first = s.find_first_not_of(Blanks);
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(Blanks) - first + 1);
+}
+
+// A plain decimal number with no sign and nothing around it.
+std::optional<int> Decimal(std::string_view digits, int max) {
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+    int n = 0;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+    if (ec != std::errc{} || end != digits.data() + digits.size() || n > max) return std::nullopt;
+    return n;
+}
+
+std::optional<int> KeyCode(std::string_view name) {
+    struct Named {
+        std::string_view name;
+        int code;
+    };
+    static constexpr Named Names[] = {
+        {"ENTER", 13}, {"ESC", 27}, {"SPACE", 32}, {"CTRL", 17}, {"SHIFT", 16}, {"ALT", 18},
+        {"LEFT", 37},  {"UP", 38},  {"RIGHT", 39}, {"DOWN", 40},
+    };
+    for (const auto& n : Names)
+        if (n.name == name) return n.code;
+
+    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return 48 + (name[0] - '0');
+    if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return 65 + (name[0] - 'A');
+    if (name.size() == 3 && name.starts_with("KP") && name[2] >= '0' && name[2] <= '9') return 96 + (name[2] - '0');
+    if (name.starts_with("F") && name.size() >= 2 && name[1] != '0') {
+        auto n = Decimal(name.substr(1), 12);
+        if (n && *n >= 1) return 111 + *n;
+    }
+    if (name.starts_with("VK")) return Decimal(name.substr(2), 255);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem) {
+    struct Modifier {
+        std::string_view prefix;
+        int bit;
+    };
+    static constexpr Modifier Modifiers[] = {{"SHIFT+", 1}, {"CTRL+", 2}, {"ALT+", 4}};
+
+    KeyEvent key;
+    std::string_view rest = name;
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& m : Modifiers) {
+            if (!rest.starts_with(m.prefix)) continue;
+            if (key.mask & m.bit) {
+                problem = "modifier " + std::string(m.prefix) + " given twice in \"" + std::string(name) + "\"";
+                return std::nullopt;
+            }
+            key.mask |= m.bit;
+            rest.remove_prefix(m.prefix.size());
+            found = true;
+        }
+    }
+    auto code = KeyCode(rest);
+    if (!code) {
+        problem = "unknown key name \"" + std::string(name) + "\"";
+        return std::nullopt;
+    }
+    key.code = *code;
+    // The platform reports Control as held while Control itself goes down.
+    if (key.code == 17) key.mask |= 2;
+    return key;
+}
+
+InputLine ParseLine(std::string_view line) {
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    InputLine out;
+    // The answer is taken as it stands: blanks typed into a name are part of it.
+    if (line.starts_with("TEXT ")) {
+        out.kind = InputLine::Kind::Text;
+        out.text = line.substr(5);
+        return out;
+    }
+    auto trimmed = Trim(line);
+    if (trimmed.empty() || trimmed.starts_with('#')) return out;
+    if (trimmed == "CANCEL") {
+        out.kind = InputLine::Kind::Cancel;
+    } else if (trimmed == "STATE") {
+        out.kind = InputLine::Kind::State;
+    } else if (trimmed == "TEXT" || trimmed.starts_with("TEXT ")) {
+        out.kind = InputLine::Kind::Invalid;
+        out.text = "TEXT must start the line and be followed by one space and the answer";
+    } else if (auto key = ParseKey(trimmed, out.text)) {
+        out.kind = InputLine::Kind::Key;
+        out.key = *key;
+    } else {
+        out.kind = InputLine::Kind::Invalid;
+    }
+    return out;
+}
+
+}  // namespace veldrisa

@@ -1,0 +1,30 @@
+// The replay tool's input language: key names with modifiers, TEXT, CANCEL and STATE.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace veldrisa {
+
+struct KeyEvent {
+    int code = 0;
+    int mask = 0;  // 1 Shift, 2 Control, 4 Alt
+    bool operator==(const KeyEvent&) const = default;
+};
+
+// A key such as "ENTER", "CTRL+1", "SHIFT+ALT+F8", "KP3" or "VK186", already trimmed.
+// On failure returns nothing and says why in problem.
+std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem);
+
+struct InputLine {
+    enum class Kind { Skip, Key, Text, Cancel, State, Invalid };
+    Kind kind = Kind::Skip;
+    KeyEvent key;
+    std::string text;  // the answer of Text, the problem of Invalid
+};
+
+// One line of input without its line feed; a trailing CR is dropped.
+InputLine ParseLine(std::string_view line);
+
+}  // namespace veldrisa

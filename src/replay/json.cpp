@@ -1,0 +1,43 @@
+// JSON string escaping and object building.
+#include "replay/json.hpp"
+
+namespace veldrisa {
+
+std::string JsonString(std::string_view text) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    for (char ch : text) {
+        auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                out += "\\u00";
+                out += Hex[c >> 4];
+                out += Hex[c & 0xF];
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+    return out;
+}
+
+JsonObject& JsonObject::raw(std::string_view key, std::string_view value) {
+    if (body_.size() > 1) body_ += ',';
+    body_ += JsonString(key);
+    body_ += ':';
+    body_ += value;
+    return *this;
+}
+
+}  // namespace veldrisa
