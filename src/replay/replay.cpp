@@ -58,13 +58,13 @@ void Run(Programa& programa, LineReader& reader, std::ostream& out) {
     std::string shownLog;
     while (auto line = reader.next()) {
         const InputLine& parsed = line->parsed;
-        switch (parsed.kind) {
-        case InputLine::Kind::Key: programa.Tecla(parsed.key.code, parsed.key.mask); break;
-        case InputLine::Kind::State: out << StateJson(programa) << std::endl; break;
-        case InputLine::Kind::Text:
-        case InputLine::Kind::Cancel: throw InputError{line->number, "no dialog is open"};
-        case InputLine::Kind::Invalid: throw InputError{line->number, parsed.text};
-        case InputLine::Kind::Skip: break;
+        if (parsed.kind == InputLine::Kind::Key) {
+            programa.Tecla(parsed.key.code, parsed.key.mask);
+        } else if (parsed.kind == InputLine::Kind::State) {
+            out << StateJson(programa) << std::endl;
+        } else {
+            throw InputError{line->number,
+                             parsed.kind == InputLine::Kind::Invalid ? parsed.text : "no dialog is open"};
         }
         const std::string& label = programa.form1.mesa.Label1;
         if (label != shownLog) {

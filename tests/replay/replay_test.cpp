@@ -42,12 +42,6 @@ TEST(Replay, WalksTheSetupScreenAndLeaves) {
     EXPECT_EQ(r.err, "");
 }
 
-TEST(Replay, AltF4EndsTheProgramToo) {
-    auto r = Ejecuta("ALT+F4\n");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.lines, (std::vector<std::string>{AbreInicio, Intro, Fin}));
-}
-
 TEST(Replay, RenamingThroughTheDialog) {
     auto r = Ejecuta("F2\n# the dialog is open\n\nTEXT  Sr. \"Pepe\" \\ el 2º\r\nF2\nCANCEL\n");
     const std::string dialog =
