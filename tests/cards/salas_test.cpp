@@ -36,7 +36,7 @@ std::set<int> SalasElegidas(const Mano& c) {
         for (int s = 4; s > 4 - c.cerradas; --s) m.SalaAbierta[s] = false;
         m.NumSalas = static_cast<std::int16_t>(4 - c.cerradas);
         m.Fase = Fases::Salas;
-        p.f().rnd.Siembra(semilla);
+        p.f().rnd.Siembra(semilla * 2654435761u);
         FaseSalas(p.f(), true);
         const int sala = p.P(3).Sala;
         EXPECT_TRUE(sala >= 1 && sala <= m.NumSalas) << c.que << ": room " << sala;
