@@ -11,31 +11,6 @@ namespace {
 
 using prueba::Partida;
 
-// The room phase has just ended: the characters of `orden` are alive and arrived in that
-// order, in the rooms given (the salón otherwise); everybody else is dead.
-void SalasHechas(Partida& p, const std::vector<int>& orden, const std::map<int, int>& salas = {}) {
-    Mesa& m = p.mesa();
-    for (int i = 1; i <= 10; ++i) {
-        p.P(i).Vivo = false;
-        p.P(i).Sala = SinSala;
-    }
-    for (int s = 1; s <= 4; ++s) m.OcupantesSala[s].clear();
-    m.OrdenDia.clear();
-    for (int c : orden) {
-        p.P(c).Vivo = true;
-        p.P(c).Sala = salas.contains(c) ? salas.at(c) : 1;
-        m.OcupantesSala[p.P(c).Sala] += EntradaOcupante(c);
-        m.OrdenDia.push_back(static_cast<std::int16_t>(c));
-    }
-    m.Turno = static_cast<std::int16_t>(orden.size());
-    m.Fase = Fases::Salas;
-}
-
-void Mano(Partida& p, int i, int c1, int c2) {
-    p.P(i).Carta1 = static_cast<std::int16_t>(c1);
-    p.P(i).Carta2 = static_cast<std::int16_t>(c2);
-}
-
 struct Caso {
     const char* que;
     int c1, c2;
@@ -79,9 +54,9 @@ TEST(EleccionCarta, TheComputerPlaysWhatItsHandSays) {
         std::set<int> elegidas;
         for (std::uint32_t semilla = 1; semilla <= 8; ++semilla) {
             Partida p;
-            SalasHechas(p, {1, 2, 3, 4, 5, 6, 7, 8}, {{7, 2}, {8, 2}});
-            for (int i = 1; i <= 8; ++i) Mano(p, i, 26, 27);
-            Mano(p, 3, c.c1, c.c2);
+            p.salasHechas({1, 2, 3, 4, 5, 6, 7, 8}, {{7, 2}, {8, 2}});
+            for (int i = 1; i <= 8; ++i) p.mano(i, 26, 27);
+            p.mano(3, c.c1, c.c2);
             p.P(3).Agresivo = c.agresivo;
             p.mesa().LineaSucesion[p.mesa().Heredero] = c.heredero ? 3 : 6;
             p.f().rnd.Siembra(semilla * 2654435761u);
@@ -107,8 +82,8 @@ TEST(EleccionCarta, TheComputerPlaysWhatItsHandSays) {
 
 TEST(EleccionCarta, StrongAttackAloneInTheRoomHasNoTarget) {
     Partida p;
-    SalasHechas(p, {1, 2, 3}, {{3, 4}});
-    Mano(p, 3, 12, 18);
+    p.salasHechas({1, 2, 3}, {{3, 4}});
+    p.mano(3, 12, 18);
     p.teclas({"SPACE"});
     EXPECT_EQ(p.P(3).CartaElegida, 1);
     EXPECT_EQ(p.P(3).Objetivo, 0);
@@ -118,13 +93,13 @@ TEST(EleccionCarta, CharacterTenDoesNotSkewTheDrawInItsRoom) {
     std::map<int, std::map<int, int>> veces;  // attacker -> target -> draws
     for (std::uint32_t semilla = 1; semilla <= 300; ++semilla) {
         Partida p;
-        SalasHechas(p, {10, 2, 5, 1, 3}, {{10, 2}, {2, 2}, {5, 2}});
+        p.salasHechas({10, 2, 5, 1, 3}, {{10, 2}, {2, 2}, {5, 2}});
         ASSERT_EQ(p.mesa().OcupantesSala[2], "010; 02; 05; ");
-        Mano(p, 10, 12, 18);
-        Mano(p, 2, 13, 19);
-        Mano(p, 5, 10, 20);  // a strong attack of the salón: the target is still from the cocina
-        Mano(p, 1, 26, 27);
-        Mano(p, 3, 28, 29);
+        p.mano(10, 12, 18);
+        p.mano(2, 13, 19);
+        p.mano(5, 10, 20);  // a strong attack of the salón: the target is still from the cocina
+        p.mano(1, 26, 27);
+        p.mano(3, 28, 29);
         p.f().rnd.Siembra(semilla * 2654435761u);
         p.teclas({"SPACE"});
         for (int a : {10, 2, 5}) ++veces[a][p.P(a).Objetivo];
@@ -142,13 +117,13 @@ TEST(EleccionCarta, CharacterTenDoesNotSkewTheDrawInItsRoom) {
 
 TEST(FaseCartas, LogShowsRoomCountsCutTextsAndTargets) {
     Partida p;
-    SalasHechas(p, {4, 10, 1, 2, 5, 3}, {{10, 2}, {2, 2}, {5, 2}});
-    Mano(p, 4, 18, 34);   // aggressive: the weak attack
-    Mano(p, 10, 12, 26);  // calm: the defence
-    Mano(p, 1, 26, 27);
-    Mano(p, 2, 8, 27);
-    Mano(p, 5, 30, 31);
-    Mano(p, 3, 29, 33);
+    p.salasHechas({4, 10, 1, 2, 5, 3}, {{10, 2}, {2, 2}, {5, 2}});
+    p.mano(4, 18, 34);   // aggressive: the weak attack
+    p.mano(10, 12, 26);  // calm: the defence
+    p.mano(1, 26, 27);
+    p.mano(2, 8, 27);
+    p.mano(5, 30, 31);
+    p.mano(3, 29, 33);
     p.teclas({"SPACE"});
     const std::string salon = "(En El salón 3) usa la carta ", cocina = "(En La cocina 3,25) usa la carta ";
     const std::string nadie = " contra Nadie en especial\r\n";
@@ -169,8 +144,8 @@ const std::string Pregunta =
 
 TEST(FaseCartas, PlayerPromptNamesTheCompanyInIndexOrder) {
     Partida p({5});
-    SalasHechas(p, {7, 5, 3, 1}, {{7, 2}, {5, 2}, {3, 2}});
-    Mano(p, 5, 30, 8);
+    p.salasHechas({7, 5, 3, 1}, {{7, 2}, {5, 2}, {3, 2}});
+    p.mano(5, 30, 8);
     p.teclas({"SPACE"});
     const std::string donde = " está en La cocina junto a " + p.nombre(3) + ", " + p.nombre(7) + ", " +
                               " Recuerde que  sus cartas son: 1. " + p.mesa().Cartas[30].Texto + " y 2. " +
@@ -190,9 +165,9 @@ TEST(FaseCartas, PlayerPromptNamesTheCompanyInIndexOrder) {
 
 TEST(FaseCartas, PlayerAloneHearsNobodyElseIsThere) {
     Partida p({5});
-    SalasHechas(p, {5, 3}, {{5, 4}});
+    p.salasHechas({5, 3}, {{5, 4}});
     p.mesa().DescripcionCorta = true;
-    Mano(p, 5, 30, 0);
+    p.mano(5, 30, 0);
     p.teclas({"SPACE"});
     EXPECT_EQ(p.dicho(), p.nombre(5) +
                              ", es su turno de jugar. está en El dormitorio y no hay nadie más con usted.  Recuerde "
@@ -202,8 +177,8 @@ TEST(FaseCartas, PlayerAloneHearsNobodyElseIsThere) {
 
 TEST(FaseCartas, EachPlayerTurnBringsItsRoomSound) {
     Partida p({2, 6, 9});
-    SalasHechas(p, {2, 1, 6, 9}, {{2, 3}, {6, 3}, {9, 4}});
-    for (int i : {2, 1, 6, 9}) Mano(p, i, 26, 27);
+    p.salasHechas({2, 1, 6, 9}, {{2, 3}, {6, 3}, {9, 4}});
+    for (int i : {2, 1, 6, 9}) p.mano(i, 26, 27);
     auto sonidos = [&] {
         std::vector<std::pair<EventKind, int>> v;
         for (const auto& e : p.recorder.events)

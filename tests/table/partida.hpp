@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,30 @@ struct Partida : Banco {
         for (int s = 1; s <= 4; ++s) mesa().OcupantesSala[s].clear();
         for (int i = 1; i <= 10; ++i)
             if (P(i).Sala >= 1) mesa().OcupantesSala[P(i).Sala] += EntradaOcupante(i);
+    }
+
+    // The room phase has just ended: the characters of `orden` are alive and arrived in
+    // that order, in the rooms given (the salón otherwise); everybody else is dead.
+    void salasHechas(const std::vector<int>& orden, const std::map<int, int>& salas = {}) {
+        Mesa& m = mesa();
+        for (int i = 1; i <= 10; ++i) {
+            P(i).Vivo = false;
+            P(i).Sala = SinSala;
+        }
+        for (int s = 1; s <= 4; ++s) m.OcupantesSala[s].clear();
+        m.OrdenDia.clear();
+        for (int c : orden) {
+            P(c).Vivo = true;
+            P(c).Sala = salas.contains(c) ? salas.at(c) : 1;
+            m.OcupantesSala[P(c).Sala] += EntradaOcupante(c);
+            m.OrdenDia.push_back(static_cast<std::int16_t>(c));
+        }
+        m.Turno = static_cast<std::int16_t>(orden.size());
+        m.Fase = Fases::Salas;
+    }
+    void mano(int i, int c1, int c2) {
+        P(i).Carta1 = static_cast<std::int16_t>(c1);
+        P(i).Carta2 = static_cast<std::int16_t>(c2);
     }
 
     // Moves `carta` into i's first slot, swapping it with whatever was there, so that
