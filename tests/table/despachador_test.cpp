@@ -8,8 +8,6 @@ namespace {
 
 using prueba::Partida;
 
-const std::vector<int> Todos = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-
 std::string Lista(Partida& p, const std::vector<int>& blancos) {
     std::string t = " Indique con qué heredero desea usar esa carta: ";
     for (std::size_t k = 0; k < blancos.size(); ++k)
@@ -43,7 +41,7 @@ TEST(Teclas, ADayOpensWithDigitsBeepingAndTheKeypadSilent) {
 }
 
 TEST(Teclas, CardKeysTargetsAndRefusalsOfTheCardPhase) {
-    Partida p(std::initializer_list<int>{1, 2, 3, 4, 6, 9});
+    Partida p({1, 2, 3, 4, 6, 9});
     // 4, 1 and 3 in the salón, 6 and 2 in the biblioteca, 9 alone in the cocina; 5, 7, 8, 10 dead.
     p.salasHechas({4, 6, 2, 9, 1, 3}, {{6, 3}, {2, 3}, {9, 2}});
     p.mano(4, 18, 26);  // a weak attack

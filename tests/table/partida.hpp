@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,7 +18,7 @@ inline const std::string SalaNombre[5] = {"", "El salón", "La cocina", "La bibl
 // The whole program with its game window open on the first status report (Fase 1);
 // `jugadores` are the characters given to players. Everything recorded so far is forgotten.
 struct Partida : Banco {
-    explicit Partida(std::initializer_list<int> jugadores = {}, std::uint32_t semilla = 1)
+    explicit Partida(const std::vector<int>& jugadores = {}, std::uint32_t semilla = 1)
         : Banco(RecordingOptions{.seed = semilla}) {
         EXPECT_TRUE(programa.Inicia());
         for (int i : jugadores) personaje(i).Controlado = true;
@@ -103,7 +102,7 @@ struct Partida : Banco {
 // with character 1 the heir, everybody is in the salón (`sala` moves them), and every
 // living character throws away its first card unless `juega` says otherwise.
 struct Noche : Partida {
-    explicit Noche(std::initializer_list<int> jugadores = {}) : Partida(jugadores) {
+    explicit Noche(const std::vector<int>& jugadores = {}) : Partida(jugadores) {
         Mesa& m = mesa();
         for (int i = 1; i <= 10; ++i) {
             m.LineaSucesion[i] = static_cast<std::int16_t>(i);
