@@ -1,0 +1,88 @@
+// Coverage-guided fuzzing of the whole program: bytes become keys, modifiers and typed names.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/programa.hpp"
+#include "platform/recording/platform.hpp"
+#include "support/invariantes.hpp"
+
+namespace veldrisa {
+namespace {
+
+class Bytes {
+public:
+    Bytes(const std::uint8_t* datos, std::size_t n) : datos_(datos), n_(n) {}
+    bool Vacio() const { return i_ >= n_; }
+    std::uint8_t Siguiente() { return Vacio() ? 0 : datos_[i_++]; }
+
+private:
+    const std::uint8_t* datos_;
+    std::size_t n_;
+    std::size_t i_ = 0;
+};
+
+// The rename dialog types whatever the bytes say, invalid UTF-8 and control characters included.
+class DialogoFuzz : public TextDialog {
+public:
+    explicit DialogoFuzz(Bytes& b) : b_(b) {}
+    std::string ask(const std::string&, const std::string&, const std::string& inicial) override {
+        std::uint8_t largo = b_.Siguiente();
+        if (largo == 0xFF) return inicial;
+        std::string texto;
+        for (int i = 0; i < largo && !b_.Vacio(); ++i) texto += static_cast<char>(b_.Siguiente());
+        return texto;
+    }
+
+private:
+    Bytes& b_;
+};
+
+// The keys worth pressing most often; Escape and Alt+F4 come only through raw codes so that
+// most inputs play on instead of leaving at once.
+const int TeclasUtiles[] = {13,  17,  32,  32,  32,  37,  38,  39,  40,  48,  49,  49,  50,  50,  51,
+                            52,  53,  54,  55,  56,  57,  67,  72,  80,  113, 116, 117, 118, 119, 120,
+                            121, 96,  97,  98,  65,  112, 122, 123, 16,  18,  115, 49,  50,  32,  51};
+constexpr std::uint8_t Crudo = 63;  // the next two bytes are a raw key code and modifier mask
+
+void PulsaTecla(Programa& p, Bytes& b) {
+    std::uint8_t byte = b.Siguiente();
+    std::uint8_t indice = byte & 0x3F;
+    if (indice == Crudo) {
+        int codigo = b.Siguiente();
+        p.Tecla(codigo, b.Siguiente() & 7);
+        return;
+    }
+    static const int mascaras[4] = {0, ModControl, ModShift, ModAlt};
+    int codigo = TeclasUtiles[indice % std::size(TeclasUtiles)];
+    p.Tecla(codigo, mascaras[byte >> 6]);
+}
+
+void Revisa(Programa& p) {
+    if (p.pantalla() != Pantalla::Juego) return;
+    auto faltas = Incumplidas(p.form1);
+    if (faltas.empty()) return;
+    for (const auto& f : faltas) std::fprintf(stderr, "broken: %s\n", f.c_str());
+    std::abort();
+}
+
+}  // namespace
+}  // namespace veldrisa
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n) {
+    using namespace veldrisa;
+    Bytes b(datos, n);
+    RecordingPlatform rp(RecordingOptions{.seed = b.Siguiente()});
+    rp.recorder.listener = [](const Event&) {};
+    DialogoFuzz dialogo(b);
+    Platform plataforma{rp.speech, {&rp.sound1, &rp.sound2, &rp.sound3, &rp.sound4}, rp.beeper, dialogo,
+                        rp.clock,  rp.folders, &rp.observer};
+    Programa p(plataforma);
+    if (!p.Inicia()) return 0;
+    while (!b.Vacio() && !p.Terminado()) {
+        PulsaTecla(p, b);
+        Revisa(p);
+    }
+    return 0;
+}
