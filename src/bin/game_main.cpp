@@ -1,0 +1,85 @@
+// veldrisa: the game in its window, heard through espeak-ng and SDL2_mixer.
+#include <SDL2/SDL.h>
+
+#include <iostream>
+
+#include "app/programa.hpp"
+#include "platform/sdl/audio_output.hpp"
+#include "platform/sdl/espeak_speech_engine.hpp"
+#include "platform/sdl/game_window.hpp"
+#include "platform/sdl/local_clock.hpp"
+#include "platform/sdl/mixer_beeper.hpp"
+#include "platform/sdl/mixer_sound_player.hpp"
+#include "platform/sdl/sdl_folders.hpp"
+#include "platform/sdl/sdl_text_dialog.hpp"
+
+namespace {
+
+using namespace veldrisa;
+
+void Show(const Programa& programa, GameWindow& window) {
+    if (programa.pantalla() == Pantalla::Inicio) {
+        SetupView view;
+        for (std::size_t i = 0; i < view.names.size(); ++i) {
+            view.names[i] = programa.Personajes[i + 1].Nombre;
+            view.selected[i] = programa.Personajes[i + 1].Controlado;
+        }
+        view.cursor = programa.formIni.PersonajeActual;
+        window.Show(std::move(view));
+    } else if (programa.pantalla() == Pantalla::Juego) {
+        window.Show(LogView{programa.form1.mesa.Label1});
+    }
+}
+
+int Run() {
+    std::string error;
+    auto window = GameWindow::Open(error);
+    if (!window) {
+        std::cerr << "No se pudo abrir la ventana del juego: " << error << "\n";
+        return 1;
+    }
+    AudioOutput audio;
+    EspeakSpeechEngine speech(audio);
+    // The glass breaks once; fire, pages and snoring go on until the game stops them.
+    MixerSoundPlayer fire(audio, 1, MixerSoundPlayer::Playback::Loop);
+    MixerSoundPlayer glass(audio, 2, MixerSoundPlayer::Playback::Once);
+    MixerSoundPlayer pages(audio, 3, MixerSoundPlayer::Playback::Loop);
+    MixerSoundPlayer snoring(audio, 4, MixerSoundPlayer::Playback::Loop);
+    MixerBeeper beeper(audio);
+    SdlTextDialog dialog(*window, speech);
+    LocalClock clock;
+    SdlFolders folders;
+    Platform platform{speech, {&fire, &glass, &pages, &snoring}, beeper, dialog, clock, folders, nullptr};
+    speech.setWaitPump([&window] { return window->Pump(); });
+
+    Programa programa(platform);
+    if (!programa.Inicia()) {
+        std::cerr << "No hay voces instaladas\n";
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "La fortuna de Veldrisa", "No hay voces instaladas",
+                                 nullptr);
+        return 1;
+    }
+    Show(programa, *window);
+    while (!programa.Terminado()) {
+        auto key = window->NextKey();
+        if (!key) {
+            programa.Cierra();
+            break;
+        }
+        programa.Tecla(key->code, key->mask);
+        Show(programa, *window);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main() {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        std::cerr << "No se pudo iniciar la pantalla (¿hay una sesión gráfica?): " << SDL_GetError() << "\n";
+        return 1;
+    }
+    int status = Run();
+    SDL_Quit();
+    return status;
+}

@@ -1,0 +1,305 @@
+// The espeak-ng speech engine: its thread, the voice list, the rate scale and the audio hook.
+#include "platform/sdl/espeak_speech_engine.hpp"
+
+#include <SDL2/SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/sdl/utf8_text.hpp"
+
+namespace veldrisa {
+namespace {
+
+// espeak-ng's own limits and normal speed, in words per minute.
+constexpr int SlowestWpm = espeakRATE_MINIMUM;  // 80
+constexpr int NormalWpm = espeakRATE_NORMAL;    // 175
+constexpr int FastestWpm = espeakRATE_MAXIMUM;  // 450
+// The furthest the game's scale reaches: its stops at -50/+50 are tested before a step of 5.
+constexpr int ScaleEnd = 54;
+
+// Audio is handed over in slices of this many milliseconds, so that a new message is
+// noticed between two slices of a long one.
+constexpr int SliceMs = 30;
+
+// The female variant offered beside each Spanish voice.
+constexpr const char* FemaleVariant = "f3";
+
+struct LanguageName {
+    const char* code;
+    const char* description;
+};
+// Spain first: it is the default voice.
+constexpr LanguageName SpanishLanguages[] = {
+    {"es", "Español de España"},
+    {"es-419", "Español de América Latina"},
+    {"es-mx", "Español de México"},
+};
+
+// espeak-ng is a process-wide singleton that cannot be initialised a second time, so its
+// start-up and the voice list it yields are kept for the whole process.
+std::mutex& EspeakMutex() {
+    static std::mutex m;
+    return m;
+}
+struct EspeakSession {
+    bool started = false;
+    int sampleRate = 0;
+    std::vector<std::pair<std::string, std::string>> voices;  // name for espeak-ng, description
+};
+EspeakSession& Session() {
+    static EspeakSession s;
+    return s;
+}
+
+bool IsSpanish(const std::string& language) {
+    return language == "es" || language.rfind("es-", 0) == 0;
+}
+
+std::string DescribeLanguage(const std::string& language) {
+    for (const auto& l : SpanishLanguages)
+        if (language == l.code) return l.description;
+    return "Español (" + language + ")";
+}
+
+int LanguageOrder(const std::string& language) {
+    int i = 0;
+    for (const auto& l : SpanishLanguages) {
+        if (language == l.code) return i;
+        ++i;
+    }
+    return i;
+}
+
+// The Spanish voices; MBROLA voices are listed even when MBROLA is not installed, so they
+// are left out. A voice's first language is the one it is made for.
+std::vector<std::pair<std::string, std::string>> ListSpanishVoices() {
+    struct Found {
+        std::string language, identifier;
+    };
+    std::vector<Found> found;
+    for (const espeak_VOICE** v = espeak_ListVoices(nullptr); v && *v; ++v) {
+        const char* identifier = (*v)->identifier;
+        const char* languages = (*v)->languages;
+        if (!identifier || !languages || !languages[0]) continue;
+        if (std::strncmp(identifier, "mb/", 3) == 0) continue;
+        std::string language = languages + 1;  // past the priority byte
+        if (IsSpanish(language)) found.push_back({language, identifier});
+    }
+    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        return LanguageOrder(a.language) < LanguageOrder(b.language);
+    });
+
+    bool haveFemale = false;
+    espeak_VOICE variants{};
+    variants.languages = "variant";
+    for (const espeak_VOICE** v = espeak_ListVoices(&variants); v && *v; ++v)
+        if ((*v)->identifier && std::string((*v)->identifier) == std::string("!v/") + FemaleVariant)
+            haveFemale = true;
+
+    std::vector<std::pair<std::string, std::string>> voices;
+    for (const auto& f : found) voices.emplace_back(f.identifier, DescribeLanguage(f.language));
+    if (haveFemale)
+        for (const auto& f : found)
+            voices.emplace_back(f.identifier + "+" + FemaleVariant,
+                                DescribeLanguage(f.language) + ", voz femenina");
+    return voices;
+}
+
+thread_local EspeakSpeechEngine* synthesizingFor = nullptr;
+
+}  // namespace
+
+int EspeakSpeechEngine::WordsPerMinute(int rate) {
+    // Two exponential halves meeting at espeak-ng's normal speed: every step of the scale
+    // changes the speed by the same ratio, so even a step of 1 is heard at either end.
+    //   rate <= 0: 175 * (80 / 175) ^ (-rate / 54)     -50 -> 85 wpm, -54 -> 80 wpm
+    //   rate >= 0: 175 * (450 / 175) ^ (rate / 54)     +50 -> 420 wpm, +54 -> 450 wpm
+    // rounded to whole words per minute, then held within espeak-ng's 80..450.
+    double end = rate < 0 ? SlowestWpm : FastestWpm;
+    double wpm = NormalWpm * std::pow(end / NormalWpm, std::abs(rate) / double(ScaleEnd));
+    return std::clamp(static_cast<int>(std::lround(wpm)), SlowestWpm, FastestWpm);
+}
+
+EspeakSpeechEngine::EspeakSpeechEngine(AudioOutput& audio) : audio_(audio) {
+    thread_ = std::thread([this] { Run(); });
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return ready_; });
+    if (sampleRate_ > 0 && audio_.open()) {
+        stream_ = SDL_NewAudioStream(AUDIO_S16SYS, 1, sampleRate_, audio_.format(),
+                                     static_cast<Uint8>(audio_.channels()), audio_.frequency());
+        if (stream_) Mix_HookMusic(&EspeakSpeechEngine::Hook, this);
+    }
+}
+
+EspeakSpeechEngine::~EspeakSpeechEngine() {
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+        ++generation_;
+    }
+    changed_.notify_all();
+    thread_.join();
+    if (stream_) {
+        Mix_HookMusic(nullptr, nullptr);
+        SDL_FreeAudioStream(stream_);
+    }
+}
+
+void EspeakSpeechEngine::Run() {
+    std::lock_guard espeak(EspeakMutex());
+    EspeakSession& session = Session();
+    if (!session.started) {
+        session.started = true;
+        // Without the flag espeak-ng ends the whole process when its data is missing.
+        int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, SliceMs, nullptr,
+                                     espeakINITIALIZE_DONT_EXIT);
+        if (rate > 0) {
+            session.sampleRate = rate;
+            espeak_SetSynthCallback(&EspeakSpeechEngine::OnSynth);
+            session.voices = ListSpanishVoices();
+        }
+    }
+    {
+        std::lock_guard lock(mutex_);
+        sampleRate_ = session.sampleRate;
+        for (const auto& [name, description] : session.voices) voices_.push_back({name, description});
+        ready_ = true;
+    }
+    changed_.notify_all();
+
+    synthesizingFor = this;
+    std::string currentVoice;
+    for (;;) {
+        Request request;
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [this] { return stop_ || pending_; });
+            if (stop_) return;
+            request = std::move(*pending_);
+            pending_.reset();
+            synthesizing_ = request.generation;
+        }
+        if (request.voice != currentVoice && espeak_SetVoiceByName(request.voice.c_str()) == EE_OK)
+            currentVoice = request.voice;
+        espeak_SetParameter(espeakRATE, request.wordsPerMinute, 0);
+        espeak_SetParameter(espeakPUNCTUATION, espeakPUNCT_ALL, 0);
+        // Plain UTF-8: no SSML and no phoneme brackets, so any name is read as text.
+        espeak_Synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0,
+                     espeakCHARS_UTF8, nullptr, nullptr);
+        {
+            std::lock_guard lock(mutex_);
+            if (generation_ == request.generation) {
+                // The converter holds back a few samples for resampling until told the end.
+                SDL_AudioStreamFlush(stream_);
+                figures_.synthesisFinished = true;
+            }
+            finished_ = std::max(finished_, request.generation);
+        }
+        changed_.notify_all();
+    }
+}
+
+int EspeakSpeechEngine::OnSynth(short* samples, int count, espeak_EVENT*) {
+    // Returning 1 makes espeak-ng abandon the message: a newer one has arrived.
+    return synthesizingFor->Deliver(samples, count) ? 0 : 1;
+}
+
+bool EspeakSpeechEngine::Deliver(const short* samples, int count) {
+    std::lock_guard lock(mutex_);
+    if (stop_ || generation_ != synthesizing_) return false;
+    if (samples && count > 0) {
+        SDL_AudioStreamPut(stream_, samples, count * static_cast<int>(sizeof(short)));
+        figures_.synthesizedSamples += static_cast<std::uint64_t>(count);
+        for (int i = 0; i < count; ++i) figures_.peak = std::max(figures_.peak, std::abs(int(samples[i])));
+    }
+    return true;
+}
+
+void EspeakSpeechEngine::Hook(void* engine, Uint8* out, int length) {
+    static_cast<EspeakSpeechEngine*>(engine)->Feed(out, length);
+}
+
+void EspeakSpeechEngine::Feed(Uint8* out, int length) {
+    int got = 0;
+    {
+        std::lock_guard lock(mutex_);
+        ++callbacks_;
+        got = std::max(0, SDL_AudioStreamGet(stream_, out, length));
+        if (got > 0) {
+            lastFedCallback_ = callbacks_;
+            int frameBytes = SDL_AUDIO_BITSIZE(audio_.format()) / 8 * audio_.channels();
+            figures_.deliveredFrames += static_cast<std::uint64_t>(got / frameBytes);
+            if (!figures_.firstSoundAfter)
+                figures_.firstSoundAfter = std::chrono::duration_cast<std::chrono::microseconds>(
+                    std::chrono::steady_clock::now() - spokenAt_);
+        }
+    }
+    // The output is signed 16-bit, whose silence is zero.
+    std::memset(out + got, 0, static_cast<std::size_t>(length - got));
+    changed_.notify_all();
+}
+
+void EspeakSpeechEngine::createVoice() {
+    voice_ = 0;
+    rate_ = 0;
+}
+
+std::vector<std::string> EspeakSpeechEngine::voiceDescriptions() {
+    std::vector<std::string> descriptions;
+    for (const auto& v : voices_) descriptions.push_back(v.description);
+    return descriptions;
+}
+
+void EspeakSpeechEngine::selectVoice(int position) {
+    if (position >= 0 && position < static_cast<int>(voices_.size())) voice_ = position;
+}
+
+void EspeakSpeechEngine::speak(const std::string& text) {
+    if (!stream_ || voices_.empty()) return;
+    {
+        std::lock_guard lock(mutex_);
+        ++generation_;
+        SDL_AudioStreamClear(stream_);
+        figures_ = {};
+        spokenAt_ = std::chrono::steady_clock::now();
+        if (text.empty()) {
+            pending_.reset();
+            finished_ = generation_;
+        } else {
+            pending_ = Request{generation_, ValidUtf8(text), voices_[static_cast<std::size_t>(voice_)].name,
+                               WordsPerMinute(rate_)};
+        }
+    }
+    changed_.notify_all();
+}
+
+bool EspeakSpeechEngine::Idle() const {
+    // Two more device callbacks after the last one that took samples: by then the device
+    // has played that buffer out.
+    return finished_ >= generation_ && SDL_AudioStreamAvailable(stream_) == 0 &&
+           callbacks_ >= lastFedCallback_ + 2;
+}
+
+void EspeakSpeechEngine::waitUntilDone() {
+    if (!stream_) return;
+    std::unique_lock lock(mutex_);
+    while (!Idle()) {
+        changed_.wait_for(lock, std::chrono::milliseconds(10));
+        if (pump_) {
+            lock.unlock();
+            bool goOn = pump_();
+            lock.lock();
+            if (!goOn) return;
+        }
+    }
+}
+
+EspeakSpeechEngine::Figures EspeakSpeechEngine::latest() const {
+    std::lock_guard lock(mutex_);
+    return figures_;
+}
+
+}  // namespace veldrisa

@@ -1,0 +1,106 @@
+// The SpeechEngine port on an embedded espeak-ng, speaking into the shared audio output.
+#pragma once
+
+#include <SDL2/SDL.h>
+#include <espeak-ng/speak_lib.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/sdl/audio_output.hpp"
+#include "ports/speech_engine.hpp"
+
+namespace veldrisa {
+
+// espeak-ng is not thread-safe and its own asynchronous mode cancels unreliably, so one
+// thread of ours owns it and synthesizes synchronously; the samples go through an SDL audio
+// stream, which converts them to the device's format, into the mixer's music hook.
+// One engine at a time per process: espeak-ng itself is a process-wide singleton.
+class EspeakSpeechEngine : public SpeechEngine {
+public:
+    // Starts the engine's thread and waits until espeak-ng is ready (or known to be missing).
+    explicit EspeakSpeechEngine(AudioOutput& audio);
+    ~EspeakSpeechEngine() override;
+    EspeakSpeechEngine(const EspeakSpeechEngine&) = delete;
+    EspeakSpeechEngine& operator=(const EspeakSpeechEngine&) = delete;
+
+    void createVoice() override;
+    // Empty when espeak-ng's data is missing or it has no Spanish voice.
+    std::vector<std::string> voiceDescriptions() override;
+    void selectVoice(int position) override;
+    int rate() const override { return rate_; }
+    void setRate(int rate) override { rate_ = rate; }
+    void speak(const std::string& text) override;
+    // Returns once the device has played the last sample, or at once without a device.
+    void waitUntilDone() override;
+
+    // Called over and over while waitUntilDone blocks so that the window stays alive;
+    // returning false gives up the wait (the program is closing).
+    void setWaitPump(std::function<bool()> pump) { pump_ = std::move(pump); }
+
+    // The game's rate scale (0 normal, about -54..+54) in espeak-ng's words per minute.
+    static int WordsPerMinute(int rate);
+
+    // What has become of the latest message so far, for diagnostics and tests.
+    struct Figures {
+        std::uint64_t synthesizedSamples = 0;  // at espeak-ng's own rate, mono
+        int peak = 0;                          // largest absolute sample synthesized
+        std::uint64_t deliveredFrames = 0;     // frames handed to the device
+        std::optional<std::chrono::microseconds> firstSoundAfter;  // from speak() to the device
+        bool synthesisFinished = false;
+    };
+    Figures latest() const;
+    // espeak-ng's output rate, 0 when it could not start.
+    int sampleRate() const { return sampleRate_; }
+
+private:
+    struct Voice {
+        std::string name;  // as espeak_SetVoiceByName takes it
+        std::string description;
+    };
+    struct Request {
+        std::uint64_t generation;
+        std::string text;
+        std::string voice;
+        int wordsPerMinute;
+    };
+
+    void Run();
+    bool Deliver(const short* samples, int count);
+    void Feed(Uint8* out, int length);
+    bool Idle() const;
+    static void Hook(void* engine, Uint8* out, int length);
+    static int OnSynth(short* samples, int count, espeak_EVENT* events);
+
+    AudioOutput& audio_;
+    int sampleRate_ = 0;
+    std::vector<Voice> voices_;
+    int voice_ = 0;
+    int rate_ = 0;
+    std::function<bool()> pump_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    bool ready_ = false;
+    bool stop_ = false;
+    std::uint64_t generation_ = 0;    // of the latest speak()
+    std::uint64_t synthesizing_ = 0;  // generation the thread is working on
+    std::uint64_t finished_ = 0;      // latest generation fully synthesized or dropped
+    std::optional<Request> pending_;
+    SDL_AudioStream* stream_ = nullptr;
+    std::uint64_t callbacks_ = 0;
+    std::uint64_t lastFedCallback_ = 0;
+    std::chrono::steady_clock::time_point spokenAt_;
+    Figures figures_;
+
+    std::thread thread_;
+};
+
+}  // namespace veldrisa

@@ -1,0 +1,293 @@
+// Drawing the setup screen and the game log with SDL2_ttf, and gathering the window's events.
+#include "platform/sdl/game_window.hpp"
+
+#include <algorithm>
+#include <iostream>
+
+#include "common/unicode.hpp"
+#include "platform/sdl/utf8_text.hpp"
+
+namespace veldrisa {
+namespace {
+
+constexpr int InitialWidth = 1024;
+constexpr int InitialHeight = 720;
+constexpr int Margin = 32;
+// Large type for players with low vision.
+constexpr int TextPoints = 30;
+constexpr int TitlePoints = 38;
+constexpr const char* Title = "La fortuna de Veldrisa";
+constexpr const char* Ellipsis = "…";
+
+constexpr const char* RegularFonts[] = {
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+    "/usr/share/fonts/TTF/DejaVuSans.ttf",
+    "/usr/share/fonts/dejavu/DejaVuSans.ttf",
+};
+constexpr const char* BoldFonts[] = {
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
+    "/usr/share/fonts/TTF/DejaVuSans-Bold.ttf",
+    "/usr/share/fonts/dejavu/DejaVuSans-Bold.ttf",
+};
+
+template <std::size_t N>
+TTF_Font* OpenFont(const char* const (&paths)[N], int points) {
+    for (const char* path : paths)
+        if (TTF_Font* font = TTF_OpenFont(path, points)) return font;
+    return nullptr;
+}
+
+// Valid UTF-8 with single \n line breaks and no other control characters, which the font
+// would draw as boxes.
+std::string Drawable(const std::string& text, std::size_t maxCharacters) {
+    std::string valid = ValidUtf8(PrimerosCaracteres(text, maxCharacters));
+    std::string out;
+    out.reserve(valid.size());
+    for (std::size_t i = 0; i < valid.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(valid[i]);
+        if (c == '\r') {
+            out += '\n';
+            if (i + 1 < valid.size() && valid[i + 1] == '\n') ++i;
+        } else if (c == '\t') {
+            out += ' ';
+        } else if (c >= 0x20 || c == '\n') {
+            out += valid[i];
+        }
+    }
+    if (CuentaCaracteres(text) > maxCharacters) out += Ellipsis;
+    return out;
+}
+
+}  // namespace
+
+std::unique_ptr<GameWindow> GameWindow::Open(std::string& error) {
+    std::unique_ptr<GameWindow> w(new GameWindow());
+    w->window_ = SDL_CreateWindow(Title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, InitialWidth,
+                                  InitialHeight, SDL_WINDOW_RESIZABLE);
+    if (!w->window_) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    w->renderer_ = SDL_CreateRenderer(w->window_, -1, 0);
+    if (!w->renderer_) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    if (TTF_Init() == 0) {
+        w->text_ = OpenFont(RegularFonts, TextPoints);
+        w->title_ = OpenFont(BoldFonts, TitlePoints);
+        if (!w->title_) w->title_ = OpenFont(RegularFonts, TitlePoints);
+    }
+    if (!w->text_ || !w->title_)
+        std::cerr << "Aviso: no se encontró la fuente DejaVu Sans; la ventana quedará sin texto.\n";
+    // Text input is switched on only while the name dialog is open, so that an input method
+    // never swallows the game's keys.
+    SDL_StopTextInput();
+    return w;
+}
+
+GameWindow::~GameWindow() {
+    if (text_) TTF_CloseFont(text_);
+    if (title_) TTF_CloseFont(title_);
+    if (TTF_WasInit()) TTF_Quit();
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+}
+
+std::optional<KeyPress> GameWindow::NextKey() {
+    for (;;) {
+        if (closed_) return std::nullopt;
+        if (!keys_.empty()) {
+            KeyPress key = keys_.front();
+            keys_.pop_front();
+            return key;
+        }
+        SDL_Event event;
+        if (SDL_WaitEvent(&event)) Handle(event);
+    }
+}
+
+bool GameWindow::Pump() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) Handle(event);
+    return !closed_;
+}
+
+void GameWindow::Handle(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN) {
+        if (auto key = MapKey(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod))
+            keys_.push_back(*key);
+        return;
+    }
+    HandleWindowEvent(event);
+}
+
+void GameWindow::HandleWindowEvent(const SDL_Event& event) {
+    if (event.type == SDL_QUIT) {
+        closed_ = true;
+    } else if (event.type == SDL_WINDOWEVENT) {
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: closed_ = true; break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED: Draw(); break;
+        default: break;
+        }
+    }
+}
+
+void GameWindow::Show(SetupView view) {
+    view_ = std::move(view);
+    Draw();
+}
+
+void GameWindow::Show(LogView view) {
+    view_ = std::move(view);
+    Draw();
+}
+
+void GameWindow::SetOverlay(std::function<void()> overlay) {
+    overlay_ = std::move(overlay);
+    Draw();
+}
+
+void GameWindow::Draw() {
+    SDL_SetRenderDrawColor(renderer_, Background.r, Background.g, Background.b, 255);
+    SDL_RenderClear(renderer_);
+    if (text_ && title_) {
+        if (auto* setup = std::get_if<SetupView>(&view_)) DrawSetup(*setup);
+        if (auto* log = std::get_if<LogView>(&view_)) DrawLog(*log);
+        if (overlay_) overlay_();
+    }
+    SDL_RenderPresent(renderer_);
+}
+
+void GameWindow::DrawSetup(const SetupView& view) {
+    const int width = Width() - 2 * Margin;
+    int y = Margin;
+    DrawLine(title_, Fit(title_, Title, width), Margin, y, Highlight);
+    y += LineHeight(title_) * 3 / 2;
+    const int line = LineHeight(text_);
+    for (int i = 0; i < 10; ++i) {
+        const bool current = i + 1 == view.cursor;
+        std::string entry = (current ? "▶ " : "   ") + std::to_string(i + 1) + ". " +
+                            Drawable(view.names[static_cast<std::size_t>(i)], MaxNameCharacters) + " — " +
+                            (view.selected[static_cast<std::size_t>(i)] ? "Seleccionado" : "No seleccionado");
+        entry = Fit(text_, entry, width);
+        if (current) {
+            SDL_Rect band{Margin / 2, y, Width() - Margin, line};
+            SDL_SetRenderDrawColor(renderer_, Highlight.r, Highlight.g, Highlight.b, 255);
+            SDL_RenderFillRect(renderer_, &band);
+        }
+        DrawLine(text_, entry, Margin, y, current ? Background : Foreground);
+        y += line;
+    }
+    y += line / 2;
+    for (const auto& hint : Wrap(text_,
+                                 "Flechas: elegir personaje. Espacio: seleccionar. F2: cambiar el nombre. "
+                                 "Enter: empezar. Escape: salir.",
+                                 width)) {
+        DrawLine(text_, hint, Margin, y, Foreground);
+        y += line;
+    }
+}
+
+void GameWindow::DrawLog(const LogView& view) {
+    const int width = Width() - 2 * Margin;
+    int y = Margin;
+    DrawLine(title_, Fit(title_, Title, width), Margin, y, Highlight);
+    y += LineHeight(title_) * 3 / 2;
+    const int line = LineHeight(text_);
+    for (const auto& text : Wrap(text_, Drawable(view.text, MaxLogCharacters), width)) {
+        if (y >= Height()) break;
+        DrawLine(text_, text, Margin, y, Foreground);
+        y += line;
+    }
+}
+
+int GameWindow::Width() const {
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    return w;
+}
+
+int GameWindow::Height() const {
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    return h;
+}
+
+int GameWindow::TextWidth(TTF_Font* font, const std::string& text) const {
+    int w = 0, h = 0;
+    if (!font || text.empty() || TTF_SizeUTF8(font, text.c_str(), &w, &h) != 0) return 0;
+    return w;
+}
+
+int GameWindow::LineHeight(TTF_Font* font) const { return font ? TTF_FontLineSkip(font) : 0; }
+
+int GameWindow::DrawLine(TTF_Font* font, const std::string& text, int x, int y, Color color) {
+    if (!font || text.empty()) return 0;
+    SDL_Surface* surface = TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{color.r, color.g, color.b, 255});
+    if (!surface) return 0;
+    int width = surface->w;
+    if (SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer_, surface)) {
+        SDL_Rect where{x, y, surface->w, surface->h};
+        SDL_RenderCopy(renderer_, texture, nullptr, &where);
+        SDL_DestroyTexture(texture);
+    }
+    SDL_FreeSurface(surface);
+    return width;
+}
+
+std::vector<std::string> GameWindow::Wrap(TTF_Font* font, const std::string& text, int width) const {
+    std::vector<std::string> lines;
+    if (!font) return lines;
+    width = std::max(width, 1);
+    // How much of a word fits on a line of its own, in whole characters, at least one.
+    auto fitting = [&](const std::string& word) {
+        int extent = 0, count = 0;
+        TTF_MeasureUTF8(font, word.c_str(), width, &extent, &count);
+        return PrimerosCaracteres(word, static_cast<std::size_t>(std::max(count, 1)));
+    };
+    std::string paragraph;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        paragraph = text.substr(start, end - start);
+        if (!paragraph.empty() && paragraph.back() == '\r') paragraph.pop_back();
+        std::string line;
+        std::size_t wordStart = 0;
+        bool any = false;
+        while (wordStart <= paragraph.size()) {
+            std::size_t wordEnd = paragraph.find(' ', wordStart);
+            if (wordEnd == std::string::npos) wordEnd = paragraph.size();
+            std::string word = paragraph.substr(wordStart, wordEnd - wordStart);
+            std::string candidate = any ? line + " " + word : word;
+            if (TextWidth(font, candidate) <= width) {
+                line = std::move(candidate);
+            } else {
+                if (any) lines.push_back(line);
+                while (TextWidth(font, word) > width) {
+                    std::string piece = fitting(word);
+                    lines.push_back(piece);
+                    word.erase(0, piece.size());
+                }
+                line = std::move(word);
+            }
+            any = true;
+            wordStart = wordEnd + 1;
+        }
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string GameWindow::Fit(TTF_Font* font, const std::string& text, int width) const {
+    if (TextWidth(font, text) <= width) return text;
+    int extent = 0, count = 0;
+    TTF_MeasureUTF8(font, text.c_str(), std::max(0, width - TextWidth(font, Ellipsis)), &extent, &count);
+    return PrimerosCaracteres(text, static_cast<std::size_t>(std::max(count, 0))) + Ellipsis;
+}
+
+}  // namespace veldrisa

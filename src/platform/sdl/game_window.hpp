@@ -1,0 +1,100 @@
+// The one window of the game: what it shows, and the keys and close requests it receives.
+#pragma once
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_ttf.h>
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/sdl/key_map.hpp"
+
+namespace veldrisa {
+
+// The setup screen as drawn: the characters 1..10, their selection and the cursor.
+struct SetupView {
+    std::array<std::string, 10> names;
+    std::array<bool, 10> selected{};
+    int cursor = 1;  // 1..10
+};
+
+// The game screen as drawn: the text log.
+struct LogView {
+    std::string text;  // UTF-8, lines broken by \r\n
+};
+
+class GameWindow {
+public:
+    // Needs SDL's video already initialised. None, with the reason in error, if the window
+    // cannot be made. Without its font the window stays blank but the game is still heard.
+    static std::unique_ptr<GameWindow> Open(std::string& error);
+    ~GameWindow();
+    GameWindow(const GameWindow&) = delete;
+    GameWindow& operator=(const GameWindow&) = delete;
+
+    // Keys pressed while the game was busy come first, in order; otherwise waits for the
+    // next key. None once the window has been closed.
+    std::optional<KeyPress> NextKey();
+    // Takes in whatever has happened without waiting, queueing the keys; false once closed.
+    bool Pump();
+    // Window-level events: closing, exposure, resizing. Keys are left to the caller.
+    void HandleWindowEvent(const SDL_Event& event);
+    bool Closed() const { return closed_; }
+
+    void Show(SetupView view);
+    void Show(LogView view);
+    // Draws the current view, then the overlay if there is one, and presents it.
+    void Draw();
+    // Something drawn over the view, such as a modal dialog; none removes it.
+    void SetOverlay(std::function<void()> overlay);
+
+    // Drawing helpers for the overlay.
+    struct Color {
+        Uint8 r, g, b;
+    };
+    static constexpr Color Background{0, 0, 0};
+    static constexpr Color Foreground{255, 255, 255};
+    static constexpr Color Highlight{255, 221, 0};
+    SDL_Renderer* renderer() const { return renderer_; }
+    TTF_Font* textFont() const { return text_; }
+    TTF_Font* titleFont() const { return title_; }
+    int Width() const;
+    int Height() const;
+    // Width in pixels of the text in the font; 0 without a font.
+    int TextWidth(TTF_Font* font, const std::string& text) const;
+    int LineHeight(TTF_Font* font) const;
+    // Draws one line; returns its width.
+    int DrawLine(TTF_Font* font, const std::string& text, int x, int y, Color color);
+    // Lines of at most width pixels: \r\n and \n break lines, words wrap, a word too long
+    // for a line is cut.
+    std::vector<std::string> Wrap(TTF_Font* font, const std::string& text, int width) const;
+    // The text cut to fit width pixels, ending in an ellipsis when it had to be cut.
+    std::string Fit(TTF_Font* font, const std::string& text, int width) const;
+
+    // Characters drawn at most; longer texts are kept whole but shown cut.
+    static constexpr std::size_t MaxNameCharacters = 60;
+    static constexpr std::size_t MaxLogCharacters = 6000;
+
+private:
+    GameWindow() = default;
+    void Handle(const SDL_Event& event);
+    void DrawSetup(const SetupView& view);
+    void DrawLog(const LogView& view);
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    TTF_Font* text_ = nullptr;
+    TTF_Font* title_ = nullptr;
+    std::variant<std::monostate, SetupView, LogView> view_;
+    std::function<void()> overlay_;
+    std::deque<KeyPress> keys_;
+    bool closed_ = false;
+};
+
+}  // namespace veldrisa

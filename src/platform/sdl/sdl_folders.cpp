@@ -1,0 +1,26 @@
+// Finding the executable's folder through SDL and changing the current directory.
+#include "platform/sdl/sdl_folders.hpp"
+
+#include <SDL2/SDL.h>
+
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+namespace veldrisa {
+
+std::string SdlFolders::programFolder() {
+    char* base = SDL_GetBasePath();
+    if (!base) return std::filesystem::current_path().string() + "/";
+    std::string folder = base;
+    SDL_free(base);
+    return folder;
+}
+
+void SdlFolders::setCurrentDirectory(const std::string& path) {
+    std::error_code error;
+    std::filesystem::current_path(path, error);
+    if (error) std::cerr << "Aviso: no se pudo entrar en la carpeta \"" << path << "\" (" << error.message() << ").\n";
+}
+
+}  // namespace veldrisa
