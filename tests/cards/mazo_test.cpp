@@ -194,15 +194,28 @@ TEST(InformeAspirantes, TheFirstReportDealsTwentyCardsAndLeavesTwentyInTheDeck) 
     }
 }
 
-TEST(InformeAspirantes, FireAtTheStartOfTheGame) {
+TEST(NuevaPartida, SoundsGetTheirFilesFromTheProgramFolderAndTheFireStarts) {
     Banco b;
     ASSERT_TRUE(b.programa.Inicia());
     b.teclas({"ENTER"});
     std::vector<Event> sonidos;
-    for (const auto& e : b.recorder.events)
-        if (e.kind == EventKind::SoundPlay || e.kind == EventKind::SoundStop) sonidos.push_back(e);
-    EXPECT_EQ(sonidos, (std::vector<Event>{Event(EventKind::SoundStop, {}, 3), Event(EventKind::SoundStop, {}, 4),
-                                           Event(EventKind::SoundPlay, {}, 1)}));
+    std::string carpeta;
+    for (const auto& e : b.recorder.events) {
+        if (e.kind == EventKind::DirectoryChanged && sonidos.empty()) carpeta = e.text;
+        if (e.kind == EventKind::SoundFile || e.kind == EventKind::SoundPlay || e.kind == EventKind::SoundStop)
+            sonidos.push_back(e);
+    }
+    ASSERT_FALSE(carpeta.empty()) << "the program's folder becomes the current directory first";
+    const std::string enCarpeta = carpeta.ends_with("/") ? carpeta : carpeta + "/";
+    EXPECT_EQ(sonidos, (std::vector<Event>{
+                           Event(EventKind::SoundFile, enCarpeta + "fuego.wav", 1),
+                           Event(EventKind::SoundFile, enCarpeta + "Vaso rompiéndose.mp3", 2),
+                           Event(EventKind::SoundFile, "Pasar páginas.mp3", 3),
+                           Event(EventKind::SoundFile, "Ronquido.mp3", 4),
+                           Event(EventKind::SoundStop, {}, 3),
+                           Event(EventKind::SoundStop, {}, 4),
+                           Event(EventKind::SoundPlay, {}, 1),
+                       }));
     EXPECT_TRUE(b.dicho().starts_with("Los actuales aspirantes a la fortuna de Veldrisa son: "));
 }
 

@@ -111,8 +111,9 @@ TEST(FaseSalas, PlayerPromptListsOnlyOpenRoomsAndKeepsItsHand) {
                              "cocina, 3. La biblioteca, ");
     EXPECT_EQ(p.actual().Indice, 3);
     p.olvida();
-    p.teclas({"4"});
+    p.teclas({"4", "SPACE"});
     EXPECT_EQ(p.pitidos(), 1);
+    EXPECT_EQ(p.dicho(), "Primero debe seleccionar una de las salas. Pulse un número del 1 al 3");
     EXPECT_EQ(p.P(3).Sala, -1);
     p.teclas({"3"});
     EXPECT_EQ(p.P(3).Sala, 3);

@@ -1,6 +1,7 @@
 // The three endings, what the game-over phase accepts, and the new game after it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "table/partida.hpp"
@@ -95,6 +96,11 @@ TEST(FinPartida, ANewGameKeepsNamesPlayersTemperamentsAndTheDescriptionMode) {
     ASSERT_EQ(n.mesa().Fase, 5);
     n.olvida();
     n.teclas({"1"});
+    auto voz = std::find_if(n.recorder.events.begin(), n.recorder.events.end(),
+                            [](const Event& e) { return e.kind == EventKind::VoiceCreated; });
+    auto dicho = std::find_if(n.recorder.events.begin(), n.recorder.events.end(),
+                              [](const Event& e) { return e.kind == EventKind::Said; });
+    EXPECT_LT(voz, dicho) << "a fresh voice speaks the new game";
     EXPECT_EQ(n.P(6).Nombre, "Pepa");
     EXPECT_TRUE(n.P(6).Controlado);
     EXPECT_TRUE(n.P(4).Agresivo);
