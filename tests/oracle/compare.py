@@ -27,9 +27,14 @@ def cabecera(texto):
     return args
 
 
-def ejecuta(orden, entrada):
-    r = subprocess.run(orden, input=entrada.encode("utf-8"), stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                       timeout=120)
+def ejecuta(orden, entrada, limite=60):
+    """Exit status, stdout and stderr; a run that hangs counts as exit status -1 with what it wrote so far."""
+    try:
+        r = subprocess.run(orden, input=entrada.encode("utf-8"), stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                           timeout=limite)
+    except subprocess.TimeoutExpired as e:
+        out = (e.stdout or b"").decode("utf-8", errors="replace")
+        return -1, out, "no end after %d s" % limite
     return r.returncode, r.stdout.decode("utf-8", errors="replace"), r.stderr.decode("utf-8", errors="replace")
 
 
@@ -66,6 +71,22 @@ def diferencia_estado(a, b):
     return "; ".join(campos)
 
 
+def linea_causante(texto, args, replay, indice):
+    """The input line whose handling wrote output line indice (0-based), found by bisecting prefixes."""
+    lineas = texto.splitlines(keepends=True)
+    bajo, alto = 0, len(lineas)
+    while bajo < alto:
+        medio = (bajo + alto) // 2
+        _, out, _ = ejecuta([replay] + args, "".join(lineas[:medio]))
+        if len(out.splitlines()) > indice:
+            alto = medio
+        else:
+            bajo = medio + 1
+    if bajo == 0:
+        return "the start of the program"
+    return "input line %d: %s" % (bajo, lineas[bajo - 1].rstrip("\r\n"))
+
+
 def compara(nombre, texto, replay, carpeta):
     """None when both sides agree, else a report of the first difference."""
     args = cabecera(texto)
@@ -77,7 +98,8 @@ def compara(nombre, texto, replay, carpeta):
         a = ev_r[i] if i < len(ev_r) else None
         b = ev_m[i] if i < len(ev_m) else None
         if a != b:
-            informe.append("%s (args %s): first difference at output line %d" % (nombre, shlex.join(args), i + 1))
+            informe.append("%s (args %s): first difference at output line %d, written for %s"
+                           % (nombre, shlex.join(args), i + 1, linea_causante(texto, args, replay, i)))
             for j in range(max(0, i - 3), i):
                 informe.append("   same  %s" % resumen(ev_r[j]))
             informe.append("   tool  %s" % ("(no line)" if a is None else resumen(a, 4000)))
