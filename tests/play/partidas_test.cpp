@@ -58,7 +58,9 @@ void DiaEnOrden(Partida& p) {
     for (int i = 1; i <= 10; ++i) {
         const Personaje& q = p.P(i);
         vivos += q.Vivo;
-        const bool bien = fase == 1 ? q.Sala == -1 : q.Vivo ? q.Sala == -1 || m.SalaAbierta[q.Sala] : q.Sala == -1;
+        const bool bien = fase == 1 ? q.Sala == -1
+                          : q.Vivo  ? q.Sala == -1 || m.SalaAbierta[q.Sala]
+                                    : q.Sala == -1;
         EXPECT_TRUE(bien) << "character " << i << (q.Vivo ? "" : ", dead,") << " in room " << q.Sala;
     }
     EXPECT_GE(vivos, 2);

@@ -34,10 +34,10 @@ TEST(Teclas, ADayOpensWithDigitsBeepingAndTheKeypadSilent) {
     p.olvida();
     for (int k = 96; k <= 105; ++k) p.tecla(k);
     EXPECT_TRUE(p.recorder.events.empty());
-    EXPECT_EQ(p.actual().Sala, -1);
+    EXPECT_EQ(p.f().Actual().Sala, -1);
     p.teclas({"0", "5", "9"});
     EXPECT_EQ(p.pitidos(), 3);
-    EXPECT_EQ(p.actual().Sala, -1);
+    EXPECT_EQ(p.f().Actual().Sala, -1);
 }
 
 TEST(Teclas, CardKeysTargetsAndRefusalsOfTheCardPhase) {
@@ -59,9 +59,10 @@ TEST(Teclas, CardKeysTargetsAndRefusalsOfTheCardPhase) {
     p.olvida();
     p.teclas({"3", "0", "SPACE"});
     EXPECT_EQ(p.pitidos(), 2);
-    EXPECT_EQ(p.dichos(), std::vector<std::string>{
-                              "Primero debe seleccionar una de las cartas. Pulse la tecla C para escuchar sus cartas y "
-                              "después pulse 1 o 2 para elegir una de ellas."});
+    EXPECT_EQ(p.dichos(),
+              std::vector<std::string>{
+                  "Primero debe seleccionar una de las cartas. Pulse la tecla C para escuchar sus cartas y "
+                  "después pulse 1 o 2 para elegir una de ellas."});
 
     p.olvida();
     p.teclas({"1"});
@@ -71,7 +72,8 @@ TEST(Teclas, CardKeysTargetsAndRefusalsOfTheCardPhase) {
     EXPECT_EQ(m.NumObjetivos, 5);
     p.olvida();
     p.teclas({"0", "6", "SPACE"});
-    const std::string SoloHay = "Sólo hay 5 objetivos para elegir. Pulse espacio para escuchar sus nombres de nuevo";
+    const std::string SoloHay =
+        "Sólo hay 5 objetivos para elegir. Pulse espacio para escuchar sus nombres de nuevo";
     EXPECT_EQ(p.dichos(), (std::vector<std::string>{SoloHay, SoloHay, Lista(p, {1, 2, 3, 6, 9})}));
     EXPECT_EQ(p.pitidos(), 0);
     EXPECT_EQ(m.Fase, 31);
@@ -98,7 +100,8 @@ TEST(Teclas, CardKeysTargetsAndRefusalsOfTheCardPhase) {
     auto dichos = p.dichos();
     ASSERT_EQ(dichos.size(), 3u);
     EXPECT_EQ(dichos[0], "Elija el jugador con el que va a realizar la acción");
-    EXPECT_EQ(dichos[1], "No hay ningún heredero  con el que pueda usar esa carta. Pulse espacio para continuar.");
+    EXPECT_EQ(dichos[1],
+              "No hay ningún heredero  con el que pueda usar esa carta. Pulse espacio para continuar.");
     EXPECT_TRUE(dichos[2].starts_with(p.nombre(1) + ", es su turno de jugar."));
     EXPECT_EQ(p.P(9).Objetivo, 0);
     EXPECT_EQ(m.Fase, 3);
@@ -128,7 +131,9 @@ TEST(Teclas, CardKeysTargetsAndRefusalsOfTheCardPhase) {
 
 TEST(Teclas, HeirKeyInEveryPhase) {
     Partida p({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-    auto heredero = [&] { return "El heredero actual es " + p.nombre(p.mesa().LineaSucesion[p.mesa().Heredero]); };
+    auto heredero = [&] {
+        return "El heredero actual es " + p.nombre(p.mesa().LineaSucesion[p.mesa().Heredero]);
+    };
     p.teclas({"H"});
     EXPECT_EQ(p.dicho(), heredero());
     p.teclas({"SPACE", "H"});
@@ -162,8 +167,8 @@ TEST(Teclas, DescriptionModeAndTheHandOnRequest) {
     p.salasHechas({4, 1}, {{4, 2}});
     p.mesa().Turno = 1;
     p.teclas({"P", "C"});
-    EXPECT_EQ(p.dichos(), std::vector<std::string>{"Sus cartas son: 1. " + p.mesa().Cartas[8].Texto + " y 2. " +
-                                                   p.mesa().Cartas[26].Texto});
+    EXPECT_EQ(p.dichos(), std::vector<std::string>{"Sus cartas son: 1. " + p.mesa().Cartas[8].Texto +
+                                                   " y 2. " + p.mesa().Cartas[26].Texto});
     p.mesa().Turno = 2;
     p.teclas({"C"});
     EXPECT_EQ(p.dichos().size(), 1u) << "a computer character's hand is not told";

@@ -15,40 +15,49 @@ const std::string Terminada = "La partida ha terminado, pulse 1 para volver a em
 
 std::string Llaves(const std::string& nombre) {
     return "Tras salir en plena noche de la casa, " + nombre +
-           " se presenta a primera hora  en las oficinas de Mister John Dóberman. - ¿Así que es usted finalmente "
-           "quien se convertirá en multimillonario? ¡Mi enhorabuena! Fírmeme aquí y aquí y yo me encargaré de que "
-           "sus parientes dejen la casa inmediatamente para que pueda entrar a vivir cuanto antes. ¡Ah! y ya sabe  "
-           "que nuestra firma ha representado a su familia durante generaciones, esperamos seguir teniendo su "
+           " se presenta a primera hora  en las oficinas de Mister John Dóberman. - ¿Así que es usted "
+           "finalmente "
+           "quien se convertirá en multimillonario? ¡Mi enhorabuena! Fírmeme aquí y aquí y yo me encargaré "
+           "de que "
+           "sus parientes dejen la casa inmediatamente para que pueda entrar a vivir cuanto antes. ¡Ah! y ya "
+           "sabe  "
+           "que nuestra firma ha representado a su familia durante generaciones, esperamos seguir teniendo "
+           "su "
            "confianza";
 }
 const std::string Nadie =
-    "El señor Dóberman, al llegar por la mañana como de costumbre, descubre que no queda nadie vivo en la casa. - "
-    "¡Qué familia tan curiosa! han preferido matarse entre ellos que llegar a un acuerdo y repartir la fortuna. En "
-    "fin, el dinero le vendrá muy bien a la sociedad protectora de animales. -  Y diciendo ésto, cierra de nuevo la "
+    "El señor Dóberman, al llegar por la mañana como de costumbre, descubre que no queda nadie vivo en la "
+    "casa. - "
+    "¡Qué familia tan curiosa! han preferido matarse entre ellos que llegar a un acuerdo y repartir la "
+    "fortuna. En "
+    "fin, el dinero le vendrá muy bien a la sociedad protectora de animales. -  Y diciendo ésto, cierra de "
+    "nuevo la "
     "casa y se marcha.";
 std::string Superviviente(const std::string& nombre) {
-    return "Mister John Dóberman llega a la casa como todas las mañanas y finalmente sólo encuentra a una persona "
+    return "Mister John Dóberman llega a la casa como todas las mañanas y finalmente sólo encuentra a una "
+           "persona "
            "desaiunando. - Bien, así que es usted, " +
            nombre +
-           " quien recibirá la fortuna. Mi Enhorabuena. Aquí tiene las llaves de su casa, y si me firma aquí y aquí "
-           "todo quedará    cerrado. Me alegro de que este fastidioso asunto se haya resuelto  a su favor. Mucha "
+           " quien recibirá la fortuna. Mi Enhorabuena. Aquí tiene las llaves de su casa, y si me firma aquí "
+           "y aquí "
+           "todo quedará    cerrado. Me alegro de que este fastidioso asunto se haya resuelto  a su favor. "
+           "Mucha "
            "suerte, y ya sabe que nuestra firma ha representado a su familia durante muchas generaciones...";
 }
 
 TEST(FinPartida, TheThreeEndingsThenANewGameWithEverybodyBack) {
-    struct Caso {
+    struct {
         const char* que;
-        std::vector<std::pair<int, int>> ataques;
-        bool llaves;  // 1 plays the keys
-        int desenlace, nombrado;
+        std::vector<std::pair<int, int>> ataques;  // attacker, victim
+        bool llaves;                               // played by 1
+        int desenlace;
+    } const casos[] = {
+        {"the heir leaves with the keys", {}, true, 1},
+        {"the heir alone with the keys", {{4, 7}, {7, 4}}, true, 1},
+        {"nobody is left", {{1, 4}, {4, 7}, {7, 1}}, false, 2},
+        {"one is left", {{1, 4}, {4, 1}}, false, 3},
     };
-    const Caso casos[] = {
-        {"the heir leaves with the keys", {}, true, 1, 1},
-        {"the heir alone with the keys", {{4, 7}, {7, 4}}, true, 1, 1},
-        {"nobody is left", {{1, 4}, {4, 7}, {7, 1}}, false, 2, 0},
-        {"one is left, whoever the heir was", {{1, 4}, {4, 1}}, false, 3, 7},
-    };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         Noche n;  // 1 (the heir), 4 and 7 are left
         for (int m : {2, 3, 5, 6, 8, 9, 10}) n.muerto(m);
         if (c.llaves) n.juega(1, 1);
@@ -56,10 +65,11 @@ TEST(FinPartida, TheThreeEndingsThenANewGameWithEverybodyBack) {
         for (auto [a, v] : c.ataques) n.juega(a, debil++, v);
         const auto antes = n.mesa().Mazo;
         n.resuelve();
-        const std::string escena =
-            c.desenlace == 1 ? Llaves(n.nombre(c.nombrado)) : c.desenlace == 2 ? Nadie : Superviviente(n.nombre(7));
-        EXPECT_EQ(n.eventos(EventKind::Said),
-                  (std::vector<Event>{Event::said(escena, false, false), Event::said(Terminada, true, false)}))
+        const std::string escena = c.desenlace == 1   ? Llaves(n.nombre(1))
+                                   : c.desenlace == 2 ? Nadie
+                                                      : Superviviente(n.nombre(7));
+        EXPECT_EQ(n.eventos(EventKind::Said), (std::vector<Event>{Event::said(escena, false, false),
+                                                                  Event::said(Terminada, true, false)}))
             << c.que;
         EXPECT_EQ(n.mesa().Fase, 5) << c.que;
         // The keys and the last death end the night before the cards go back.
@@ -74,15 +84,12 @@ TEST(FinPartida, TheThreeEndingsThenANewGameWithEverybodyBack) {
         EXPECT_EQ(n.mesa().Fase, 1) << c.que;
         EXPECT_EQ(n.mesa().NumSalas, 4);
         std::set<int> manos;
-        for (int i = 1; i <= 10; ++i) {
-            EXPECT_TRUE(n.P(i).Vivo) << c.que;
-            manos.insert(n.P(i).Carta1);
-            manos.insert(n.P(i).Carta2);
-        }
+        for (int i = 1; i <= 10; ++i) manos.insert({n.P(i).Carta1, n.P(i).Carta2});
+        EXPECT_EQ(n.vivos(), 10) << c.que;
         EXPECT_EQ(manos.size(), 20u) << c.que;
         EXPECT_FALSE(manos.contains(0));
-        EXPECT_TRUE(n.dicho().starts_with("Los actuales aspirantes a la fortuna de Veldrisa son: " + n.nombre(1) +
-                                          "; " + n.nombre(2) + "; "));
+        EXPECT_TRUE(n.dicho().starts_with("Los actuales aspirantes a la fortuna de Veldrisa son: " +
+                                          n.nombre(1) + "; " + n.nombre(2) + "; "));
     }
 }
 
@@ -96,28 +103,15 @@ TEST(FinPartida, ANewGameKeepsNamesPlayersTemperamentsAndTheDescriptionMode) {
     ASSERT_EQ(n.mesa().Fase, 5);
     n.olvida();
     n.teclas({"1"});
-    auto voz = std::find_if(n.recorder.events.begin(), n.recorder.events.end(),
-                            [](const Event& e) { return e.kind == EventKind::VoiceCreated; });
-    auto dicho = std::find_if(n.recorder.events.begin(), n.recorder.events.end(),
-                              [](const Event& e) { return e.kind == EventKind::Said; });
-    EXPECT_LT(voz, dicho) << "a fresh voice speaks the new game";
+    auto primero = [&](EventKind k) {
+        return std::ranges::find_if(n.recorder.events, [k](const Event& e) { return e.kind == k; });
+    };
+    EXPECT_LT(primero(EventKind::VoiceCreated), primero(EventKind::Said))
+        << "a fresh voice speaks the new game";
     EXPECT_EQ(n.P(6).Nombre, "Pepa");
-    EXPECT_TRUE(n.P(6).Controlado);
-    EXPECT_TRUE(n.P(4).Agresivo);
-    EXPECT_FALSE(n.P(6).Agresivo);
-    EXPECT_TRUE(n.mesa().DescripcionCorta);
+    EXPECT_TRUE(n.P(6).Controlado && n.P(4).Agresivo && !n.P(6).Agresivo && n.mesa().DescripcionCorta);
     EXPECT_EQ(n.eventos(EventKind::Seeded), std::vector<Event>{Event(EventKind::Seeded, {}, 2)});
-    ASSERT_EQ(n.mesa().Cartas.size(), catalogo.size());
-    for (std::size_t k = 0; k < catalogo.size(); ++k) {
-        EXPECT_EQ(n.mesa().Cartas[k].Numero, catalogo[k].Numero);
-        EXPECT_EQ(n.mesa().Cartas[k].Tipo, catalogo[k].Tipo);
-        EXPECT_EQ(n.mesa().Cartas[k].Sala, catalogo[k].Sala);
-        EXPECT_EQ(n.mesa().Cartas[k].Texto, catalogo[k].Texto);
-        EXPECT_EQ(n.mesa().Cartas[k].ConObjetivo, catalogo[k].ConObjetivo);
-    }
-    std::set<int> linea;
-    for (int i = 1; i <= 10; ++i) linea.insert(n.mesa().LineaSucesion[i]);
-    EXPECT_EQ(linea.size(), 10u);
+    for (std::size_t k = 0; k < catalogo.size(); ++k) EXPECT_EQ(n.mesa().Cartas[k].Texto, catalogo[k].Texto);
 }
 
 }  // namespace
