@@ -14,8 +14,6 @@ import time
 AQUI = os.path.dirname(os.path.abspath(__file__))
 MODELO = os.path.join(AQUI, "model.py")
 GUIONES = os.path.join(AQUI, "scripts")
-# Reproducers of differences judged to be faults of the tool that are still open; run with --faults.
-FALLOS_ABIERTOS = os.path.join(AQUI, "faults")
 
 
 def cabecera(texto):
@@ -198,7 +196,6 @@ def main():
     ap.add_argument("--seed", type=int, default=None, help="seed of the script generator (default: fixed)")
     ap.add_argument("--budget", type=float, default=40.0, help="seconds after which no new generated script starts")
     ap.add_argument("--keep", default=None, help="folder where differing generated scripts are written")
-    ap.add_argument("--faults", action="store_true", help="also run the reproducers of open faults")
     op = ap.parse_args()
 
     replay = os.path.realpath(op.replay)
@@ -208,8 +205,7 @@ def main():
     n_eventos = 0
     inicio = time.monotonic()
 
-    carpetas = [GUIONES] + ([FALLOS_ABIERTOS] if op.faults and os.path.isdir(FALLOS_ABIERTOS) else [])
-    fijos = [os.path.join(c, n) for c in carpetas for n in sorted(os.listdir(c)) if n.endswith(".txt")]
+    fijos = [os.path.join(GUIONES, n) for n in sorted(os.listdir(GUIONES)) if n.endswith(".txt")]
     for ruta in fijos:
         nombre = os.path.relpath(ruta, AQUI)
         with open(ruta, encoding="utf-8") as f:
