@@ -1,5 +1,4 @@
-#!/usr/bin/env python3
-"""Differential test: runs the rules model and the scripted-play tool on the same scripts and compares their events."""
+# Differential test: runs the rules model and the scripted-play tool on the same scripts and compares their events.
 
 import argparse
 import json
@@ -190,7 +189,7 @@ def guion_aleatorio(rng):
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__)
+    ap = argparse.ArgumentParser(description="Compare the rules model with the scripted-play tool.")
     ap.add_argument("--replay", required=True, help="the scripted-play executable")
     ap.add_argument("--count", type=int, default=150, help="number of generated scripts")
     ap.add_argument("--seed", type=int, default=None, help="seed of the script generator (default: fixed)")

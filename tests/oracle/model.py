@@ -1,5 +1,4 @@
-#!/usr/bin/env python3
-"""Independent Python model of the game's rules, speaking the scripted-play tool's input and output."""
+# Independent model of the game's rules: reads what the scripted-play tool reads and writes the events it writes.
 
 import json
 import sys
