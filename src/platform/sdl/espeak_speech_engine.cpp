@@ -110,6 +110,25 @@ std::vector<std::pair<std::string, std::string>> ListSpanishVoices() {
 
 thread_local EspeakSpeechEngine* synthesizingFor = nullptr;
 
+// espeak-ng 1.51 sometimes finds the end of a word (Spanish words ending in "s", such as
+// "adiós" or "Thomas") by scanning upwards for a space, past its own buffer and through the
+// frames above. On a thread's stack nothing may hold a space before the stack ends, and the
+// scan faults. So it is called from a frame that holds a run of spaces just above its own,
+// which ends any such scan there.
+[[gnu::noinline]] void SynthesizeAboveSpaces(const std::string& text) {
+    char spaces[4096];
+    std::memset(spaces, ' ', sizeof spaces);
+    // The spaces must be in place before the call and stay there until it returns.
+    asm volatile("" : : "r"(spaces) : "memory");
+    // Plain UTF-8: no SSML and no phoneme brackets, so any name is read as text.
+    espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
+    asm volatile("" : : "r"(spaces) : "memory");
+}
+
+// Samples are passed to the converter a slice at a time, on the audio thread, so that neither
+// side spends long inside the lock.
+constexpr std::size_t SliceSamples = 4096;
+
 }  // namespace
 
 int EspeakSpeechEngine::WordsPerMinute(int rate) {
@@ -130,7 +149,11 @@ EspeakSpeechEngine::EspeakSpeechEngine(AudioOutput& audio) : audio_(audio) {
     if (sampleRate_ > 0 && audio_.open()) {
         stream_ = SDL_NewAudioStream(AUDIO_S16SYS, 1, sampleRate_, audio_.format(),
                                      static_cast<Uint8>(audio_.channels()), audio_.frequency());
-        if (stream_) Mix_HookMusic(&EspeakSpeechEngine::Hook, this);
+        if (stream_) {
+            // Room for a minute of speech, so that copying samples rarely allocates.
+            raw_.reserve(static_cast<std::size_t>(sampleRate_) * 60);
+            Mix_HookMusic(&EspeakSpeechEngine::Hook, this);
+        }
     }
 }
 
@@ -186,16 +209,10 @@ void EspeakSpeechEngine::Run() {
             currentVoice = request.voice;
         espeak_SetParameter(espeakRATE, request.wordsPerMinute, 0);
         espeak_SetParameter(espeakPUNCTUATION, espeakPUNCT_ALL, 0);
-        // Plain UTF-8: no SSML and no phoneme brackets, so any name is read as text.
-        espeak_Synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0,
-                     espeakCHARS_UTF8, nullptr, nullptr);
+        SynthesizeAboveSpaces(request.text);
         {
             std::lock_guard lock(mutex_);
-            if (generation_ == request.generation) {
-                // The converter holds back a few samples for resampling until told the end.
-                SDL_AudioStreamFlush(stream_);
-                figures_.synthesisFinished = true;
-            }
+            if (generation_ == request.generation) figures_.synthesisFinished = true;
             finished_ = std::max(finished_, request.generation);
         }
         changed_.notify_all();
@@ -210,8 +227,9 @@ int EspeakSpeechEngine::OnSynth(short* samples, int count, espeak_EVENT*) {
 bool EspeakSpeechEngine::Deliver(const short* samples, int count) {
     std::lock_guard lock(mutex_);
     if (stop_ || generation_ != synthesizing_) return false;
+    // Only a copy here, to keep the lock short; the audio thread feeds the converter.
     if (samples && count > 0) {
-        SDL_AudioStreamPut(stream_, samples, count * static_cast<int>(sizeof(short)));
+        raw_.insert(raw_.end(), samples, samples + count);
         figures_.synthesizedSamples += static_cast<std::uint64_t>(count);
         for (int i = 0; i < count; ++i) figures_.peak = std::max(figures_.peak, std::abs(int(samples[i])));
     }
@@ -227,6 +245,20 @@ void EspeakSpeechEngine::Feed(Uint8* out, int length) {
     {
         std::lock_guard lock(mutex_);
         ++callbacks_;
+        while (rawRead_ < raw_.size() && SDL_AudioStreamAvailable(stream_) < length) {
+            std::size_t slice = std::min(SliceSamples, raw_.size() - rawRead_);
+            SDL_AudioStreamPut(stream_, raw_.data() + rawRead_, static_cast<int>(slice * sizeof(short)));
+            rawRead_ += slice;
+        }
+        if (rawRead_ == raw_.size()) {
+            raw_.clear();
+            rawRead_ = 0;
+            // The converter holds back a few samples for resampling until told the end.
+            if (figures_.synthesisFinished && !flushed_) {
+                SDL_AudioStreamFlush(stream_);
+                flushed_ = true;
+            }
+        }
         got = std::max(0, SDL_AudioStreamGet(stream_, out, length));
         if (got > 0) {
             lastFedCallback_ = callbacks_;
@@ -263,6 +295,9 @@ void EspeakSpeechEngine::speak(const std::string& text) {
         std::lock_guard lock(mutex_);
         ++generation_;
         SDL_AudioStreamClear(stream_);
+        raw_.clear();
+        rawRead_ = 0;
+        flushed_ = false;
         figures_ = {};
         spokenAt_ = std::chrono::steady_clock::now();
         if (text.empty()) {
@@ -279,8 +314,8 @@ void EspeakSpeechEngine::speak(const std::string& text) {
 bool EspeakSpeechEngine::Idle() const {
     // Two more device callbacks after the last one that took samples: by then the device
     // has played that buffer out.
-    return finished_ >= generation_ && SDL_AudioStreamAvailable(stream_) == 0 &&
-           callbacks_ >= lastFedCallback_ + 2;
+    return finished_ >= generation_ && raw_.empty() && (flushed_ || !figures_.synthesisFinished) &&
+           SDL_AudioStreamAvailable(stream_) == 0 && callbacks_ >= lastFedCallback_ + 2;
 }
 
 void EspeakSpeechEngine::waitUntilDone() {

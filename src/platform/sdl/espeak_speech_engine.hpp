@@ -94,6 +94,9 @@ private:
     std::uint64_t synthesizing_ = 0;  // generation the thread is working on
     std::uint64_t finished_ = 0;      // latest generation fully synthesized or dropped
     std::optional<Request> pending_;
+    std::vector<short> raw_;  // synthesized, not yet in the converter
+    std::size_t rawRead_ = 0;
+    bool flushed_ = false;
     SDL_AudioStream* stream_ = nullptr;
     std::uint64_t callbacks_ = 0;
     std::uint64_t lastFedCallback_ = 0;

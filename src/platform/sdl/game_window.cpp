@@ -16,6 +16,8 @@ constexpr int Margin = 32;
 // Large type for players with low vision.
 constexpr int TextPoints = 30;
 constexpr int TitlePoints = 38;
+// A long log is worth more whole than in large type: its type shrinks step by step to fit.
+constexpr int LogPoints[] = {TextPoints, 27, 24, 21, 18, 16};
 constexpr const char* Title = "La fortuna de Veldrisa";
 constexpr const char* Ellipsis = "…";
 
@@ -196,12 +198,20 @@ void GameWindow::DrawLog(const LogView& view) {
     int y = Margin;
     DrawLine(title_, Fit(title_, Title, width), Margin, y, Highlight);
     y += LineHeight(title_) * 3 / 2;
+    const std::string text = Drawable(view.text, MaxLogCharacters);
+    std::vector<std::string> lines;
+    for (int points : LogPoints) {
+        TTF_SetFontSize(text_, points);
+        lines = Wrap(text_, text, width);
+        if (y + static_cast<int>(lines.size()) * LineHeight(text_) <= Height()) break;
+    }
     const int line = LineHeight(text_);
-    for (const auto& text : Wrap(text_, Drawable(view.text, MaxLogCharacters), width)) {
+    for (const auto& l : lines) {
         if (y >= Height()) break;
-        DrawLine(text_, text, Margin, y, Foreground);
+        DrawLine(text_, l, Margin, y, Foreground);
         y += line;
     }
+    TTF_SetFontSize(text_, TextPoints);
 }
 
 int GameWindow::Width() const {
