@@ -117,7 +117,8 @@ TEST(CargaDatos, DealsFirstCardsAndPutsTheDecisiveOnesAtTheBottom) {
 }
 
 TEST(InformeAspirantes, TheFirstReportDealsTwentyCardsAndLeavesTwentyInTheDeck) {
-    for (std::uint32_t semilla : {1u, 9u, 4000u}) {
+    std::set<int> herederos;
+    for (std::uint32_t semilla : {1u, 9u, 4000u, 123456u}) {
         Partida p({}, semilla);
         std::set<int> manos, mazo;
         for (int i = 1; i <= 10; ++i) manos.insert({p.P(i).Carta1, p.P(i).Carta2});
@@ -130,7 +131,9 @@ TEST(InformeAspirantes, TheFirstReportDealsTwentyCardsAndLeavesTwentyInTheDeck) 
         EXPECT_EQ(p.mesa().Fase, 1);
         EXPECT_EQ(p.mesa().NumSalas, 4);
         EXPECT_TRUE(p.mesa().Heredero >= 1 && p.mesa().Heredero <= 10);
+        herederos.insert(p.mesa().Heredero);
     }
+    EXPECT_GT(herederos.size(), 1u) << "the heir is drawn";
 }
 
 TEST(NuevaPartida, SoundsGetTheirFilesFromTheProgramFolderAndTheFireStarts) {

@@ -1,6 +1,7 @@
 // The room phase: the computer's choice of room by hand, the players' prompt and keys, the log of the rooms.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "table/partida.hpp"
@@ -75,6 +76,7 @@ TEST(FaseSalas, WithOnlyTheComputerTheWholePhaseIsOneKeyAndEndsWithTheLog) {
     EXPECT_EQ(p.mesa().Fase, 2);
     EXPECT_EQ(p.mesa().Turno, 10);
     EXPECT_EQ(std::set<int>(p.mesa().OrdenDia.begin(), p.mesa().OrdenDia.end()).size(), 10u);
+    EXPECT_FALSE(std::ranges::is_sorted(p.mesa().OrdenDia)) << "the day's order is shuffled";
     std::string log;
     for (int s = 1; s <= 4; ++s) {
         log += p.mesa().NombreSala[s] + "\r\n";

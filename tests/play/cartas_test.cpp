@@ -197,10 +197,10 @@ TEST(FaseCartas, EachPlayerTurnBringsItsRoomSound) {
     EXPECT_EQ(p.dicho(), "cartas seleccionadas. Pulse espacio para continuar");
     EXPECT_EQ(sonidos(), turno(4)) << "the last player is taken up once more before the phase ends";
     p.teclas({"SPACE"});
-    auto noche = sonidos();
-    ASSERT_GE(noche.size(), 3u);
-    EXPECT_EQ(std::vector(noche.begin(), noche.begin() + 3),
-              (std::vector<std::pair<EventKind, int>>{{Stop, 3}, {Stop, 4}, {Play, 1}}));
+    const std::vector<std::pair<EventKind, int>> fuego = {{Stop, 3}, {Stop, 4}, {Play, 1}};
+    auto noche = fuego;
+    noche.insert(noche.end(), fuego.begin(), fuego.end());  // the night, then the next day's report
+    EXPECT_EQ(sonidos(), noche);
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ TEST(Teclas, CardKeysTargetsAndRefusalsOfTheCardPhase) {
     p.mano(6, 14, 27);  // a strong attack of its own room
     p.mano(2, 10, 28);  // a strong attack of another room
     p.mano(9, 12, 29);  // a strong attack of its room, where it is alone
-    p.mano(1, 16, 30);  // thrown away
+    p.mano(1, 19, 30);  // thrown away
     p.mano(3, 4, 31);   // a change of card
     p.P(1).Objetivo = 7;
     Mesa& m = p.mesa();
