@@ -13,8 +13,10 @@
 namespace veldrisa {
 namespace {
 
-// espeak-ng's own limits and normal speed, in words per minute.
-constexpr int SlowestWpm = espeakRATE_MINIMUM;  // 80
+// Ends of the rate scale in espeak-ng's words per minute. Below about 86 it speaks no slower
+// (its own floor of 80 is lower than that), so the slow end stays clear of it; the fast end is
+// its documented maximum.
+constexpr int SlowestWpm = 88;
 constexpr int NormalWpm = espeakRATE_NORMAL;    // 175
 constexpr int FastestWpm = espeakRATE_MAXIMUM;  // 450
 // The furthest the game's scale reaches: its stops at -50/+50 are tested before a step of 5.
@@ -125,6 +127,10 @@ thread_local EspeakSpeechEngine* synthesizingFor = nullptr;
     asm volatile("" : : "r"(spaces) : "memory");
 }
 
+// SDL's converter keeps the last few hundred samples of its input until more arrive, even
+// when flushed; this much silence after each message pushes the message's own end out.
+constexpr std::size_t TailSilence = 1024;
+
 // Samples are passed to the converter a slice at a time, on the audio thread, so that neither
 // side spends long inside the lock.
 constexpr std::size_t SliceSamples = 4096;
@@ -134,9 +140,9 @@ constexpr std::size_t SliceSamples = 4096;
 int EspeakSpeechEngine::WordsPerMinute(int rate) {
     // Two exponential halves meeting at espeak-ng's normal speed: every step of the scale
     // changes the speed by the same ratio, so even a step of 1 is heard at either end.
-    //   rate <= 0: 175 * (80 / 175) ^ (-rate / 54)     -50 -> 85 wpm, -54 -> 80 wpm
+    //   rate <= 0: 175 * (88 / 175) ^ (-rate / 54)     -50 -> 93 wpm, -54 -> 88 wpm
     //   rate >= 0: 175 * (450 / 175) ^ (rate / 54)     +50 -> 420 wpm, +54 -> 450 wpm
-    // rounded to whole words per minute, then held within espeak-ng's 80..450.
+    // rounded to whole words per minute; beyond -54 and +54 the ends hold.
     double end = rate < 0 ? SlowestWpm : FastestWpm;
     double wpm = NormalWpm * std::pow(end / NormalWpm, std::abs(rate) / double(ScaleEnd));
     return std::clamp(static_cast<int>(std::lround(wpm)), SlowestWpm, FastestWpm);
@@ -212,7 +218,10 @@ void EspeakSpeechEngine::Run() {
         SynthesizeAboveSpaces(request.text);
         {
             std::lock_guard lock(mutex_);
-            if (generation_ == request.generation) figures_.synthesisFinished = true;
+            if (generation_ == request.generation) {
+                raw_.insert(raw_.end(), TailSilence, 0);
+                figures_.synthesisFinished = true;
+            }
             finished_ = std::max(finished_, request.generation);
         }
         changed_.notify_all();
@@ -304,7 +313,9 @@ void EspeakSpeechEngine::speak(const std::string& text) {
             pending_.reset();
             finished_ = generation_;
         } else {
-            pending_ = Request{generation_, ValidUtf8(text), voices_[static_cast<std::size_t>(voice_)].name,
+            // espeak-ng keeps quiet about a mark that ends the text; with a space after it, it is
+            // read like any other.
+            pending_ = Request{generation_, ValidUtf8(text) + " ", voices_[static_cast<std::size_t>(voice_)].name,
                                WordsPerMinute(rate_)};
         }
     }
