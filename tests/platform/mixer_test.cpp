@@ -1,0 +1,138 @@
+// Room sounds and the beep through the shared mixer (SDL's dummy audio driver).
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL_mixer.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include "platform/sdl/mixer_beeper.hpp"
+#include "platform/sdl/mixer_sound_player.hpp"
+
+namespace veldrisa {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+void PutLe(std::ofstream& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i)));
+}
+
+// A mono 16-bit tone of the given length.
+void WriteTone(const fs::path& path, double seconds) {
+    const int rate = 22050;
+    const auto samples = static_cast<std::uint32_t>(rate * seconds);
+    std::ofstream out(path, std::ios::binary);
+    out << "RIFF";
+    PutLe(out, 36 + samples * 2, 4);
+    out << "WAVEfmt ";
+    PutLe(out, 16, 4);
+    PutLe(out, 1, 2);
+    PutLe(out, 1, 2);
+    PutLe(out, rate, 4);
+    PutLe(out, rate * 2, 4);
+    PutLe(out, 2, 2);
+    PutLe(out, 16, 2);
+    out << "data";
+    PutLe(out, samples * 2, 4);
+    for (std::uint32_t i = 0; i < samples; ++i)
+        PutLe(out, static_cast<std::uint16_t>(static_cast<std::int16_t>(8000 * std::sin(i * 0.1))), 2);
+}
+
+class MixerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        audio = std::make_unique<AudioOutput>();
+        ASSERT_TRUE(audio->open());
+        folder = fs::temp_directory_path() / ("veldrisa-sounds-" + std::to_string(::getpid()));
+        fs::create_directories(folder);
+        WriteTone(folder / "tono.wav", 0.25);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::unique_ptr<AudioOutput> audio;
+    fs::path folder;
+};
+
+TEST_F(MixerTest, ALoopingRoomPlaysUntilStoppedUnderTheSpeech) {
+    MixerSoundPlayer fire(*audio, 1, MixerSoundPlayer::Playback::Loop);
+    fire.setFileName((folder / "tono.wav").string());
+    EXPECT_FALSE(Mix_Playing(0)) << "giving the file does not start it";
+    fire.play();
+    std::this_thread::sleep_for(600ms);
+    EXPECT_TRUE(Mix_Playing(0)) << "still going, well past the file's end";
+    EXPECT_LT(Mix_Volume(0, -1), MIX_MAX_VOLUME / 2) << "room sounds sit under the speech";
+    fire.stop();
+    EXPECT_FALSE(Mix_Playing(0));
+    fire.play();
+    EXPECT_TRUE(Mix_Playing(0)) << "playable again after a stop";
+}
+
+TEST_F(MixerTest, TheGlassBreaksOnce) {
+    MixerSoundPlayer glass(*audio, 2, MixerSoundPlayer::Playback::Once);
+    glass.setFileName((folder / "tono.wav").string());
+    glass.play();
+    EXPECT_TRUE(Mix_Playing(1));
+    std::this_thread::sleep_for(600ms);
+    EXPECT_FALSE(Mix_Playing(1));
+}
+
+TEST_F(MixerTest, ABareNameIsFoundInTheCurrentDirectory) {
+    fs::copy_file(folder / "tono.wav", folder / "Pasar páginas.wav");
+    auto previous = fs::current_path();
+    fs::current_path(folder);
+    MixerSoundPlayer pages(*audio, 3, MixerSoundPlayer::Playback::Loop);
+    pages.setFileName("Pasar páginas.wav");
+    fs::current_path(previous);
+    pages.play();
+    EXPECT_TRUE(Mix_Playing(2));
+}
+
+TEST_F(MixerTest, AMissingFileIsNamedOnceAndLeavesTheRoomSilent) {
+    MixerSoundPlayer snoring(*audio, 4, MixerSoundPlayer::Playback::Loop);
+    ::testing::internal::CaptureStderr();
+    snoring.setFileName("No está aquí.mp3");
+    snoring.play();
+    // Every new game gives the players their files again.
+    snoring.setFileName((folder / "tono.wav").string());
+    snoring.setFileName("No está aquí.mp3");
+    snoring.play();
+    std::string warnings = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(Mix_Playing(3));
+    EXPECT_NE(warnings.find("No está aquí.mp3"), std::string::npos) << warnings;
+    EXPECT_EQ(warnings.find("No está aquí.mp3"), warnings.rfind("No está aquí.mp3")) << warnings;
+    snoring.stop();
+}
+
+TEST_F(MixerTest, TheGamesOwnSoundsLoad) {
+    // The build copies the room sounds beside the executables, one folder above the tests.
+    char* base = SDL_GetBasePath();
+    fs::path beside = fs::path(base).parent_path().parent_path();
+    SDL_free(base);
+    const char* names[] = {"fuego.wav", "Vaso rompiéndose.mp3", "Pasar páginas.mp3", "Ronquido.mp3"};
+    if (!fs::exists(beside / names[0])) GTEST_SKIP() << "no room sounds in " << beside;
+    for (int room = 1; room <= 4; ++room) {
+        SCOPED_TRACE(names[room - 1]);
+        MixerSoundPlayer player(*audio, room, MixerSoundPlayer::Playback::Once);
+        ::testing::internal::CaptureStderr();
+        player.setFileName((beside / names[room - 1]).string());
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        player.play();
+        EXPECT_TRUE(Mix_Playing(room - 1));
+    }
+}
+
+TEST_F(MixerTest, TheBeepIsShort) {
+    MixerBeeper beeper(*audio);
+    beeper.beep();
+    EXPECT_TRUE(Mix_Playing(AudioOutput::BeepChannel));
+    std::this_thread::sleep_for(400ms);
+    EXPECT_FALSE(Mix_Playing(AudioOutput::BeepChannel));
+}
+
+}  // namespace
+}  // namespace veldrisa
