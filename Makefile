@@ -4,18 +4,26 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-PACKAGES := cmake g++ make pkg-config libgtest-dev libsdl2-dev libsdl2-mixer-dev \
+PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libsdl2-dev libsdl2-mixer-dev \
 	libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
 	xvfb xauth sox
+# The fuzzer needs clang and its libFuzzer runtime.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 1800
+SOAK_GAMES ?= 100000 10000
 
-.PHONY: deps configure build play test replay clean
+.PHONY: deps configure build play test sanitize tsan fuzz fuzz-ci soak clean
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+define install_missing
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 		echo "Installing:" $$missing; \
 		$(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
 
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -29,5 +37,36 @@ play: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Every test again under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DVELDRISA_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD)-asan -j $(JOBS)
+	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS)
+
+# The speech engine's tests under ThreadSanitizer: synthesis runs beside the main thread.
+tsan: deps
+	@cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=Debug -DVELDRISA_TSAN=ON >/dev/null
+	@cmake --build $(BUILD)-tsan -j $(JOBS) --target platform_tests
+	cd $(BUILD)-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -R '^(SpeechEngine|AudioOutput|Mixer)'
+
+$(BUILD)-fuzz/tests/veldrisa-fuzz: deps
+	$(call install_missing,$(FUZZ_PACKAGES))
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DVELDRISA_FUZZ=ON -DVELDRISA_WITH_SDL=OFF >/dev/null
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target veldrisa-fuzz
+
+# Keys, modifiers and typed names thrown at the whole program; FUZZ_SECONDS bounds the run.
+fuzz: $(BUILD)-fuzz/tests/veldrisa-fuzz
+	@mkdir -p $(BUILD)-fuzz/corpus
+	$(BUILD)-fuzz/tests/veldrisa-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -print_final_stats=1 \
+		$(BUILD)-fuzz/corpus tests/fuzz/corpus
+
+fuzz-ci:
+	$(MAKE) fuzz FUZZ_SECONDS=60
+
+# Whole games by the hundred thousand, with the process's memory reported.
+soak: build
+	$(BUILD)/tests/veldrisa-soak $(SOAK_GAMES)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan $(BUILD)-fuzz
