@@ -65,7 +65,7 @@ std::string Drawable(const std::string& text, std::size_t maxCharacters) {
 std::unique_ptr<GameWindow> GameWindow::Open(std::string& error) {
     std::unique_ptr<GameWindow> w(new GameWindow());
     w->window_ = SDL_CreateWindow(Title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, InitialWidth,
-                                  InitialHeight, SDL_WINDOW_RESIZABLE);
+                                  InitialHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!w->window_) {
         error = SDL_GetError();
         return nullptr;
@@ -139,11 +139,13 @@ void GameWindow::HandleWindowEvent(const SDL_Event& event) {
 
 void GameWindow::Show(SetupView view) {
     view_ = std::move(view);
+    SDL_ShowWindow(window_);
     Draw();
 }
 
 void GameWindow::Show(LogView view) {
     view_ = std::move(view);
+    SDL_ShowWindow(window_);
     Draw();
 }
 
@@ -171,10 +173,13 @@ void GameWindow::DrawSetup(const SetupView& view) {
     const int line = LineHeight(text_);
     for (int i = 0; i < 10; ++i) {
         const bool current = i + 1 == view.cursor;
-        std::string entry = (current ? "▶ " : "   ") + std::to_string(i + 1) + ". " +
-                            Drawable(view.names[static_cast<std::size_t>(i)], MaxNameCharacters) + " — " +
-                            (view.selected[static_cast<std::size_t>(i)] ? "Seleccionado" : "No seleccionado");
-        entry = Fit(text_, entry, width);
+        // A long name gives way to the selection, which matters more.
+        const std::string number = (current ? "▶ " : "   ") + std::to_string(i + 1) + ". ";
+        const std::string status =
+            std::string(" — ") + (view.selected[static_cast<std::size_t>(i)] ? "Seleccionado" : "No seleccionado");
+        const std::string name = Fit(text_, Drawable(view.names[static_cast<std::size_t>(i)], MaxNameCharacters),
+                                     width - TextWidth(text_, number) - TextWidth(text_, status));
+        const std::string entry = number + name + status;
         if (current) {
             SDL_Rect band{Margin / 2, y, Width() - Margin, line};
             SDL_SetRenderDrawColor(renderer_, Highlight.r, Highlight.g, Highlight.b, 255);

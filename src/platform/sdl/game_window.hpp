@@ -47,6 +47,7 @@ public:
     void HandleWindowEvent(const SDL_Event& event);
     bool Closed() const { return closed_; }
 
+    // The window stays hidden until it first has something to show.
     void Show(SetupView view);
     void Show(LogView view);
     // Draws the current view, then the overlay if there is one, and presents it.
