@@ -150,8 +150,11 @@ int EspeakSpeechEngine::WordsPerMinute(int rate) {
 
 EspeakSpeechEngine::EspeakSpeechEngine(AudioOutput& audio) : audio_(audio) {
     thread_ = std::thread([this] { Run(); });
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return ready_; });
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return ready_; });
+    }
+    // Not under the lock: the mixer calls the hook with its own lock held, then takes ours.
     if (sampleRate_ > 0 && audio_.open()) {
         stream_ = SDL_NewAudioStream(AUDIO_S16SYS, 1, sampleRate_, audio_.format(),
                                      static_cast<Uint8>(audio_.channels()), audio_.frequency());
