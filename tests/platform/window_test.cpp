@@ -83,6 +83,21 @@ TEST_F(WindowTest, KeysPressedDuringAWaitAreHandledAfterItInOrder) {
     EXPECT_FALSE(window->Pump());
 }
 
+TEST_F(WindowTest, ANameTypedWhileTheGameWasBusyReachesTheDialog) {
+    Key(SDLK_F2, SDL_SCANCODE_F2);
+    Key(SDLK_a, SDL_SCANCODE_A);
+    Type("a");
+    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
+    EXPECT_TRUE(window->Pump());
+    EXPECT_EQ(window->NextKey(), (KeyPress{113, 0}));
+    EXPECT_EQ(Ask("Tom"), "a") << "what followed F2 belongs to the dialog it opens";
+    Key(SDLK_SPACE, SDL_SCANCODE_SPACE);
+    Type(" ");
+    Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(window->NextKey(), (KeyPress{32, 0}));
+    EXPECT_EQ(window->NextKey(), (KeyPress{27, 0})) << "typed text means nothing to the game";
+}
+
 TEST_F(WindowTest, TextIsWrappedToTheWidthWithItsLineBreaks) {
     TTF_Font* font = window->textFont();
     const int width = 700;

@@ -82,9 +82,9 @@ std::unique_ptr<GameWindow> GameWindow::Open(std::string& error) {
     }
     if (!w->text_ || !w->title_)
         std::cerr << "Aviso: no se encontró la fuente DejaVu Sans; la ventana quedará sin texto.\n";
-    // Text input is switched on only while the name dialog is open, so that an input method
-    // never swallows the game's keys.
-    SDL_StopTextInput();
+    // Typed text is gathered all the time, as keys are, so that a name typed while the game
+    // was still busy reaches the dialog that opens next.
+    SDL_StartTextInput();
     return w;
 }
 
@@ -99,12 +99,13 @@ GameWindow::~GameWindow() {
 std::optional<KeyPress> GameWindow::NextKey() {
     for (;;) {
         if (closed_) return std::nullopt;
-        if (!keys_.empty()) {
-            KeyPress key = keys_.front();
-            keys_.pop_front();
-            return key;
-        }
         SDL_Event event;
+        while (TakeQueued(event)) {
+            // Text typed outside a dialog means nothing to the game.
+            if (event.type != SDL_KEYDOWN) continue;
+            if (auto key = MapKey(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod))
+                return key;
+        }
         if (SDL_WaitEvent(&event)) Handle(event);
     }
 }
@@ -115,13 +116,18 @@ bool GameWindow::Pump() {
     return !closed_;
 }
 
+bool GameWindow::TakeQueued(SDL_Event& event) {
+    if (queued_.empty()) return false;
+    event = queued_.front();
+    queued_.pop_front();
+    return true;
+}
+
 void GameWindow::Handle(const SDL_Event& event) {
-    if (event.type == SDL_KEYDOWN) {
-        if (auto key = MapKey(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod))
-            keys_.push_back(*key);
-        return;
-    }
-    HandleWindowEvent(event);
+    if (event.type == SDL_KEYDOWN || event.type == SDL_TEXTINPUT)
+        queued_.push_back(event);
+    else
+        HandleWindowEvent(event);
 }
 
 void GameWindow::HandleWindowEvent(const SDL_Event& event) {

@@ -41,9 +41,13 @@ public:
     // Keys pressed while the game was busy come first, in order; otherwise waits for the
     // next key. None once the window has been closed.
     std::optional<KeyPress> NextKey();
-    // Takes in whatever has happened without waiting, queueing the keys; false once closed.
+    // Takes in whatever has happened without waiting, queueing keys and typed text; false
+    // once closed.
     bool Pump();
-    // Window-level events: closing, exposure, resizing. Keys are left to the caller.
+    // The oldest key or typed text still queued, for a dialog opened while they waited:
+    // what was typed after the key that opened it belongs to it.
+    bool TakeQueued(SDL_Event& event);
+    // Window-level events: closing, exposure, resizing. Keys and text are left to the caller.
     void HandleWindowEvent(const SDL_Event& event);
     bool Closed() const { return closed_; }
 
@@ -94,7 +98,7 @@ private:
     TTF_Font* title_ = nullptr;
     std::variant<std::monostate, SetupView, LogView> view_;
     std::function<void()> overlay_;
-    std::deque<KeyPress> keys_;
+    std::deque<SDL_Event> queued_;  // key presses and typed text, oldest first
     bool closed_ = false;
 };
 

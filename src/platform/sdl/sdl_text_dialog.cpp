@@ -18,11 +18,10 @@ std::string SdlTextDialog::ask(const std::string& title, const std::string& prom
     text_ = ValidUtf8(initial);
     selected_ = !text_.empty();
     bool confirmed = false;
-    SDL_StartTextInput();
     window_.SetOverlay([&] { DrawBox(title, prompt); });
     for (bool open = true; open && !window_.Closed();) {
         SDL_Event event;
-        if (!SDL_WaitEvent(&event)) continue;
+        if (!window_.TakeQueued(event) && !SDL_WaitEvent(&event)) continue;
         if (event.type == SDL_TEXTINPUT) {
             std::string typed = ValidUtf8(event.text.text);
             if (selected_) text_.clear();
@@ -63,7 +62,6 @@ std::string SdlTextDialog::ask(const std::string& title, const std::string& prom
         }
         window_.Draw();
     }
-    SDL_StopTextInput();
     window_.SetOverlay(nullptr);
     return confirmed && !window_.Closed() ? text_ : std::string();
 }
