@@ -7,12 +7,17 @@ namespace veldrisa {
 namespace {
 
 // Calls f(codepoint or -1, start, length) for each character; an invalid byte is one
-// character of length 1.
+// character of length 1. Plain ASCII, most of every message, skips the decoder.
 template <typename F>
 void RecorreCaracteres(const std::string& texto, F f) {
     const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(texto.data());
     std::size_t i = 0;
     while (i < texto.size()) {
+        if (bytes[i] < 0x80) {
+            if (!f(bytes[i], i, 1)) return;
+            ++i;
+            continue;
+        }
         utf8proc_int32_t cp = -1;
         auto n = utf8proc_iterate(bytes + i, static_cast<utf8proc_ssize_t>(texto.size() - i), &cp);
         std::size_t len = n > 0 ? static_cast<std::size_t>(n) : 1;
@@ -38,6 +43,10 @@ std::string Minusculas(const std::string& texto) {
     RecorreCaracteres(texto, [&](utf8proc_int32_t cp, std::size_t at, std::size_t len) {
         if (cp < 0) {
             out.append(texto, at, len);
+            return true;
+        }
+        if (cp < 0x80) {
+            out += static_cast<char>(cp >= 'A' && cp <= 'Z' ? cp + ('a' - 'A') : cp);
             return true;
         }
         utf8proc_uint8_t buf[4];
