@@ -3,7 +3,6 @@
 
 #include <SDL2/SDL.h>
 
-
 namespace veldrisa {
 
 // Opens SDL audio through SDL2_mixer once; everything audible mixes into it.
