@@ -57,9 +57,9 @@ $(BUILD)-fuzz/tests/veldrisa-fuzz: deps
 
 # Keys, modifiers and typed names thrown at the whole program; FUZZ_SECONDS bounds the run.
 fuzz: $(BUILD)-fuzz/tests/veldrisa-fuzz
-	@mkdir -p $(BUILD)-fuzz/corpus
+	@mkdir -p $(CURDIR)/$(BUILD)-fuzz/corpus
 	$(BUILD)-fuzz/tests/veldrisa-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -print_final_stats=1 \
-		$(BUILD)-fuzz/corpus tests/fuzz/corpus
+		$(CURDIR)/$(BUILD)-fuzz/corpus $(CURDIR)/tests/fuzz/corpus
 
 fuzz-ci:
 	$(MAKE) fuzz FUZZ_SECONDS=60
