@@ -3,6 +3,7 @@
 
 #include <SDL2/SDL_mixer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -106,6 +107,39 @@ TEST_F(MixerTest, AMissingFileIsNamedOnceAndLeavesTheRoomSilent) {
     EXPECT_NE(warnings.find("No está aquí.mp3"), std::string::npos) << warnings;
     EXPECT_EQ(warnings.find("No está aquí.mp3"), warnings.rfind("No está aquí.mp3")) << warnings;
     snoring.stop();
+}
+
+TEST_F(MixerTest, ABrokenFileIsNamedOnceWithItsReasonAndTheRoomStaysSilent) {
+    std::string noise;
+    std::uint32_t x = 1;
+    for (int i = 0; i < 65536; ++i) noise += static_cast<char>((x = x * 1103515245u + 12345u) >> 24);
+    auto write = [&](const char* name, const std::string& bytes) { std::ofstream(folder / name, std::ios::binary) << bytes; };
+    write("ruido.wav", noise);
+    write("ruido.mp3", noise);
+    write("vacío.wav", "");
+    // A header that promises a second of sound and a format with no channels, then stops.
+    write("cabecera.wav", std::string("RIFF\xff\xff\x00\x00WAVEfmt \x10\0\0\0\x01\0\0\0\x22\x56\0\0\0\0\0\0\0\0\x10\0data", 40));
+    fs::create_directory(folder / "carpeta.wav");
+    const std::pair<const char*, const char*> broken[] = {
+        {"ruido.wav", nullptr},         {"ruido.mp3", nullptr}, {"vacío.wav", nullptr},
+        {"cabecera.wav", nullptr},      {"carpeta.wav", nullptr},
+        {"no-existe.wav", "(No such file or directory)"},
+    };
+    for (const auto& [name, reason] : broken) {
+        SCOPED_TRACE(name);
+        const std::string path = (folder / name).string();
+        MixerSoundPlayer room(*audio, 1, MixerSoundPlayer::Playback::Loop);
+        ::testing::internal::CaptureStderr();
+        room.setFileName(path);
+        room.play();
+        const std::string warnings = ::testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(Mix_Playing(0));
+        EXPECT_EQ(warnings.rfind("Aviso: no se pudo cargar el sonido \"" + path + "\"", 0), 0u) << warnings;
+        EXPECT_EQ(std::count(warnings.begin(), warnings.end(), '\n'), 1) << warnings;
+        if (reason) {
+            EXPECT_NE(warnings.find(reason), std::string::npos) << warnings;
+        }
+    }
 }
 
 TEST_F(MixerTest, TheGamesOwnSoundsLoad) {

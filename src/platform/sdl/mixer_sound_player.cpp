@@ -3,6 +3,9 @@
 
 #include <SDL2/SDL_mixer.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <mutex>
 #include <set>
@@ -39,10 +42,16 @@ void MixerSoundPlayer::setFileName(const std::string& name) {
         Mix_HaltChannel(channel_);
         Mix_FreeChunk(chunk_);
     }
-    chunk_ = Mix_LoadWAV(name.c_str());
+    chunk_ = nullptr;
+    // Opened here: through Mix_LoadWAV a missing file is reported only as "NULL src".
+    std::string reason;
+    if (std::FILE* file = std::fopen(name.c_str(), "rb"))
+        chunk_ = Mix_LoadWAV_RW(SDL_RWFromFP(file, SDL_TRUE), 1);
+    else
+        reason = std::strerror(errno);
     if (!chunk_ && FirstComplaint(name))
-        std::cerr << "Aviso: no se pudo cargar el sonido \"" << name << "\" (" << Mix_GetError()
-                  << "); esa sala quedará en silencio.\n";
+        std::cerr << "Aviso: no se pudo cargar el sonido \"" << name << "\" ("
+                  << (reason.empty() ? Mix_GetError() : reason) << "); esa sala quedará en silencio.\n";
 }
 
 void MixerSoundPlayer::play() {
