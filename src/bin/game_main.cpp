@@ -79,6 +79,15 @@ int main() {
         std::cerr << "No se pudo iniciar la pantalla (¿hay una sesión gráfica?): " << SDL_GetError() << "\n";
         return 1;
     }
+    // With no display SDL still starts, on a driver whose window nobody can see or type into,
+    // and the game would wait for keys that can never come. Only a test asks for one by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
+        (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+        std::cerr << "No se pudo iniciar la pantalla (¿hay una sesión gráfica?): no se encontró ninguna pantalla\n";
+        SDL_Quit();
+        return 1;
+    }
     int status = Run();
     SDL_Quit();
     return status;

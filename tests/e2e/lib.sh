@@ -1,0 +1,92 @@
+# Shared by the end-to-end fault checks: the game on a virtual display, what its screen shows, its keys.
+#
+# A check script sources this file, defines `outside` (run with the game's path as $1: it sets
+# things up, runs the game, checks with `expect`) and, when it uses `on_display`, `session` (what
+# happens on the virtual display), then ends with `run_check "$@"`. Both share the folder $work;
+# Xvfb dumps its screen there, so that `screen` can tell what is drawn.
+
+set -euo pipefail
+e2e=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
+
+# In a sanitizer build the D-Bus library that SDL opens still holds memory at exit; leaks of
+# the game's own code are for the unit tests to find.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+failures=0
+ok() { echo "ok: $*"; }
+bad() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+# expect "what should hold" command...
+expect() {
+    local what=$1
+    shift
+    if "$@"; then ok "$what"; else bad "$what"; fi
+}
+
+# "lit N box X0 Y0 X1 Y1 digest D" for the virtual screen as it is now.
+screen() { "$e2e/screen.py" "$work/Xvfb_screen0"; }
+field() { awk -v k="$1" '{ for (i = 1; i < NF; ++i) if ($i == k) print $(i + 1) }' <<<"$2"; }
+
+# Prints the screen once something is drawn on it that differs from the figures in $1 ("" for
+# anything at all); after $2 seconds prints what is there and fails.
+await_screen() {
+    local before=$1 limit=$2 now start=$SECONDS
+    while :; do
+        now=$(screen)
+        if [ "$(field lit "$now")" -gt 0 ] && [ "$(field digest "$now")" != "$(field digest "$before")" ]; then
+            echo "$now"
+            return 0
+        fi
+        if ((SECONDS - start >= limit)); then
+            echo "$now"
+            return 1
+        fi
+        sleep 0.2
+    done
+}
+
+# Gives the keyboard to the game's window once it is visible; without a window manager,
+# keys typed by xdotool go to the window that has the focus.
+focus_game() {
+    local id="" tries=0
+    while [ -z "$id" ] && ((tries++ < 50)); do
+        id=$(xdotool search --onlyvisible --name "La fortuna de Veldrisa" 2>/dev/null | head -1) || true
+        [ -n "$id" ] || sleep 0.2
+    done
+    [ -n "$id" ] && xdotool windowfocus --sync "$id"
+}
+
+# Milliseconds since the epoch, for the timings reported.
+now_ms() { date +%s%3N; }
+
+run_check() {
+    if [ "${1:-}" = --on-display ]; then
+        work=$2
+        shift 2
+        session "$@"
+        return
+    fi
+    game=$(realpath "$1")
+    shift
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    # A desktop session has one; without it the Wayland library complains on stderr, which
+    # would blur the count of the game's own messages.
+    if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+        export XDG_RUNTIME_DIR=$work/runtime
+        mkdir -m 700 "$XDG_RUNTIME_DIR"
+    fi
+    outside "$game" "$@"
+    if ((failures > 0)); then
+        echo "--- stderr of the game:"
+        cat "$work"/err*.txt 2>/dev/null || true
+        exit 1
+    fi
+}
+
+# On a fresh virtual display of 1280x800, 24-bit, whose screen is dumped into $work.
+on_display() {
+    xvfb-run -a -s "-screen 0 1280x800x24 -fbdir $work" "$0" --on-display "$work" "$@" ||
+        bad "the session on the virtual display ended with status $?"
+}

@@ -1,0 +1,77 @@
+#!/bin/bash
+# The game with espeak-ng's data missing, or with no Spanish voice in it: "No hay voces
+# instaladas" on stderr, no game window, nothing heard, status 1.
+#
+# Usage: no_voices.sh path/to/veldrisa
+# The adapter starts espeak-ng with no path of its own, so espeak-ng honours ESPEAK_DATA_PATH;
+# an empty folder there is data missing. What the game plays goes to a file (SDL's disk audio
+# driver). On SDL's dummy video driver the message box fails at once; on a virtual display it
+# waits for a press of Enter, as a player would give it.
+source "$(dirname "$0")/lib.sh"
+
+silent() { sox -t raw -r 44100 -e signed -b 16 -c 2 "$1" -n stat 2>&1 | awk '/Maximum amplitude/ { exit !($3 == 0) }'; }
+
+# The game with this data folder on SDL's dummy video driver.
+without_voices() {
+    local name=$1 status=0 start took
+    export ESPEAK_DATA_PATH=$2
+    start=$(now_ms)
+    SDL_VIDEODRIVER=dummy SDL_DISKAUDIOFILE="$work/audio-$name.raw" timeout -k 2 10 "$game" \
+        >"$work/out-$name.txt" 2>"$work/err-$name.txt" || status=$?
+    took=$(($(now_ms) - start))
+    echo "$name: status $status after $took ms; stderr:"
+    sed 's/^/    /' "$work/err-$name.txt"
+    expect "$name: exit status 1" [ "$status" -eq 1 ]
+    expect "$name: \"No hay voces instaladas\" on stderr" grep -qx "No hay voces instaladas" "$work/err-$name.txt"
+    expect "$name: nothing on stdout" [ ! -s "$work/out-$name.txt" ]
+    expect "$name: nothing heard" silent "$work/audio-$name.raw"
+    expect "$name: within 5 s" [ "$took" -lt 5000 ]
+}
+
+outside() {
+    game=$1
+    export SDL_AUDIODRIVER=disk
+    mkdir "$work/no-data"
+    without_voices "no data" "$work/no-data"
+
+    # The real data, less the Spanish languages.
+    local data
+    for data in /usr/lib/*/espeak-ng-data /usr/share/espeak-ng-data; do [ -d "$data/lang/roa" ] && break; done
+    if [ ! -d "$data/lang/roa" ]; then
+        echo "no Spanish voice: skipped, espeak-ng's data folder was not found"
+    else
+        mkdir "$work/no-spanish"
+        for f in "$data"/*; do [ "${f##*/}" = lang ] || ln -s "$f" "$work/no-spanish/"; done
+        cp -r "$data/lang" "$work/no-spanish/lang"
+        rm "$work/no-spanish"/lang/roa/es*
+        without_voices "no Spanish voice" "$work/no-spanish"
+    fi
+
+    export ESPEAK_DATA_PATH=$work/no-data
+    SDL_DISKAUDIOFILE="$work/audio-x11.raw" on_display "$game"
+    echo "virtual display: $(cat "$work/report.txt")"
+    expect "virtual display: the message box appeared, and only it" grep -q "^box ok" "$work/report.txt"
+    expect "virtual display: the game's window never showed" grep -q "window hidden" "$work/report.txt"
+    expect "virtual display: exit status 1 once the box is dismissed" [ "$(cat "$work/status")" -eq 1 ]
+    expect "virtual display: \"No hay voces instaladas\" on stderr" grep -qx "No hay voces instaladas" "$work/err-x11.txt"
+    expect "virtual display: nothing heard" silent "$work/audio-x11.raw"
+}
+
+session() {
+    local game=$1 status=0 shown box
+    timeout -k 2 20 "$game" >/dev/null 2>"$work/err-x11.txt" &
+    local pid=$!
+    shown=$(await_screen "" 10) || true
+    # The box is small and in the middle of the screen; the game's window would fill most of it.
+    read -r x0 y0 x1 y1 <<<"$(awk '{ print $4, $5, $6, $7 }' <<<"$shown")"
+    if ((x0 > 400 && x1 < 880 && y0 > 150 && y1 < 650)); then box="box ok"; else box="box wrong"; fi
+    local hidden="window hidden"
+    [ -z "$(xdotool search --onlyvisible --name "La fortuna de Veldrisa" 2>/dev/null)" ] || hidden="window visible"
+    echo "$box ($shown), $hidden" >"$work/report.txt"
+    # Without a window manager the keyboard goes to the window under the pointer.
+    xdotool mousemove $(((x0 + x1) / 2)) $(((y0 + y1) / 2)) key Return
+    wait "$pid" || status=$?
+    echo "$status" >"$work/status"
+}
+
+run_check "$@"
