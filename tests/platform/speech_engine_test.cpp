@@ -4,6 +4,7 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -11,7 +12,9 @@
 #include <set>
 #include <thread>
 
+#include "common/unicode.hpp"
 #include "platform/sdl/espeak_speech_engine.hpp"
+#include "setup/nombres_raros.hpp"
 
 namespace veldrisa {
 namespace {
@@ -194,7 +197,58 @@ TEST_F(SpeechEngineTest, MarkupAndPunctuationAreReadAsText) {
     auto word = Synthesize("hola").synthesizedSamples;
     EXPECT_GT(Synthesize("hola.").synthesizedSamples, word * 3 / 2);
     EXPECT_GT(Synthesize("hola,").synthesizedSamples, word * 3 / 2);
+
+    // Names typed as markup: each is read out far longer than what markup would leave of it.
+    const std::pair<std::string, std::string> names[] = {
+        {"<speak>hola</speak>", "hola"},
+        {"<b>Ana</b>", "Ana"},
+        {"&amp; &lt;", "& <"},
+        {"[[h'ola]]", "hola"},
+        {"<?xml version=\"1.0\"?><audio src=\"/dev/zero\"/>", "x"},
+    };
+    for (const auto& [name, asMarkup] : names)
+        EXPECT_GT(Synthesize(name).synthesizedSamples, 2 * Synthesize(asMarkup).synthesizedSamples) << name;
 }
+
+// Each odd name a player may type is spoken to its end; one that would take minutes is given
+// up as a closing window would. The engine speaks on afterwards.
+class OddNameTest : public SpeechEngineTest, public ::testing::WithParamInterface<std::size_t> {};
+
+TEST_P(OddNameTest, IsSpokenWithoutHarmAndTheWaitEnds) {
+    const std::string& name = prueba::NombresRaros()[GetParam()].nombre;
+    const bool long_ = CuentaCaracteres(name) > 1000;
+    // The fastest voice keeps the longest of the others to a few seconds.
+    engine->setRate(50);
+    const auto start = Clock::now();
+    const auto limit = long_ ? 2s : 20s;
+    bool gaveUp = false;
+    engine->setWaitPump([&] { return !(gaveUp = Clock::now() - start > limit); });
+    engine->speak(name);
+    engine->waitUntilDone();
+    const double waited = Seconds(Clock::now() - start);
+    auto figures = engine->latest();
+    std::cout << "[ measured ] " << AudioSeconds(figures) << " s synthesized, waited " << waited << " s\n";
+    EXPECT_EQ(gaveUp, long_) << "only the ten thousand characters outlast the limit";
+    if (!long_) {
+        EXPECT_TRUE(figures.synthesisFinished);
+        EXPECT_GE(waited, AudioSeconds(figures) - 0.05) << "the wait lasts as long as the speech";
+    } else {
+        EXPECT_GT(figures.deliveredFrames, 0u) << "a long name is heard while it lasts";
+    }
+
+    engine->setWaitPump(nullptr);
+    engine->speak("hola");
+    engine->waitUntilDone();
+    EXPECT_GT(engine->latest().deliveredFrames, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, OddNameTest, ::testing::Range<std::size_t>(0, prueba::NombresRaros().size()),
+                         [](const ::testing::TestParamInfo<std::size_t>& info) {
+                             std::string id = prueba::NombresRaros()[info.param].que;
+                             for (char& c : id)
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return id;
+                         });
 
 TEST_F(SpeechEngineTest, VoiceSelectionAndAFreshVoice) {
     const std::string text = "La fortuna de Veldrisa";

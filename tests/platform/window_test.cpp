@@ -6,6 +6,8 @@
 
 #include "platform/sdl/game_window.hpp"
 #include "platform/sdl/sdl_text_dialog.hpp"
+#include "platform/sdl/utf8_text.hpp"
+#include "setup/nombres_raros.hpp"
 
 namespace veldrisa {
 namespace {
@@ -136,6 +138,49 @@ TEST_F(WindowTest, AnyNameOrLogIsDrawnWithoutHarm) {
     for (int i = 0; i < 2000; ++i) log += "Línea " + std::to_string(i) + " con \xff bytes rotos y palabras\r\n";
     window->Show(LogView{log});
     window->Show(LogView{""});
+
+    // The odd names a player may type: ten at a time on the setup screen with the cursor on
+    // each, all of them in the log, and each in the name dialog, which gives it back whole.
+    const auto& raros = prueba::NombresRaros();
+    std::string oddLog;
+    for (std::size_t i = 0; i < raros.size(); ++i) {
+        setup.names[i % 10] = raros[i].nombre;
+        setup.selected[i % 10] = i % 2 == 0;
+        setup.cursor = static_cast<int>(i % 10) + 1;
+        window->Show(setup);
+        oddLog += raros[i].nombre + ": (Falso) \r\n- Defensa débil, Tapa de cazuela\r\n";
+    }
+    window->Show(LogView{oddLog});
+    for (const auto& raro : raros) {
+        Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
+        EXPECT_EQ(Ask(raro.nombre), ValidUtf8(raro.nombre)) << raro.que;
+    }
+}
+
+TEST_F(WindowTest, ControlCharactersInANameOrTheLogLeaveNoMarkOnTheScreen) {
+    auto shown = [&] {
+        std::vector<Uint32> pixels(static_cast<std::size_t>(window->Width() * window->Height()));
+        SDL_RenderReadPixels(window->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), window->Width() * 4);
+        return pixels;
+    };
+    auto name = [&](const std::string& text) {
+        SetupView setup;
+        setup.names[1] = text;
+        window->Show(setup);
+        return shown();
+    };
+    const auto plain = name("AnaBeto"), spaced = name("Ana Beto");
+    EXPECT_TRUE(name("Ana\x7f" "Beto") == plain) << "DEL";
+    EXPECT_TRUE(name("Ana\x01\x1b\x1f" "Beto") == plain) << "C0 controls";
+    EXPECT_TRUE(name("Ana\xc2\x85\xc2\x9f" "Beto") == plain) << "C1 controls";
+    EXPECT_TRUE(name("Ana\tBeto") == spaced) << "tab";
+    EXPECT_TRUE(name("Ana\nBeto") == spaced) << "a name keeps to its line";
+    EXPECT_TRUE(name("Ana\r\nBeto") == spaced) << "a name keeps to its line";
+
+    window->Show(LogView{"AnaBeto\r\nfin"});
+    const auto log = shown();
+    window->Show(LogView{"Ana\x7f\x01\xc2\x85" "Beto\r\nfin"});
+    EXPECT_TRUE(shown() == log) << "control characters in the log";
 }
 
 TEST_F(WindowTest, TheDialogSpeaksWhatIsTypedAndDeleted) {

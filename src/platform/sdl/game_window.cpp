@@ -47,12 +47,16 @@ std::string Drawable(const std::string& text, std::size_t maxCharacters) {
     out.reserve(valid.size());
     for (std::size_t i = 0; i < valid.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(valid[i]);
+        // In valid UTF-8 these two bytes are U+0080..U+009F, the C1 controls.
+        const bool c1 = c == 0xC2 && i + 1 < valid.size() && static_cast<unsigned char>(valid[i + 1]) < 0xA0;
         if (c == '\r') {
             out += '\n';
             if (i + 1 < valid.size() && valid[i + 1] == '\n') ++i;
         } else if (c == '\t') {
             out += ' ';
-        } else if (c >= 0x20 || c == '\n') {
+        } else if (c1) {
+            ++i;
+        } else if ((c >= 0x20 && c != 0x7F) || c == '\n') {
             out += valid[i];
         }
     }
@@ -183,8 +187,10 @@ void GameWindow::DrawSetup(const SetupView& view) {
         const std::string number = (current ? "▶ " : "   ") + std::to_string(i + 1) + ". ";
         const std::string status =
             std::string(" — ") + (view.selected[static_cast<std::size_t>(i)] ? "Seleccionado" : "No seleccionado");
-        const std::string name = Fit(text_, Drawable(view.names[static_cast<std::size_t>(i)], MaxNameCharacters),
-                                     width - TextWidth(text_, number) - TextWidth(text_, status));
+        std::string drawable = Drawable(view.names[static_cast<std::size_t>(i)], MaxNameCharacters);
+        // A name keeps to its own line.
+        std::replace(drawable.begin(), drawable.end(), '\n', ' ');
+        const std::string name = Fit(text_, drawable, width - TextWidth(text_, number) - TextWidth(text_, status));
         const std::string entry = number + name + status;
         if (current) {
             SDL_Rect band{Margin / 2, y, Width() - Margin, line};
