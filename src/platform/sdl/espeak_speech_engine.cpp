@@ -173,6 +173,7 @@ EspeakSpeechEngine::~EspeakSpeechEngine() {
         ++generation_;
     }
     changed_.notify_all();
+    requested_.notify_all();
     thread_.join();
     if (stream_) {
         Mix_HookMusic(nullptr, nullptr);
@@ -208,7 +209,7 @@ void EspeakSpeechEngine::Run() {
         Request request;
         {
             std::unique_lock lock(mutex_);
-            changed_.wait(lock, [this] { return stop_ || pending_; });
+            requested_.wait(lock, [this] { return stop_ || pending_; });
             if (stop_) return;
             request = std::move(*pending_);
             pending_.reset();
@@ -280,10 +281,18 @@ void EspeakSpeechEngine::Feed(Uint8* out, int length) {
                 figures_.firstSoundAfter = std::chrono::duration_cast<std::chrono::microseconds>(
                     std::chrono::steady_clock::now() - spokenAt_);
         }
+        // The output is signed 16-bit, whose silence is zero.
+        std::memset(out + got, 0, static_cast<std::size_t>(length - got));
+        if (observer_)
+            observer_(Delivery{std::chrono::steady_clock::now(), generation_, out, got, length,
+                               figures_.synthesisFinished});
     }
-    // The output is signed 16-bit, whose silence is zero.
-    std::memset(out + got, 0, static_cast<std::size_t>(length - got));
     changed_.notify_all();
+}
+
+void EspeakSpeechEngine::setDeliveryObserver(std::function<void(const Delivery&)> observer) {
+    std::lock_guard lock(mutex_);
+    observer_ = std::move(observer);
 }
 
 void EspeakSpeechEngine::createVoice() {
@@ -323,6 +332,7 @@ void EspeakSpeechEngine::speak(const std::string& text) {
         }
     }
     changed_.notify_all();
+    requested_.notify_all();
 }
 
 bool EspeakSpeechEngine::Idle() const {

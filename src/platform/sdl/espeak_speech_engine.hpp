@@ -57,6 +57,19 @@ public:
         bool synthesisFinished = false;
     };
     Figures latest() const;
+
+    // One device callback as the speech hook answered it, for measurements.
+    struct Delivery {
+        std::chrono::steady_clock::time_point at;  // when the samples were handed to the device
+        std::uint64_t generation = 0;              // speak() calls so far
+        const Uint8* data = nullptr;               // the device's buffer, `requested` bytes long
+        int delivered = 0;                         // bytes of speech at its start, silence after
+        int requested = 0;
+        bool synthesisFinished = false;            // of the latest message
+    };
+    // Runs on the audio thread, inside the engine's lock, after every device callback; it must
+    // be quick and must not call the engine. An empty function, the default, costs nothing.
+    void setDeliveryObserver(std::function<void(const Delivery&)> observer);
     // espeak-ng's output rate, 0 when it could not start.
     int sampleRate() const { return sampleRate_; }
 
@@ -88,6 +101,9 @@ private:
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
+    // The engine's thread waits on this one alone, so that the device's callbacks, which
+    // notify `changed_` each time, do not wake it for nothing.
+    std::condition_variable requested_;
     bool ready_ = false;
     bool stop_ = false;
     std::uint64_t generation_ = 0;    // of the latest speak()
@@ -102,6 +118,7 @@ private:
     std::uint64_t lastFedCallback_ = 0;
     std::chrono::steady_clock::time_point spokenAt_;
     Figures figures_;
+    std::function<void(const Delivery&)> observer_;
 
     std::thread thread_;
 };
