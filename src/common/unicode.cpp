@@ -38,22 +38,28 @@ std::size_t CuentaCaracteres(const std::string& texto) {
 }
 
 std::string Minusculas(const std::string& texto) {
-    std::string out;
-    out.reserve(texto.size());
-    RecorreCaracteres(texto, [&](utf8proc_int32_t cp, std::size_t at, std::size_t len) {
-        if (cp < 0) {
-            out.append(texto, at, len);
-            return true;
+    // Lowering keeps the length of ASCII letters and of nearly every other character, so a
+    // copy is lowered in place, its ASCII letters first in one plain pass; a character whose
+    // lowered form has another length moves the rest of the text, which is rare.
+    std::string out = texto;
+    for (char& c : out) c = static_cast<char>(c + (c >= 'A' && c <= 'Z' ? 'a' - 'A' : 0));
+    for (std::size_t i = 0; i < out.size();) {
+        const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(out.data());
+        if (bytes[i] < 0x80) {
+            ++i;
+            continue;
         }
-        if (cp < 0x80) {
-            out += static_cast<char>(cp >= 'A' && cp <= 'Z' ? cp + ('a' - 'A') : cp);
-            return true;
+        utf8proc_int32_t cp = -1;
+        auto n = utf8proc_iterate(bytes + i, static_cast<utf8proc_ssize_t>(out.size() - i), &cp);
+        if (n <= 0) {
+            ++i;
+            continue;
         }
         utf8proc_uint8_t buf[4];
-        auto n = utf8proc_encode_char(utf8proc_tolower(cp), buf);
-        out.append(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(n));
-        return true;
-    });
+        auto m = static_cast<std::size_t>(utf8proc_encode_char(utf8proc_tolower(cp), buf));
+        out.replace(i, static_cast<std::size_t>(n), reinterpret_cast<const char*>(buf), m);
+        i += m;
+    }
     return out;
 }
 
