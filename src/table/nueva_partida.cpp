@@ -50,8 +50,6 @@ void NuevaPartida(Form1& f) {
     m.Heredero = static_cast<std::int16_t>(f.rnd.Entre1Y(NumPersonajes));
 }
 
-void Intercambia(std::int16_t& a, std::int16_t& b) { std::swap(a, b); }
-
 std::string EntradaOcupante(int indice) { return "0" + std::to_string(indice) + "; "; }
 
 bool EstaEnSala(const std::string& ocupantes, int indice) {
