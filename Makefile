@@ -12,7 +12,7 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 1800
 SOAK_GAMES ?= 100000 10000
 
-.PHONY: deps configure build play test sanitize tsan fuzz fuzz-ci soak clean
+.PHONY: deps configure build play test sanitize tsan fuzz fuzz-ci soak bench clean
 
 define install_missing
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -67,6 +67,16 @@ fuzz-ci:
 # Whole games by the hundred thousand, with the process's memory reported.
 soak: build
 	$(BUILD)/tests/veldrisa-soak $(SOAK_GAMES)
+
+# The benchmark (README, "Benchmark"): a Release build, run on a virtual display since it
+# starts the game itself; the keys reach the game through xdotool, and the espeak-ng program
+# is its reference.
+BENCH_PACKAGES := xdotool espeak-ng
+bench: deps
+	$(call install_missing,$(BENCH_PACKAGES))
+	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)-bench -j $(JOBS) --target veldrisa-bench
+	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)-bench/bench/veldrisa-bench
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan $(BUILD)-fuzz

@@ -1,0 +1,201 @@
+// veldrisa-bench: speech latency, start-up, idle cost, memory and rules throughput, as a table.
+#include <sched.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "game.hpp"
+#include "peer.hpp"
+#include "platform/sdl/audio_output.hpp"
+#include "platform/sdl/espeak_speech_engine.hpp"
+#include "rules.hpp"
+#include "script.hpp"
+#include "speech.hpp"
+#include "stats.hpp"
+
+namespace {
+
+using namespace veldrisa;
+using namespace veldrisa::bench;
+
+// Seeds of the scripted games whose messages are spoken.
+const std::vector<std::uint32_t> Seeds = {1, 2, 3};
+// How long each message is heard after its first sample before the next one cuts it off:
+// long enough to catch a gap in the first clauses.
+constexpr int HoldMs = 100;
+constexpr int StartupRuns = 15;
+constexpr int IdleSeconds = 10;
+constexpr int RulesIntervals = 10;
+
+struct Section {
+    bool speech = true, game = true, rules = true;
+};
+
+// A row judged by `met`, or given for reference when there is none.
+Row Make(std::string measure, std::string unit, std::vector<double> samples, std::string target, bool higherIsBetter,
+         const std::function<bool(const Row&)>& met) {
+    Row r{std::move(measure), std::move(unit), std::move(samples), higherIsBetter, std::move(target), std::nullopt};
+    if (met) r.met = !r.samples.empty() && met(r);
+    return r;
+}
+
+std::string Fixed(double value, int decimals) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+    return buf;
+}
+
+std::string Today() {
+    char buf[32];
+    std::time_t now = std::time(nullptr);
+    std::strftime(buf, sizeof buf, "%Y-%m-%d", std::localtime(&now));
+    return buf;
+}
+
+void PrintWakeups(const char* what, const IdleFigures& f) {
+    std::printf("  %s: %.2f%% of a core by utime+stime over the span; audio peak %.3f; wake-ups per second:", what,
+                f.statPercent, f.peak);
+    for (const auto& [thread, rate] : f.wakeupsPerSecond) std::printf(" %s %.1f,", thread.c_str(), rate);
+    std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Section only;
+    if (argc > 1) {
+        only = {false, false, false};
+        for (int i = 1; i < argc; ++i) {
+            std::string a = argv[i];
+            if (a == "speech") only.speech = true;
+            else if (a == "game") only.game = true;
+            else if (a == "rules") only.rules = true;
+            else {
+                std::fprintf(stderr, "usage: veldrisa-bench [speech] [game] [rules]\n");
+                return 2;
+            }
+        }
+    }
+    const auto here = std::filesystem::canonical("/proc/self/exe").parent_path();
+    const std::string game = (here.parent_path() / "veldrisa").string();
+    const std::string tap = (here / "libveldrisa-bench-tap.so").string();
+
+    double load[3] = {0, 0, 0};
+    getloadavg(load, 3);
+    std::printf("Machine: %u cores, %s, load average %.2f at the start.\n", std::thread::hardware_concurrency(),
+                Today().c_str(), load[0]);
+    std::vector<Row> rows;
+
+    if (only.speech) {
+        // SDL's dummy driver runs anywhere: it takes a buffer, then sleeps what the buffer lasts.
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        auto audio = std::make_unique<AudioOutput>();
+        auto engine = std::make_unique<EspeakSpeechEngine>(*audio);
+        if (!audio->open() || engine->voiceDescriptions().empty()) {
+            std::fprintf(stderr, "veldrisa-bench: no audio output or no Spanish voice\n");
+            return 1;
+        }
+        const double periodMs = 1000.0 * AudioOutput::BufferFrames / audio->frequency();
+        std::fprintf(stderr, "Collecting the messages of %zu scripted games...\n", Seeds.size());
+        auto calls = ScriptedGames(engine->voiceDescriptions(), Seeds);
+        std::set<std::string> distinct;
+        for (const auto& c : calls)
+            if (c.kind == EngineCall::Kind::Speak) distinct.insert(c.text);
+        std::fprintf(stderr, "Speaking %zu distinct texts through espeak-ng and the mixer...\n", distinct.size());
+        SpeechFigures s = MeasureSpeech(*engine, calls, HoldMs);
+        const int frequency = audio->frequency(), channels = audio->channels();
+        const SDL_AudioFormat format = audio->format();
+        engine.reset();
+        audio.reset();
+        std::fprintf(stderr, "Running the espeak-ng program on the same texts...\n");
+        PeerFigures p = MeasurePeer(s.openings, frequency, format, channels);
+
+        std::printf("Speech: %d messages of %zu scripted games (%zu distinct texts, %d of them the empty text of the "
+                    "silence key), each heard %d ms after its first sample.\n",
+                    s.messages, Seeds.size(), distinct.size(), s.silences, HoldMs);
+        std::printf("  Device: %d Hz, %d channels, %d-frame buffers = %.1f ms; measured period median %.2f ms, "
+                    "95th percentile %.2f ms, worst %.2f ms.\n",
+                    frequency, channels, AudioOutput::BufferFrames, periodMs, Percentile(s.periodMs, 50),
+                    Percentile(s.periodMs, 95), Percentile(s.periodMs, 100));
+        std::printf("  Underruns (a request during synthesis, after the first sample, not filled): %d. "
+                    "Messages never heard: %d. Requests that came before a first sample was ready: %d.\n",
+                    s.underruns, s.unheard, s.waitsForFirst);
+        std::printf("  Last sample of the old message handed to the device: at worst %.2f ms after speak() "
+                    "(negative: before it); an interrupt ended at worst %.2f ms past the end of the device period "
+                    "that held that sample (negative: before it).\n",
+                    Percentile(s.lastOldMs, 100), s.interruptPastPeriodMs);
+        std::printf("  Clipped starts: %d of %d openings do not line up with the espeak-ng program's audio.\n", p.clipped,
+                    p.compared);
+        for (const auto& t : p.clippedTexts) std::printf("    differs: %.100s\n", t.c_str());
+        const double ours = Percentile(s.latencyMs, 50), theirs = Percentile(p.firstByteMs, 50);
+        std::printf("  Peer: the espeak-ng program's first byte of audio, median %.1f ms; our median latency is "
+                    "%.2f of it (95th percentile %.2f, worst %.2f).\n",
+                    theirs, ours / theirs, Percentile(s.latencyMs, 95) / Percentile(p.firstByteMs, 95),
+                    Percentile(s.latencyMs, 100) / Percentile(p.firstByteMs, 100));
+
+        rows.push_back(Make("Speech latency: speak() to the first sample taken by the device", "ms", s.latencyMs,
+                            "median <= 15, worst <= 30", false,
+                            [](const Row& r) { return r.median() <= 15 && r.worst() <= 30; }));
+        rows.push_back(Make("Interrupt: speak() to the end of the old message's last buffer", "ms", s.interruptMs,
+                            "<= one device period (" + Fixed(periodMs, 1) + " ms)", false,
+                            [&s](const Row&) { return s.interruptPastPeriodMs <= 0; }));
+        rows.push_back(Make("Underruns per message", "", s.underrunsPerMessage, "0", false,
+                            [](const Row& r) { return r.worst() == 0; }));
+        rows.push_back(Make("Clipped starts per message", "", p.clippedPerOpening, "0", false,
+                            [](const Row& r) { return r.worst() == 0; }));
+        rows.push_back(Make("Peer: espeak-ng program, start to first byte of audio", "ms", p.firstByteMs,
+                            "(reference)", false, nullptr));
+    }
+
+    if (only.game) {
+        if (!std::getenv("DISPLAY")) {
+            std::fprintf(stderr, "veldrisa-bench: the game runs need a display (run it under xvfb-run)\n");
+            return 1;
+        }
+        std::fprintf(stderr, "Starting the game %d times...\n", StartupRuns);
+        auto startup = StartupMs(game, StartupRuns);
+        std::fprintf(stderr, "Watching the idle game, %d s on each screen...\n", IdleSeconds);
+        Idle idle = MeasureIdle(game, IdleSeconds);
+        std::fprintf(stderr, "Playing a whole game in the game's window...\n");
+        Memory memory = MeasureMemory(game, tap);
+
+        std::printf("Game executable: %s\n", game.c_str());
+        PrintWakeups("Idle setup screen", idle.setup);
+        PrintWakeups("Idle game window, fire playing", idle.fire);
+        std::printf("  Whole game: %d moves, %d texts synthesized, %s, %.0f s; VmHWM %.1f MiB.\n", memory.moves,
+                    memory.texts, memory.ended ? "played to its end" : "NOT played to its end", memory.seconds,
+                    memory.peakMiB);
+        rows.push_back(Make("Start-up: game started to the first sample of the introduction", "ms", startup, "<= 150",
+                            false, [](const Row& r) { return r.worst() <= 150; }));
+        rows.push_back(Make("Idle CPU, setup screen, silent (per second)", "%", idle.setup.cpuPercent, "<= 1", false,
+                            [](const Row& r) { return r.worst() <= 1; }));
+        rows.push_back(Make("Idle CPU, game window, fire playing (per second)", "%", idle.fire.cpuPercent, "<= 3",
+                            false, [](const Row& r) { return r.worst() <= 3; }));
+        rows.push_back(Make("Resident memory through a whole game (worst: VmHWM)", "MiB", memory.rssMiB, "<= 60",
+                            false, [&memory](const Row& r) { return memory.ended && r.worst() <= 60; }));
+    }
+
+    if (only.rules) {
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(sched_getcpu(), &one);
+        sched_setaffinity(0, sizeof one, &one);
+        std::fprintf(stderr, "Playing computer-only games for %d s...\n", RulesIntervals);
+        rows.push_back(Make("Rules: computer-only games per second, one core (per second)", "games/s",
+                            GamesPerSecond(RulesIntervals, 1.0), ">= 20000", true,
+                            [](const Row& r) { return r.worst() >= 20000; }));
+    }
+
+    std::printf("\n");
+    PrintTable(rows);
+    return 0;
+}
