@@ -49,16 +49,10 @@ session() {
     focus_game || true
     # Control silences the introduction, so that Enter need not wait for its end.
     for key in Control_L+Return space space; do
-        start=$(now_ms)
-        [ "$key" = space ] || awk -v ms="$((start - began))" 'BEGIN { printf "%.1f\n", ms / 1000 }' >"$work/game-started"
-        xdotool key ${key/+/ }
+        [ "$key" = space ] ||
+            awk -v ms="$(($(now_ms) - began))" 'BEGIN { printf "%.1f\n", ms / 1000 }' >"$work/game-started"
         # Keys wait for the speech before them, which takes its time.
-        if next=$(await_screen "$shown" 12); then
-            echo "after $key: $next ($(($(now_ms) - start)) ms)" >>"$work/report.txt"
-        else
-            echo "no change after $key: $next" >>"$work/report.txt"
-        fi
-        shown=$next
+        press_and_report "$key" 12
     done
     kill -TERM "$pid"
     wait "$pid" || status=$?

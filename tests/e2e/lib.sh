@@ -60,6 +60,20 @@ focus_game() {
 # Milliseconds since the epoch, for the timings reported.
 now_ms() { date +%s%3N; }
 
+# Presses a key (xdotool's names, "+" between keys pressed one after the other), notes in the
+# report how long the window took to show something new, and leaves what it shows in $shown.
+press_and_report() {
+    local key=$1 seconds=$2 start next
+    start=$(now_ms)
+    xdotool key ${key/+/ }
+    if next=$(await_screen "$shown" "$seconds"); then
+        echo "after $key: $next ($(($(now_ms) - start)) ms)" >>"$work/report.txt"
+    else
+        echo "no change after $key: $next" >>"$work/report.txt"
+    fi
+    shown=$next
+}
+
 run_check() {
     if [ "${1:-}" = --on-display ]; then
         work=$2

@@ -28,14 +28,7 @@ session() {
     focus_game || true
     # Enter opens the game with the computer playing everyone; each Space moves the day on.
     for key in Return space space space space; do
-        start=$(now_ms)
-        xdotool key "$key"
-        if next=$(await_screen "$shown" 5); then
-            echo "after $key: $next ($(($(now_ms) - start)) ms)" >>"$work/report.txt"
-        else
-            echo "no change after $key: $next" >>"$work/report.txt"
-        fi
-        shown=$next
+        press_and_report "$key" 5
     done
     kill -TERM "$pid"
     wait "$pid" || status=$?
