@@ -1,5 +1,6 @@
 // FaseSalas: every living character goes to one of the open rooms.
 #include "cards/eleccion_sala.hpp"
+#include "common/texto.hpp"
 
 namespace veldrisa {
 namespace {
@@ -31,10 +32,10 @@ void CierraFaseSalas(Form1& f) {
     Mesa& m = f.mesa;
     m.Label1.clear();
     for (int s = 1; s <= 4; ++s) {
-        m.Label1 += m.NombreSala[s] + "\r\n";
+        Agrega(m.Label1, m.NombreSala[s], "\r\n");
         for (int k = 1; k <= NumPersonajes; ++k)
-            if (EstaEnSala(m.OcupantesSala[s], k)) m.Label1 += f.P(k).Nombre + "; ";
-        m.Label1 += "\r\n";
+            if (EstaEnSala(m.OcupantesSala[s], k)) Agrega(m.Label1, f.P(k).Nombre, "; ");
+        Agrega(m.Label1, "\r\n");
     }
     f.Habla("salas asignadas. Pulse espacio  para continuar ");
 }

@@ -1,4 +1,5 @@
 // InformeAspirantes: the status report that opens every day.
+#include "common/texto.hpp"
 #include "common/unicode.hpp"
 #include "table/form1.hpp"
 
@@ -17,8 +18,8 @@ void ReparteCartas(Form1& f) {
     }
 }
 
-std::string LineaCarta(const Mesa& m, int carta) {
-    return "- " + PrimerosCaracteres(CartaNumero(m, carta).Texto, LargoCartaEnLog) + "\r\n";
+void AgregaLineaCarta(std::string& log, const Mesa& m, int carta) {
+    Agrega(log, "- ", PrimerosCaracteres(CartaNumero(m, carta).Texto, LargoCartaEnLog), "\r\n");
 }
 
 }  // namespace
@@ -43,18 +44,19 @@ void InformeAspirantes(Form1& f) {
     bool hayVivos = false;
     for (int i = 1; i <= NumPersonajes; ++i) {
         const Personaje& p = f.P(i);
-        m.Label1 += p.Nombre + ": (" + (p.Agresivo ? "Verdadero" : "Falso") + ") \r\n";
+        Agrega(m.Label1, p.Nombre, ": (", p.Agresivo ? "Verdadero" : "Falso", ") \r\n");
         if (!p.Vivo) {
-            m.Label1 += "(muerto)\r\n";
+            Agrega(m.Label1, "(muerto)\r\n");
             continue;
         }
-        m.Label1 += LineaCarta(m, p.Carta1) + LineaCarta(m, p.Carta2);
-        if (hayVivos) vivos += "; ";
-        vivos += p.Nombre;
+        AgregaLineaCarta(m.Label1, m, p.Carta1);
+        AgregaLineaCarta(m.Label1, m, p.Carta2);
+        if (hayVivos) Agrega(vivos, "; ");
+        Agrega(vivos, p.Nombre);
         hayVivos = true;
     }
     // Waiting first lets the morning news just started be heard to its end.
-    f.Habla("Los actuales aspirantes a la fortuna de Veldrisa son: " + vivos + ". Pulse espacio para continuar.",
+    f.Habla(Une("Los actuales aspirantes a la fortuna de Veldrisa son: ", vivos, ". Pulse espacio para continuar."),
             true, false);
 }
 

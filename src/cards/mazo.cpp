@@ -39,11 +39,11 @@ void CargaDatos(Form1& f) {
 }
 
 void BarajaMazo(Mesa& m, Generador& rnd) {
-    for (int n = 0; n < 2000; ++n) {
-        int a = rnd.Entre1Y(SlotsBarajados);
-        int b = rnd.Entre1Y(SlotsBarajados);
-        Intercambia(m.Mazo[a], m.Mazo[b]);
-    }
+    constexpr int Intercambios = 2000;
+    // Two slots a swap, drawn in order: the first slot, then the second.
+    std::array<std::uint8_t, 2 * Intercambios> slots;
+    rnd.Entre1Y(SlotsBarajados, slots);
+    for (int n = 0; n < Intercambios; ++n) Intercambia(m.Mazo[slots[2 * n]], m.Mazo[slots[2 * n + 1]]);
 }
 
 void CompactaMazo(Mesa& m) {

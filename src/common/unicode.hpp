@@ -3,16 +3,20 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace veldrisa {
 
 // Number of Unicode characters (code points) in a UTF-8 text; invalid bytes count one each.
-std::size_t CuentaCaracteres(const std::string& texto);
+std::size_t CuentaCaracteres(std::string_view texto);
+
+// Whether the text has more than n characters; looks no further than it must.
+bool MasDeNCaracteres(std::string_view texto, std::size_t n);
 
 // The text with every character lower-cased ("Ó" becomes "ó"); invalid bytes stay as they are.
-std::string Minusculas(const std::string& texto);
+std::string Minusculas(std::string_view texto);
 
 // The first n characters of the text (all of it if shorter), never cutting a character.
-std::string PrimerosCaracteres(const std::string& texto, std::size_t n);
+std::string_view PrimerosCaracteres(std::string_view texto, std::size_t n);
 
 }  // namespace veldrisa

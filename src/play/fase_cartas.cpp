@@ -1,6 +1,7 @@
 // FaseCartas: every living character plays or throws away one of its two cards.
 #include "play/fase_cartas.hpp"
 
+#include "common/texto.hpp"
 #include "common/unicode.hpp"
 
 namespace veldrisa {
@@ -28,9 +29,9 @@ void CierraFaseCartas(Form1& f) {
     for (int q : m.OrdenDia) {
         const Personaje& p = f.P(q);
         int carta = p.CartaElegida == 1 ? p.Carta1 : p.Carta2;
-        m.Label1 += p.Nombre + "(En " + m.NombreSala[p.Sala] + " " + CuartosConComa(m.OcupantesSala[p.Sala].size()) +
-                    ") usa la carta " + PrimerosCaracteres(CartaNumero(m, carta).Texto, LargoCartaEnLog) +
-                    " contra " + f.P(p.Objetivo).Nombre + "\r\n";
+        Agrega(m.Label1, p.Nombre, "(En ", m.NombreSala[p.Sala], " ", CuartosConComa(m.OcupantesSala[p.Sala].size()),
+               ") usa la carta ", PrimerosCaracteres(CartaNumero(m, carta).Texto, LargoCartaEnLog), " contra ",
+               f.P(p.Objetivo).Nombre, "\r\n");
     }
     f.Habla("cartas seleccionadas. Pulse espacio para continuar");
 }

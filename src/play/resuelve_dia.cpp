@@ -2,6 +2,7 @@
 #include <array>
 
 #include "cards/catalogo.hpp"
+#include "common/texto.hpp"
 
 namespace veldrisa {
 namespace {
@@ -100,8 +101,8 @@ bool Muertes(Form1& f, const Acciones& a, std::string& noticias) {
         Personaje& p = f.P(j);
         p.Vivo = false;
         if (p.Controlado) DescribeAtaque(f, j, a);
-        noticias += p.Nombre + " ha muerto en " + f.mesa.NombreSala[p.Sala] +
-                    (p.Sala >= 1 && p.Sala <= 4 ? FraseMuerte[p.Sala] : "") + "\r\n";
+        Agrega(noticias, p.Nombre, " ha muerto en ", f.mesa.NombreSala[p.Sala],
+               p.Sala >= 1 && p.Sala <= 4 ? FraseMuerte[p.Sala] : "", "\r\n");
         if (f.HerederoActual().Indice == j && !Sucede(f)) {
             FinPartida(f, 2, -1);
             return false;
@@ -174,17 +175,16 @@ std::string Noticiario(Form1& f, const std::string& noticias) {
     const bool corta = f.mesa.DescripcionCorta;
     if (noticias.empty()) {
         if (corta) return "Mister John Doberman dice: ";
-        return std::string(AperturaLarga) +
-               "Sólo me he acercado para recordarles que el heredero que actualmente es el primero en la línea de "
-               "sucesión es, en estos momentos,  " +
-               heredero + ". Que pasen  un día muy feliz.";
+        return Une(AperturaLarga,
+                   "Sólo me he acercado para recordarles que el heredero que actualmente es el primero en la línea "
+                   "de sucesión es, en estos momentos,  ",
+                   heredero, ". Que pasen  un día muy feliz.");
     }
-    std::string apertura = corta ? "Mister John Doberman trae nuevas noticias por la mañana:"
-                                 : std::string(AperturaLarga) + "Tengo nuevas noticias para ustedes: ";
-    return apertura + noticias +
-           ". Como ustedes ya sabrán, el heredero que actualmente es el primero en la línea de sucesión es, en "
-           "estos momentos, " +
-           heredero + ". Que pasen  un día muy feliz.";
+    const char* const apertura = corta ? "Mister John Doberman trae nuevas noticias por la mañana:" : AperturaLarga;
+    return Une(apertura, corta ? "" : "Tengo nuevas noticias para ustedes: ", noticias,
+               ". Como ustedes ya sabrán, el heredero que actualmente es el primero en la línea de sucesión es, en "
+               "estos momentos, ",
+               heredero, ". Que pasen  un día muy feliz.");
 }
 
 int CuentaVivos(Form1& f) {

@@ -35,7 +35,7 @@ void BuscaVoces(Voz& v) {
 
 void Habla(Voz& v, const std::string& texto, bool EsperaAntes, bool EsperaDespues) {
     if (v.observador) v.observador->said(texto, EsperaAntes, EsperaDespues);
-    if (CuentaCaracteres(texto) > 2) v.UltimoMensaje = texto;
+    if (MasDeNCaracteres(texto, 2)) v.UltimoMensaje = texto;
     if (EsperaAntes) v.motor->waitUntilDone();
     Pronuncia(v, texto);
     if (EsperaDespues) v.motor->waitUntilDone();

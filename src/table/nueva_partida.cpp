@@ -1,6 +1,9 @@
 // NuevaPartida: the set-up of every game, and the game table's small helpers.
+#include <charconv>
 #include <filesystem>
+#include <string_view>
 
+#include "common/texto.hpp"
 #include "table/form1.hpp"
 
 namespace veldrisa {
@@ -24,6 +27,20 @@ std::string CarpetaSonidos(const std::string& carpeta) {
     if (!carpeta.empty() && carpeta.back() == separador) return carpeta;
     return carpeta + separador;
 }
+
+// "0" & index & ";", looked up forty times a day: written into a buffer, not a new string.
+class ClaveOcupante {
+public:
+    explicit ClaveOcupante(int indice) {
+        fin_ = std::to_chars(buf_ + 1, buf_ + sizeof buf_ - 1, indice).ptr;
+        *fin_++ = ';';
+    }
+    std::string_view texto() const { return {buf_, static_cast<std::size_t>(fin_ - buf_)}; }
+
+private:
+    char buf_[16] = {'0'};
+    char* fin_;
+};
 
 }  // namespace
 
@@ -50,10 +67,13 @@ void NuevaPartida(Form1& f) {
     m.Heredero = static_cast<std::int16_t>(f.rnd.Entre1Y(NumPersonajes));
 }
 
-std::string EntradaOcupante(int indice) { return "0" + std::to_string(indice) + "; "; }
+std::string EntradaOcupante(int indice) {
+    ClaveOcupante clave(indice);
+    return Une(clave.texto(), " ");
+}
 
 bool EstaEnSala(const std::string& ocupantes, int indice) {
-    return ocupantes.find("0" + std::to_string(indice) + ";") != std::string::npos;
+    return std::string_view(ocupantes).find(ClaveOcupante(indice).texto()) != std::string_view::npos;
 }
 
 }  // namespace veldrisa

@@ -6,7 +6,9 @@
 namespace veldrisa {
 
 std::string ExecutableFolders::programFolder() {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+    // The executable stays where it is; asking the system once spares a call every game.
+    if (programFolder_.empty()) programFolder_ = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+    return programFolder_;
 }
 
 void ExecutableFolders::setCurrentDirectory(const std::string& path) {

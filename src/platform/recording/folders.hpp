@@ -18,6 +18,7 @@ public:
 
 private:
     Recorder& recorder_;
+    std::string programFolder_;
 };
 
 }  // namespace veldrisa

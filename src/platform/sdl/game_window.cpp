@@ -42,7 +42,7 @@ TTF_Font* OpenFont(const char* const (&paths)[N], int points) {
 // Valid UTF-8 with single \n line breaks and no other control characters, which the font
 // would draw as boxes.
 std::string Drawable(const std::string& text, std::size_t maxCharacters) {
-    std::string valid = ValidUtf8(PrimerosCaracteres(text, maxCharacters));
+    std::string valid = ValidUtf8(std::string(PrimerosCaracteres(text, maxCharacters)));
     std::string out;
     out.reserve(valid.size());
     for (std::size_t i = 0; i < valid.size(); ++i) {
@@ -279,7 +279,7 @@ std::vector<std::string> GameWindow::Wrap(TTF_Font* font, const std::string& tex
     auto fitting = [&](const std::string& word) {
         int extent = 0, count = 0;
         TTF_MeasureUTF8(font, word.c_str(), width, &extent, &count);
-        return PrimerosCaracteres(word, static_cast<std::size_t>(std::max(count, 1)));
+        return std::string(PrimerosCaracteres(word, static_cast<std::size_t>(std::max(count, 1))));
     };
     std::string paragraph;
     std::size_t start = 0;
@@ -320,7 +320,7 @@ std::string GameWindow::Fit(TTF_Font* font, const std::string& text, int width) 
     if (TextWidth(font, text) <= width) return text;
     int extent = 0, count = 0;
     TTF_MeasureUTF8(font, text.c_str(), std::max(0, width - TextWidth(font, Ellipsis)), &extent, &count);
-    return PrimerosCaracteres(text, static_cast<std::size_t>(std::max(count, 0))) + Ellipsis;
+    return std::string(PrimerosCaracteres(text, static_cast<std::size_t>(std::max(count, 0)))) + Ellipsis;
 }
 
 }  // namespace veldrisa
