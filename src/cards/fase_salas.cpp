@@ -1,4 +1,6 @@
 // FaseSalas: every living character goes to one of the open rooms.
+#include <array>
+
 #include "cards/eleccion_sala.hpp"
 #include "common/texto.hpp"
 
@@ -10,11 +12,10 @@ void OrdenaDia(Form1& f) {
     m.OrdenDia.clear();
     for (int i = 1; i <= NumPersonajes; ++i)
         if (f.P(i).Vivo) m.OrdenDia.push_back(static_cast<std::int16_t>(i));
-    int n = f.Turnos();
-    for (int k = 0; k < 200; ++k) {
-        int c = f.rnd.Entre1Y(n - 1);
-        Intercambia(m.OrdenDia.at(static_cast<std::size_t>(c - 1)), m.OrdenDia.at(static_cast<std::size_t>(c)));
-    }
+    // Each of 200 draws swaps a neighbouring pair of the day's order.
+    std::array<std::uint32_t, 200> pares;
+    f.rnd.Entre1Y(f.Turnos() - 1, pares);
+    for (std::uint32_t c : pares) Intercambia(m.OrdenDia.at(c - 1), m.OrdenDia.at(c));
     m.Turno = 1;
 }
 

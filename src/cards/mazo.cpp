@@ -1,4 +1,6 @@
 // CargaDatos and the deck: line of succession, catalogue, shuffle, first cards, compaction.
+#include <array>
+
 #include "cards/catalogo.hpp"
 
 namespace veldrisa {
@@ -8,10 +10,10 @@ constexpr int SlotsBarajados = 37;  // the last three slots hold the decisive ca
 
 void BarajaLinea(Mesa& m, Generador& rnd) {
     for (int i = 1; i <= NumPersonajes; ++i) m.LineaSucesion[i] = static_cast<std::int16_t>(i);
-    for (int n = 0; n < 100; ++n) {
-        int a = rnd.Entre1Y(9);
-        Intercambia(m.LineaSucesion[a], m.LineaSucesion[a + 1]);
-    }
+    // Each of 100 draws swaps a neighbouring pair of the line.
+    std::array<std::uint32_t, 100> pares;
+    rnd.Entre1Y(NumPersonajes - 1, pares);
+    for (std::uint32_t a : pares) Intercambia(m.LineaSucesion[static_cast<int>(a)], m.LineaSucesion[static_cast<int>(a) + 1]);
 }
 
 }  // namespace
@@ -41,9 +43,10 @@ void CargaDatos(Form1& f) {
 void BarajaMazo(Mesa& m, Generador& rnd) {
     constexpr int Intercambios = 2000;
     // Two slots a swap, drawn in order: the first slot, then the second.
-    std::array<std::uint8_t, 2 * Intercambios> slots;
+    std::array<std::uint32_t, 2 * Intercambios> slots;
     rnd.Entre1Y(SlotsBarajados, slots);
-    for (int n = 0; n < Intercambios; ++n) Intercambia(m.Mazo[slots[2 * n]], m.Mazo[slots[2 * n + 1]]);
+    for (int n = 0; n < Intercambios; ++n)
+        Intercambia(m.Mazo[static_cast<int>(slots[2 * n])], m.Mazo[static_cast<int>(slots[2 * n + 1])]);
 }
 
 void CompactaMazo(Mesa& m) {
