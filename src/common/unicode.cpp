@@ -3,53 +3,60 @@
 
 #include <utf8proc.h>
 
+#include <cstdint>
+#include <cstring>
+
 namespace veldrisa {
 namespace {
 
-// Calls f(codepoint or -1, start, length) for each character until f returns false; an
-// invalid byte is one character of length 1. Plain ASCII, most of every message, skips the
-// decoder.
-template <typename F>
-void RecorreCaracteres(std::string_view texto, F f) {
+// The length of the character that starts at i, and its code point (-1 for an invalid byte,
+// which is a character of length 1). ASCII and the two-byte characters, every Spanish letter,
+// are read here; longer ones go to the decoder.
+std::size_t Caracter(std::string_view texto, std::size_t i, utf8proc_int32_t& cp) {
     const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(texto.data());
-    std::size_t i = 0;
-    while (i < texto.size()) {
-        if (bytes[i] < 0x80) {
-            if (!f(bytes[i], i, 1)) return;
-            ++i;
-            continue;
-        }
-        utf8proc_int32_t cp = -1;
-        auto n = utf8proc_iterate(bytes + i, static_cast<utf8proc_ssize_t>(texto.size() - i), &cp);
-        std::size_t len = n > 0 ? static_cast<std::size_t>(n) : 1;
-        if (!f(n > 0 ? cp : -1, i, len)) return;
-        i += len;
+    const utf8proc_uint8_t b = bytes[i];
+    if (b < 0x80) {
+        cp = b;
+        return 1;
     }
+    if (b >= 0xC2 && b <= 0xDF && i + 1 < texto.size() && (bytes[i + 1] & 0xC0) == 0x80) {
+        cp = ((b & 0x1F) << 6) | (bytes[i + 1] & 0x3F);
+        return 2;
+    }
+    const auto n = utf8proc_iterate(bytes + i, static_cast<utf8proc_ssize_t>(texto.size() - i), &cp);
+    if (n > 0) return static_cast<std::size_t>(n);
+    cp = -1;
+    return 1;
 }
 
 // Where the first n characters end, or npos when the text has n or fewer.
 std::size_t FinDeNCaracteres(std::string_view texto, std::size_t n) {
-    std::size_t fin = std::string_view::npos;
-    std::size_t cuenta = 0;
-    RecorreCaracteres(texto, [&](utf8proc_int32_t, std::size_t at, std::size_t) {
-        if (cuenta == n) {
-            fin = at;
-            return false;
-        }
-        ++cuenta;
-        return true;
-    });
-    return fin;
+    utf8proc_int32_t cp;
+    std::size_t i = 0;
+    for (std::size_t cuenta = 0; i < texto.size(); ++cuenta) {
+        if (cuenta == n) return i;
+        i += Caracter(texto, i, cp);
+    }
+    return std::string_view::npos;
+}
+
+// The first byte at or after i that is not ASCII, or the end; eight bytes are looked at a time.
+std::size_t SiguienteNoAscii(std::string_view texto, std::size_t i) {
+    constexpr std::uint64_t Altos = 0x8080808080808080u;
+    for (std::uint64_t ocho; i + 8 <= texto.size(); i += 8) {
+        std::memcpy(&ocho, texto.data() + i, 8);
+        if (ocho & Altos) break;
+    }
+    while (i < texto.size() && static_cast<unsigned char>(texto[i]) < 0x80) ++i;
+    return i;
 }
 
 }  // namespace
 
 std::size_t CuentaCaracteres(std::string_view texto) {
+    utf8proc_int32_t cp;
     std::size_t n = 0;
-    RecorreCaracteres(texto, [&](utf8proc_int32_t, std::size_t, std::size_t) {
-        ++n;
-        return true;
-    });
+    for (std::size_t i = 0; i < texto.size(); ++n) i += Caracter(texto, i, cp);
     return n;
 }
 
@@ -58,31 +65,25 @@ bool MasDeNCaracteres(std::string_view texto, std::size_t n) {
 }
 
 std::string Minusculas(std::string_view texto) {
-    // A character whose lowered form has another length is written anew; nearly all keep it,
-    // so the text is copied once and lowered in place.
+    // The ASCII letters, most of every message, are lowered in one plain pass; then each other
+    // character is lowered in place, or written anew in the rare case its lowered form has
+    // another length.
     std::string out(texto);
-    for (std::size_t i = 0; i < out.size();) {
-        const auto c = static_cast<unsigned char>(out[i]);
-        if (c < 0x80) {
-            if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + ('a' - 'A'));
-            ++i;
-            continue;
-        }
-        const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(out.data());
-        utf8proc_int32_t cp = -1;
-        auto n = utf8proc_iterate(bytes + i, static_cast<utf8proc_ssize_t>(out.size() - i), &cp);
-        if (n <= 0) {
-            ++i;
-            continue;
-        }
-        const utf8proc_int32_t baja = utf8proc_tolower(cp);
+    for (char& c : out) {
+        const auto u = static_cast<unsigned char>(c);
+        c = static_cast<char>(u + (static_cast<unsigned char>(u - 'A') < 26 ? 'a' - 'A' : 0));
+    }
+    for (std::size_t i = SiguienteNoAscii(out, 0); i < out.size(); i = SiguienteNoAscii(out, i)) {
+        utf8proc_int32_t cp;
+        const std::size_t n = Caracter(out, i, cp);
+        const utf8proc_int32_t baja = cp < 0 ? cp : utf8proc_tolower(cp);
         if (baja == cp) {
-            i += static_cast<std::size_t>(n);
+            i += n;
             continue;
         }
         utf8proc_uint8_t buf[4];
-        auto m = static_cast<std::size_t>(utf8proc_encode_char(baja, buf));
-        out.replace(i, static_cast<std::size_t>(n), reinterpret_cast<const char*>(buf), m);
+        const auto m = static_cast<std::size_t>(utf8proc_encode_char(baja, buf));
+        out.replace(i, n, reinterpret_cast<const char*>(buf), m);
         i += m;
     }
     return out;

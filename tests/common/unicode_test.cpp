@@ -1,0 +1,84 @@
+// The text helpers against utf8proc read one character at a time, on valid and broken UTF-8.
+#include <gtest/gtest.h>
+#include <utf8proc.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/unicode.hpp"
+
+namespace veldrisa {
+namespace {
+
+// The characters of a text as utf8proc reads them: an invalid byte is one character.
+std::vector<std::string> Caracteres(const std::string& t) {
+    std::vector<std::string> out;
+    const auto* b = reinterpret_cast<const utf8proc_uint8_t*>(t.data());
+    for (std::size_t i = 0; i < t.size();) {
+        utf8proc_int32_t cp;
+        auto n = utf8proc_iterate(b + i, static_cast<utf8proc_ssize_t>(t.size() - i), &cp);
+        std::size_t len = n > 0 ? static_cast<std::size_t>(n) : 1;
+        out.push_back(t.substr(i, len));
+        i += len;
+    }
+    return out;
+}
+
+std::string MinusculasDeReferencia(const std::string& t) {
+    std::string out;
+    for (const auto& c : Caracteres(t)) {
+        utf8proc_int32_t cp;
+        if (utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(c.data()), static_cast<utf8proc_ssize_t>(c.size()),
+                             &cp) <= 0) {
+            out += c;
+            continue;
+        }
+        utf8proc_uint8_t buf[4];
+        out.append(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(utf8proc_encode_char(utf8proc_tolower(cp), buf)));
+    }
+    return out;
+}
+
+void EsperaComoLaReferencia(const std::string& t) {
+    const auto cs = Caracteres(t);
+    ASSERT_EQ(CuentaCaracteres(t), cs.size()) << t;
+    ASSERT_EQ(Minusculas(t), MinusculasDeReferencia(t)) << t;
+    std::string prefijo;
+    for (std::size_t n = 0; n <= cs.size() + 1; ++n) {
+        ASSERT_EQ(PrimerosCaracteres(t, n), prefijo) << t << ", " << n;
+        ASSERT_EQ(MasDeNCaracteres(t, n), n < cs.size()) << t << ", " << n;
+        if (n < cs.size()) prefijo += cs[n];
+    }
+}
+
+TEST(Unicode, SpanishAndTheLettersWhoseLowerCaseHasAnotherLength) {
+    EXPECT_EQ(Minusculas("ÁRBOL Ñandú ¿QUÉ? ¡ÜBER!"), "árbol ñandú ¿qué? ¡über!");
+    EXPECT_EQ(Minusculas("İSTANBUL Ⱥ ΣΟΦΊΑ"), MinusculasDeReferencia("İSTANBUL Ⱥ ΣΟΦΊΑ"));
+    EXPECT_EQ(PrimerosCaracteres("Sótano oscuro", 2), "Só");
+    for (const char* t : {"", "A", "ÁRBOL Ñandú", "İSTANBUL Ⱥ ΣΟΦΊΑ", "𝐀𝐁 emoji 😀 fin", "a\r\nb\tc"})
+        EsperaComoLaReferencia(t);
+}
+
+TEST(Unicode, EveryTwoByteStartAndBrokenSequences) {
+    for (int lead = 0x80; lead <= 0xFF; ++lead)
+        for (int next = 0; next <= 0xFF; next += 3)
+            EsperaComoLaReferencia(std::string{'X', static_cast<char>(lead), static_cast<char>(next), 'Y'});
+    // Truncated at the end, overlong, surrogates, beyond U+10FFFF.
+    for (const char* t : {"ab\xC3", "\xE2\x82", "\xC0\xAF", "\xC1\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF\xFE"})
+        EsperaComoLaReferencia(t);
+}
+
+TEST(Unicode, RandomMixturesOfBytesAndCharacters) {
+    const std::vector<std::string> piezas = {"a", "Z", " ", "Ñ", "é", "Ⱥ", "İ", "€", "😀", "\x80", "\xC3", "\xE2\x82", "\xFF"};
+    std::mt19937 azar(7);
+    for (int k = 0; k < 2000; ++k) {
+        std::string t;
+        for (int n = std::uniform_int_distribution<int>(0, 40)(azar); n > 0; --n)
+            t += piezas[std::uniform_int_distribution<std::size_t>(0, piezas.size() - 1)(azar)];
+        EsperaComoLaReferencia(t);
+    }
+}
+
+}  // namespace
+}  // namespace veldrisa
