@@ -3,6 +3,7 @@
 
 #include <utf8proc.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -29,17 +30,6 @@ std::size_t Caracter(std::string_view texto, std::size_t i, utf8proc_int32_t& cp
     return 1;
 }
 
-// Where the first n characters end, or npos when the text has n or fewer.
-std::size_t FinDeNCaracteres(std::string_view texto, std::size_t n) {
-    utf8proc_int32_t cp;
-    std::size_t i = 0;
-    for (std::size_t cuenta = 0; i < texto.size(); ++cuenta) {
-        if (cuenta == n) return i;
-        i += Caracter(texto, i, cp);
-    }
-    return std::string_view::npos;
-}
-
 // The first byte at or after i that is not ASCII, or the end; eight bytes are looked at a time.
 std::size_t SiguienteNoAscii(std::string_view texto, std::size_t i) {
     constexpr std::uint64_t Altos = 0x8080808080808080u;
@@ -49,6 +39,23 @@ std::size_t SiguienteNoAscii(std::string_view texto, std::size_t i) {
     }
     while (i < texto.size() && static_cast<unsigned char>(texto[i]) < 0x80) ++i;
     return i;
+}
+
+// Where the first n characters end, or npos when the text has n or fewer.
+std::size_t FinDeNCaracteres(std::string_view texto, std::size_t n) {
+    utf8proc_int32_t cp;
+    std::size_t i = 0, cuenta = 0;
+    while (i < texto.size() && cuenta < n) {
+        // A run of ASCII, one character a byte, is passed over at once.
+        const std::size_t ascii = std::min(SiguienteNoAscii(texto, i) - i, n - cuenta);
+        i += ascii;
+        cuenta += ascii;
+        if (ascii == 0) {
+            i += Caracter(texto, i, cp);
+            ++cuenta;
+        }
+    }
+    return i < texto.size() ? i : std::string_view::npos;
 }
 
 }  // namespace
