@@ -113,14 +113,14 @@ bool Muertes(Form1& f, const Acciones& a, std::string& noticias) {
 
 void DevuelveCartas(Form1& f) {
     Mesa& m = f.mesa;
+    // Each card goes to the first empty slot. Slots are only filled here, so the search goes
+    // on from where the last one ended (a slot given no card, 0, is found again).
+    int libre = 1;
     for (int j = 1; j <= NumPersonajes; ++j) {
         Personaje& p = f.P(j);
         if (p.CartaElegida == 1) Intercambia(p.Carta1, p.Carta2);
-        for (int k = 1; k <= NumCartas; ++k) {
-            if (m.Mazo[k] != 0) continue;
-            m.Mazo[k] = p.Carta2;
-            break;
-        }
+        while (libre <= NumCartas && m.Mazo[libre] != 0) ++libre;
+        if (libre <= NumCartas) m.Mazo[libre] = p.Carta2;
         p.Carta2 = 0;
     }
 }
