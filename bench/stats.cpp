@@ -23,10 +23,11 @@ double Row::worst() const { return Percentile(samples, higherIsBetter ? 0.0001 :
 
 namespace {
 
+// Counts come out whole; measures with three significant figures or so.
 std::string Figure(double v) {
     if (std::isnan(v)) return "-";
     char buf[32];
-    if (std::fabs(v) >= 1000)
+    if (std::fabs(v) >= 1000 || v == std::floor(v))
         std::snprintf(buf, sizeof buf, "%.0f", v);
     else if (std::fabs(v) >= 10)
         std::snprintf(buf, sizeof buf, "%.1f", v);
@@ -35,16 +36,17 @@ std::string Figure(double v) {
     return buf;
 }
 
+std::string Cell(double v, const std::string& unit) { return unit.empty() ? Figure(v) : Figure(v) + " " + unit; }
+
 }  // namespace
 
 void PrintTable(const std::vector<Row>& rows) {
     std::printf("| Measure | n | Median | 95th percentile | Worst | Target | Met |\n");
     std::printf("|---|---:|---:|---:|---:|---|---|\n");
     for (const auto& r : rows)
-        std::printf("| %s | %zu | %s %s | %s %s | %s %s | %s | %s |\n", r.measure.c_str(), r.samples.size(),
-                    Figure(r.median()).c_str(), r.unit.c_str(), Figure(r.p95()).c_str(), r.unit.c_str(),
-                    Figure(r.worst()).c_str(), r.unit.c_str(), r.target.c_str(),
-                    !r.met ? "-" : *r.met ? "yes" : "**no**");
+        std::printf("| %s | %zu | %s | %s | %s | %s | %s |\n", r.measure.c_str(), r.samples.size(),
+                    Cell(r.median(), r.unit).c_str(), Cell(r.p95(), r.unit).c_str(), Cell(r.worst(), r.unit).c_str(),
+                    r.target.c_str(), !r.met ? "-" : *r.met ? "yes" : "**no**");
     std::fflush(stdout);
 }
 

@@ -25,8 +25,14 @@ constexpr Salto Salto16 = SaltoDeCadena();
 
 }  // namespace
 
-// Built twice, for processors with AVX2 and for all the others; the loader picks one.
-__attribute__((target_clones("avx2", "default"))) void Generador::Entre1Y(int n, std::span<std::uint32_t> out) {
+// On x86-64, built twice: for processors with AVX2 and for all the others; the loader picks one.
+#if defined(__x86_64__)
+#define PARA_CADA_PROCESADOR __attribute__((target_clones("avx2", "default")))
+#else
+#define PARA_CADA_PROCESADOR
+#endif
+
+PARA_CADA_PROCESADOR void Generador::Entre1Y(int n, std::span<std::uint32_t> out) {
     // Lanes j of a and b hold the states of the draws i + j and i + 8 + j.
     Octeto a, b;
     std::uint32_t x = x_;
