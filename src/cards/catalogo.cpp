@@ -1,6 +1,8 @@
 // The forty cards of the game, AgregaCarta and TextoCarta.
 #include "cards/catalogo.hpp"
 
+#include "common/unicode.hpp"
+
 namespace veldrisa {
 namespace {
 
@@ -57,11 +59,13 @@ const DefinicionCarta Catalogo[NumCartas] = {
 
 }  // namespace
 
-void AgregaCarta(Mesa& m, const std::string& texto, int tipo, bool conObjetivo, int sala) {
+void AgregaCarta(Mesa& m, std::string_view texto, int tipo, bool conObjetivo, int sala) {
     if (m.Cartas.back().Tipo > 0) m.Cartas.emplace_back();
     Carta& c = m.Cartas.back();
     c.Numero = static_cast<std::int16_t>(m.Cartas.size() - 1);
     c.Texto = texto;
+    c.FinEnInforme = PrimerosCaracteres(c.Texto, LargoCartaEnInforme).size();
+    c.FinEnLog = PrimerosCaracteres(c.Texto, LargoCartaEnLog).size();
     c.Tipo = tipo;
     c.ConObjetivo = conObjetivo;
     c.Sala = sala;

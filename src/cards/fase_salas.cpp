@@ -12,10 +12,11 @@ void OrdenaDia(Form1& f) {
     m.OrdenDia.clear();
     for (int i = 1; i <= NumPersonajes; ++i)
         if (f.P(i).Vivo) m.OrdenDia.push_back(static_cast<std::int16_t>(i));
-    // Each of 200 draws swaps a neighbouring pair of the day's order.
+    // Each of 200 draws c in 1..n-1 swaps the neighbours c and c + 1 of the day's order.
     std::array<std::uint32_t, 200> pares;
     f.rnd.Entre1Y(f.Turnos() - 1, pares);
-    for (std::uint32_t c : pares) Intercambia(m.OrdenDia.at(c - 1), m.OrdenDia.at(c));
+    std::int16_t* orden = m.OrdenDia.data();
+    for (std::uint32_t c : pares) Intercambia(orden[c - 1], orden[c]);
     m.Turno = 1;
 }
 
@@ -34,8 +35,10 @@ void CierraFaseSalas(Form1& f) {
     m.Label1.clear();
     for (int s = 1; s <= 4; ++s) {
         Agrega(m.Label1, m.NombreSala[s], "\r\n");
+        // A character's room and its entry in that room's list are always set together, so
+        // the room is read from the character rather than searched for in the list.
         for (int k = 1; k <= NumPersonajes; ++k)
-            if (EstaEnSala(m.OcupantesSala[s], k)) Agrega(m.Label1, f.P(k).Nombre, "; ");
+            if (f.P(k).Sala == s) Agrega(m.Label1, f.P(k).Nombre, "; ");
         Agrega(m.Label1, "\r\n");
     }
     f.Habla("salas asignadas. Pulse espacio  para continuar ");

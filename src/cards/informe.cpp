@@ -1,12 +1,9 @@
 // InformeAspirantes: the status report that opens every day.
 #include "common/texto.hpp"
-#include "common/unicode.hpp"
 #include "table/form1.hpp"
 
 namespace veldrisa {
 namespace {
-
-constexpr std::size_t LargoCartaEnLog = 50;
 
 void ReparteCartas(Form1& f) {
     for (int k = 1; k <= NumPersonajes; ++k) {
@@ -19,7 +16,7 @@ void ReparteCartas(Form1& f) {
 }
 
 void AgregaLineaCarta(std::string& log, const Mesa& m, int carta) {
-    Agrega(log, "- ", PrimerosCaracteres(CartaNumero(m, carta).Texto, LargoCartaEnLog), "\r\n");
+    Agrega(log, "- ", CartaNumero(m, carta).TextoEnInforme(), "\r\n");
 }
 
 }  // namespace

@@ -2,12 +2,9 @@
 #include "play/fase_cartas.hpp"
 
 #include "common/texto.hpp"
-#include "common/unicode.hpp"
 
 namespace veldrisa {
 namespace {
-
-constexpr std::size_t LargoCartaEnLog = 30;
 
 // A player's turn brings the sound of the player's room; the glass is never cut short.
 void SonidoDeSala(Form1& f, int sala) {
@@ -30,7 +27,7 @@ void CierraFaseCartas(Form1& f) {
         const Personaje& p = f.P(q);
         int carta = p.CartaElegida == 1 ? p.Carta1 : p.Carta2;
         Agrega(m.Label1, p.Nombre, "(En ", m.NombreSala[p.Sala], " ", CuartosConComa(m.OcupantesSala[p.Sala].size()),
-               ") usa la carta ", PrimerosCaracteres(CartaNumero(m, carta).Texto, LargoCartaEnLog), " contra ",
+               ") usa la carta ", CartaNumero(m, carta).TextoEnLog(), " contra ",
                f.P(p.Objetivo).Nombre, "\r\n");
     }
     f.Habla("cartas seleccionadas. Pulse espacio para continuar");

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,10 @@ constexpr int DefensaFuerte = 7;
 constexpr int DefensaDebil = 8;
 }  // namespace TipoCarta
 
+// How much of a card's text the logs show, in characters: the status report, the card log.
+constexpr std::size_t LargoCartaEnInforme = 50;
+constexpr std::size_t LargoCartaEnLog = 30;
+
 // One card of the catalogue; entry 0 of the catalogue holds no card.
 struct Carta {
     std::int16_t Numero = 0;
@@ -33,6 +38,11 @@ struct Carta {
     std::string Texto;
     std::int32_t Sala = 0;
     bool ConObjetivo = false;
+    // Where those first characters of Texto end, in bytes: worked out once, shown every day.
+    std::size_t FinEnInforme = 0, FinEnLog = 0;
+
+    std::string_view TextoEnInforme() const { return std::string_view(Texto).substr(0, FinEnInforme); }
+    std::string_view TextoEnLog() const { return std::string_view(Texto).substr(0, FinEnLog); }
 };
 
 constexpr int NumCartas = 40;
@@ -114,7 +124,7 @@ bool EstaEnSala(const std::string& ocupantes, int indice);
 
 // cards/
 void CargaDatos(Form1& f);
-void AgregaCarta(Mesa& m, const std::string& texto, int tipo, bool conObjetivo, int sala);
+void AgregaCarta(Mesa& m, std::string_view texto, int tipo, bool conObjetivo, int sala);
 std::string TextoCarta(const Mesa& m, int numero);
 void BarajaMazo(Mesa& m, Generador& rnd);
 void CompactaMazo(Mesa& m);
