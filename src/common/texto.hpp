@@ -7,13 +7,20 @@
 
 namespace veldrisa {
 
+// A piece as a view; a string literal's length is known without counting.
+template <std::size_t N>
+std::string_view Pieza(const char (&literal)[N]) {
+    return {literal, N - 1};
+}
+inline std::string_view Pieza(std::string_view s) { return s; }
+
 // Appends the pieces (strings, views, literals) to s, growing it at most once, where a chain
 // of '+' would build a temporary string for every step.
 template <typename... Piezas>
 void Agrega(std::string& s, const Piezas&... piezas) {
-    const std::size_t largo = s.size() + (std::string_view(piezas).size() + ...);
+    const std::size_t largo = s.size() + (Pieza(piezas).size() + ...);
     if (largo > s.capacity()) s.reserve(std::max(largo, 2 * s.capacity()));
-    (s.append(std::string_view(piezas)), ...);
+    (s.append(Pieza(piezas)), ...);
 }
 
 // The pieces joined into one new string.

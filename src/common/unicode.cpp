@@ -46,8 +46,8 @@ std::size_t FinDeNCaracteres(std::string_view texto, std::size_t n) {
     utf8proc_int32_t cp;
     std::size_t i = 0, cuenta = 0;
     while (i < texto.size() && cuenta < n) {
-        // A run of ASCII, one character a byte, is passed over at once.
-        const std::size_t ascii = std::min(SiguienteNoAscii(texto, i) - i, n - cuenta);
+        // A run of ASCII, one character a byte, is passed over at once, as far as needed.
+        const std::size_t ascii = SiguienteNoAscii(texto.substr(0, i + (n - cuenta)), i) - i;
         i += ascii;
         cuenta += ascii;
         if (ascii == 0) {
