@@ -21,8 +21,9 @@ public:
     virtual int rate() const = 0;
     virtual void setRate(int rate) = 0;
     // Discards whatever is being spoken or queued, then starts speaking text
-    // (punctuation read aloud, never interpreted as markup) and returns at once.
-    virtual void speak(const std::string& text) = 0;
+    // (punctuation read aloud, never interpreted as markup) and returns at once. The text is
+    // handed over: every message is a fresh lower-cased copy.
+    virtual void speak(std::string text) = 0;
     // Blocks until everything queued has been heard.
     virtual void waitUntilDone() = 0;
 };

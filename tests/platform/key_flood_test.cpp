@@ -147,7 +147,7 @@ public:
     void selectVoice(int) override {}
     int rate() const override { return rate_; }
     void setRate(int rate) override { rate_ = rate; }
-    void speak(const std::string& text) override { spoken.push_back(text); }
+    void speak(std::string text) override { spoken.push_back(std::move(text)); }
     void waitUntilDone() override {
         ++waits;
         if (duringTheFirstWait) std::exchange(duringTheFirstWait, nullptr)();

@@ -20,7 +20,7 @@ public:
     void selectVoice(int) override {}
     int rate() const override { return 0; }
     void setRate(int) override {}
-    void speak(const std::string& text) override { heard.push_back(text); }
+    void speak(std::string text) override { heard.push_back(std::move(text)); }
     void waitUntilDone() override {}
 
     std::vector<std::string> heard;

@@ -2,6 +2,7 @@
 #include "platform/recording/speech_engine.hpp"
 
 #include <stdexcept>
+#include <utility>
 
 namespace veldrisa {
 
@@ -25,8 +26,8 @@ void RecordingSpeechEngine::setRate(int rate) {
     recorder_.record(Event(EventKind::RateSet, {}, rate));
 }
 
-void RecordingSpeechEngine::speak(const std::string& text) {
-    recorder_.record(Event(EventKind::Spoke, text));
+void RecordingSpeechEngine::speak(std::string text) {
+    recorder_.record(Event(EventKind::Spoke, std::move(text)));
 }
 
 void RecordingSpeechEngine::waitUntilDone() { recorder_.record(Event(EventKind::Waited)); }

@@ -21,7 +21,7 @@ public:
     void selectVoice(int position) override;
     int rate() const override { return rate_; }
     void setRate(int rate) override;
-    void speak(const std::string& text) override;
+    void speak(std::string text) override;
     // Recorded speech is heard the moment it is asked for.
     void waitUntilDone() override;
 

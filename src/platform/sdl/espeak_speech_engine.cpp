@@ -310,7 +310,7 @@ void EspeakSpeechEngine::selectVoice(int position) {
     if (position >= 0 && position < static_cast<int>(voices_.size())) voice_ = position;
 }
 
-void EspeakSpeechEngine::speak(const std::string& text) {
+void EspeakSpeechEngine::speak(std::string text) {
     if (!stream_ || voices_.empty()) return;
     {
         std::lock_guard lock(mutex_);

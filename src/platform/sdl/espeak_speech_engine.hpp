@@ -37,7 +37,7 @@ public:
     void selectVoice(int position) override;
     int rate() const override { return rate_; }
     void setRate(int rate) override { rate_ = rate; }
-    void speak(const std::string& text) override;
+    void speak(std::string text) override;
     // Returns once the device has played the last sample, or at once without a device.
     void waitUntilDone() override;
 
