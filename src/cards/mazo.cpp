@@ -1,4 +1,5 @@
 // CargaDatos and the deck: line of succession, catalogue, shuffle, first cards, compaction.
+#include <algorithm>
 #include <array>
 
 #include "cards/catalogo.hpp"
@@ -45,15 +46,15 @@ void BarajaMazo(Mesa& m, Generador& rnd) {
     // Two slots a swap, drawn in order: the first slot, then the second.
     std::array<std::uint32_t, 2 * Intercambios> slots;
     rnd.Entre1Y(SlotsBarajados, slots);
-    for (int n = 0; n < Intercambios; ++n)
-        Intercambia(m.Mazo[static_cast<int>(slots[2 * n])], m.Mazo[static_cast<int>(slots[2 * n + 1])]);
+    // The draws are 1..37 by construction: the slots are reached without a check at each swap.
+    std::int16_t* mazo = m.Mazo.v.data();
+    for (int n = 0; n < Intercambios; ++n) Intercambia(mazo[slots[2 * n] - 1], mazo[slots[2 * n + 1] - 1]);
 }
 
 void CompactaMazo(Mesa& m) {
-    int libre = 1;
-    for (int i = 1; i <= NumCartas; ++i) {
-        if (m.Mazo[i] != 0) Intercambia(m.Mazo[libre++], m.Mazo[i]);
-    }
+    // The cards move to the front in their order; the empty slots gather behind them.
+    auto& slots = m.Mazo.v;
+    std::fill(std::remove(slots.begin(), slots.end(), 0), slots.end(), 0);
 }
 
 }  // namespace veldrisa
