@@ -72,8 +72,15 @@ void AgregaCarta(Mesa& m, std::string_view texto, int tipo, bool conObjetivo, in
 }
 
 void CreaCatalogo(Mesa& m) {
-    m.Cartas.assign(2, Carta{});
-    for (const auto& d : Catalogo) AgregaCarta(m, d.texto, d.tipo, d.conObjetivo, d.sala);
+    // Every game starts from the same forty cards: they are worked out once and copied into
+    // each new game, whose catalogue keeps the room of the last one for its texts.
+    static const std::vector<Carta> cartas = [] {
+        Mesa nueva;
+        nueva.Cartas.assign(2, Carta{});
+        for (const auto& d : Catalogo) AgregaCarta(nueva, d.texto, d.tipo, d.conObjetivo, d.sala);
+        return nueva.Cartas;
+    }();
+    m.Cartas = cartas;
 }
 
 std::string TextoCarta(const Mesa& m, int numero) {

@@ -4,6 +4,7 @@
 #include <utf8proc.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -28,6 +29,19 @@ std::size_t Caracter(std::string_view texto, std::size_t i, utf8proc_int32_t& cp
     if (n > 0) return static_cast<std::size_t>(n);
     cp = -1;
     return 1;
+}
+
+// The lower case of a character. Those of two bytes, every accented Spanish letter among them,
+// are asked of utf8proc once for all and looked up afterwards.
+utf8proc_int32_t Minuscula(utf8proc_int32_t cp) {
+    constexpr utf8proc_int32_t Desde = 0x80, Hasta = 0x800;
+    static const auto dosBytes = [] {
+        std::array<utf8proc_int32_t, Hasta - Desde> t{};
+        for (utf8proc_int32_t c = Desde; c < Hasta; ++c) t[static_cast<std::size_t>(c - Desde)] = utf8proc_tolower(c);
+        return t;
+    }();
+    if (cp >= Desde && cp < Hasta) return dosBytes[static_cast<std::size_t>(cp - Desde)];
+    return utf8proc_tolower(cp);
 }
 
 // The first byte at or after i that is not ASCII, or the end; eight bytes are looked at a time.
@@ -83,7 +97,7 @@ std::string Minusculas(std::string_view texto) {
     for (std::size_t i = SiguienteNoAscii(out, 0); i < out.size(); i = SiguienteNoAscii(out, i)) {
         utf8proc_int32_t cp;
         const std::size_t n = Caracter(out, i, cp);
-        const utf8proc_int32_t baja = cp < 0 ? cp : utf8proc_tolower(cp);
+        const utf8proc_int32_t baja = cp < 0 ? cp : Minuscula(cp);
         if (baja == cp) {
             i += n;
             continue;
