@@ -1,6 +1,7 @@
 // CargaDatos and the deck: line of succession, catalogue, shuffle, first cards, compaction.
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "cards/catalogo.hpp"
 
@@ -47,8 +48,13 @@ void BarajaMazo(Mesa& m, Generador& rnd) {
     std::array<std::uint32_t, 2 * Intercambios> slots;
     rnd.Entre1Y(SlotsBarajados, slots);
     // The draws are 1..37 by construction: the slots are reached without a check at each swap.
+    // A swap's two draws are read in one load; which half is which does not matter to a swap.
     std::int16_t* mazo = m.Mazo.v.data();
-    for (int n = 0; n < Intercambios; ++n) Intercambia(mazo[slots[2 * n] - 1], mazo[slots[2 * n + 1] - 1]);
+    for (int n = 0; n < Intercambios; ++n) {
+        std::uint64_t par;
+        std::memcpy(&par, &slots[2 * n], sizeof par);
+        Intercambia(mazo[static_cast<std::uint32_t>(par) - 1], mazo[(par >> 32) - 1]);
+    }
 }
 
 void CompactaMazo(Mesa& m) {
