@@ -37,7 +37,8 @@ void InformeAspirantes(Form1& f) {
     CompactaMazo(m);
 
     m.Label1.clear();
-    std::string vivos;
+    std::string aviso;
+    Agrega(aviso, "Los actuales aspirantes a la fortuna de Veldrisa son: ");
     bool hayVivos = false;
     for (int i = 1; i <= NumPersonajes; ++i) {
         const Personaje& p = f.P(i);
@@ -48,13 +49,13 @@ void InformeAspirantes(Form1& f) {
         }
         AgregaLineaCarta(m.Label1, m, p.Carta1);
         AgregaLineaCarta(m.Label1, m, p.Carta2);
-        if (hayVivos) Agrega(vivos, "; ");
-        Agrega(vivos, p.Nombre);
+        if (hayVivos) Agrega(aviso, "; ");
+        Agrega(aviso, p.Nombre);
         hayVivos = true;
     }
     // Waiting first lets the morning news just started be heard to its end.
-    f.Habla(Une("Los actuales aspirantes a la fortuna de Veldrisa son: ", vivos, ". Pulse espacio para continuar."),
-            true, false);
+    Agrega(aviso, ". Pulse espacio para continuar.");
+    f.Habla(aviso, true, false);
 }
 
 }  // namespace veldrisa

@@ -136,20 +136,19 @@ void CierraSala(Mesa& m, int sala, int quedan) {
 }
 
 void CierraSalas(Mesa& m, int vivos, std::string& noticias) {
-    const std::string cerrada = " Debo informarles, me temo, de que se ha cerrado ";
-    const std::string disculpa = " Espero que no disturbe demasiado a los señores.";
+    const std::string_view cerrada = " Debo informarles, me temo, de que se ha cerrado ";
+    const std::string_view disculpa = " Espero que no disturbe demasiado a los señores.";
     if (m.SalaAbierta[4] && vivos < 7) {
         CierraSala(m, 4, 3);
-        noticias += cerrada + m.NombreSala[4] +
-                    " al uso mientras se aclaran los acontecimientos que están teniendo lugar en esta casa." +
-                    disculpa;
+        Agrega(noticias, cerrada, m.NombreSala[4],
+               " al uso mientras se aclaran los acontecimientos que están teniendo lugar en esta casa.", disculpa);
     }
     if (m.SalaAbierta[3] && vivos < 5) {
         CierraSala(m, 3, 2);
         if (noticias.find("disturbe") != std::string::npos)
             noticias += " Asimismo ha sido necesario cerrar al uso la biblioteca por problemas de calefacción.";
         else
-            noticias += cerrada + m.NombreSala[3] + " al uso por problemas de calefacción." + disculpa;
+            Agrega(noticias, cerrada, m.NombreSala[3], " al uso por problemas de calefacción.", disculpa);
     }
     if (m.SalaAbierta[2] && vivos < 4) {
         CierraSala(m, 2, 1);
@@ -157,7 +156,7 @@ void CierraSalas(Mesa& m, int vivos, std::string& noticias) {
             noticias += " Lamentablemente, también ha sido necesario cerrar  la cocina de la mansión por diferentes "
                         "motivos.";
         else
-            noticias += cerrada + m.NombreSala[2] + " al uso por quejas recibidas de los cocineros." + disculpa;
+            Agrega(noticias, cerrada, m.NombreSala[2], " al uso por quejas recibidas de los cocineros.", disculpa);
     }
 }
 

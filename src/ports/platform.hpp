@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "ports/speech_engine.hpp"
 
@@ -52,7 +53,7 @@ public:
 class Observer {
 public:
     virtual ~Observer() = default;
-    virtual void said(const std::string& text, bool waitBefore, bool waitAfter) = 0;
+    virtual void said(std::string_view text, bool waitBefore, bool waitAfter) = 0;
     virtual void screenOpened(const char* name) = 0;
 };
 

@@ -33,7 +33,7 @@ void BuscaVoces(Voz& v) {
     }
 }
 
-void Habla(Voz& v, const std::string& texto, bool EsperaAntes, bool EsperaDespues) {
+void Habla(Voz& v, std::string_view texto, bool EsperaAntes, bool EsperaDespues) {
     if (v.observador) v.observador->said(texto, EsperaAntes, EsperaDespues);
     if (MasDeNCaracteres(texto, 2)) v.UltimoMensaje = texto;
     if (EsperaAntes) v.motor->waitUntilDone();
@@ -41,7 +41,7 @@ void Habla(Voz& v, const std::string& texto, bool EsperaAntes, bool EsperaDespue
     if (EsperaDespues) v.motor->waitUntilDone();
 }
 
-void Pronuncia(Voz& v, const std::string& texto) { v.motor->speak(Minusculas(texto)); }
+void Pronuncia(Voz& v, std::string_view texto) { v.motor->speak(Minusculas(texto)); }
 
 void BajaVelocidad(Voz& v, int modificadores) {
     int rate = v.motor->rate();
@@ -75,7 +75,11 @@ void VozSiguiente(Voz& v) {
     SeleccionaYAnuncia(v);
 }
 
-void RepiteMensaje(Voz& v) { Habla(v, v.UltimoMensaje, false, false); }
+void RepiteMensaje(Voz& v) {
+    // A copy: speaking the last message sets the last message again.
+    const std::string mensaje = v.UltimoMensaje;
+    Habla(v, mensaje, false, false);
+}
 
 void Calla(Voz& v) { Habla(v, "", false, false); }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ports/platform.hpp"
@@ -26,8 +27,8 @@ constexpr int ModAlt = 4;
 void CreaVoces(Voz& v);
 void BuscaVoces(Voz& v);
 
-void Habla(Voz& v, const std::string& texto, bool EsperaAntes, bool EsperaDespues);
-void Pronuncia(Voz& v, const std::string& texto);
+void Habla(Voz& v, std::string_view texto, bool EsperaAntes, bool EsperaDespues);
+void Pronuncia(Voz& v, std::string_view texto);
 
 void BajaVelocidad(Voz& v, int modificadores);
 void SubeVelocidad(Voz& v, int modificadores);

@@ -104,7 +104,7 @@ struct Form1 {
     // The character OrdenDia(Turno): the one whose choice is awaited or was taken last.
     Personaje& Actual() { return P(mesa.OrdenDia.at(static_cast<std::size_t>(mesa.Turno - 1))); }
     Personaje& HerederoActual() { return P(mesa.LineaSucesion[mesa.Heredero]); }
-    void Habla(const std::string& texto, bool antes = false, bool despues = false) {
+    void Habla(std::string_view texto, bool antes = false, bool despues = false) {
         veldrisa::Habla(voz, texto, antes, despues);
     }
     SoundPlayer& Sonido(int sala) { return *plataforma.sounds[sala - 1]; }

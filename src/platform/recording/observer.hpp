@@ -10,8 +10,8 @@ class RecordingObserver : public Observer {
 public:
     explicit RecordingObserver(Recorder& recorder) : recorder_(recorder) {}
 
-    void said(const std::string& text, bool waitBefore, bool waitAfter) override {
-        recorder_.record(Event::said(text, waitBefore, waitAfter));
+    void said(std::string_view text, bool waitBefore, bool waitAfter) override {
+        recorder_.record(Event::said(std::string(text), waitBefore, waitAfter));
     }
     void screenOpened(const char* name) override {
         recorder_.record(Event(EventKind::Screen, name));
