@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <numeric>
 
 #include "cards/catalogo.hpp"
 
@@ -47,13 +48,28 @@ void BarajaMazo(Mesa& m, Generador& rnd) {
     // Two slots a swap, drawn in order: the first slot, then the second.
     std::array<std::uint32_t, 2 * Intercambios> slots;
     rnd.Entre1Y(SlotsBarajados, slots);
-    // The draws are 1..37 by construction: the slots are reached without a check at each swap.
-    // A swap's two draws are read in one load; which half is which does not matter to a swap.
-    std::int16_t* mazo = m.Mazo.v.data();
-    for (int n = 0; n < Intercambios; ++n) {
-        std::uint64_t par;
-        std::memcpy(&par, &slots[2 * n], sizeof par);
-        Intercambia(mazo[static_cast<std::uint32_t>(par) - 1], mazo[(par >> 32) - 1]);
+    // A swap waits for the one before it whenever they share a slot. So the swaps are split into
+    // four runs of 500, each applied to a list of slots of its own, the four at once; the deck
+    // is then read through the lists, the last run's first. It comes out as it would from the
+    // swaps one after another.
+    constexpr int Tramos = 4, PorTramo = Intercambios / Tramos;
+    std::array<std::array<std::uint8_t, SlotsBarajados>, Tramos> origen;
+    for (auto& o : origen) std::iota(o.begin(), o.end(), std::uint8_t{0});
+    for (int n = 0; n < PorTramo; ++n) {
+        for (int t = 0; t < Tramos; ++t) {
+            // The draws are 1..37 by construction, so the lists are indexed without a check. A
+            // swap's two draws are read in one load; which half is which does not matter.
+            std::uint64_t par;
+            std::memcpy(&par, &slots[2 * (t * PorTramo + n)], sizeof par);
+            std::swap(origen[t][static_cast<std::uint32_t>(par) - 1], origen[t][(par >> 32) - 1]);
+        }
+    }
+    std::array<std::int16_t, SlotsBarajados> antes;
+    std::copy_n(m.Mazo.v.begin(), SlotsBarajados, antes.begin());
+    for (int i = 0; i < SlotsBarajados; ++i) {
+        int j = i;
+        for (int t = Tramos - 1; t >= 0; --t) j = origen[t][j];
+        m.Mazo[i + 1] = antes[j];
     }
 }
 
