@@ -2,6 +2,7 @@
 #include <array>
 
 #include "cards/eleccion_sala.hpp"
+#include "common/intercambios.hpp"
 #include "common/texto.hpp"
 
 namespace veldrisa {
@@ -15,8 +16,8 @@ void OrdenaDia(Form1& f) {
     // Each of 200 draws c in 1..n-1 swaps the neighbours c and c + 1 of the day's order.
     std::array<std::uint32_t, 200> pares;
     f.rnd.Entre1Y(f.Turnos() - 1, pares);
-    std::int16_t* orden = m.OrdenDia.data();
-    for (std::uint32_t c : pares) Intercambia(orden[c - 1], orden[c]);
+    Intercambios(m.OrdenDia, static_cast<int>(pares.size()),
+                 [&](int k) { return std::pair{pares[static_cast<std::size_t>(k)] - 1, pares[static_cast<std::size_t>(k)]}; });
     m.Turno = 1;
 }
 

@@ -1,10 +1,9 @@
 // CargaDatos and the deck: line of succession, catalogue, shuffle, first cards, compaction.
 #include <algorithm>
 #include <array>
-#include <cstring>
-#include <numeric>
 
 #include "cards/catalogo.hpp"
+#include "common/intercambios.hpp"
 
 namespace veldrisa {
 namespace {
@@ -13,10 +12,11 @@ constexpr int SlotsBarajados = 37;  // the last three slots hold the decisive ca
 
 void BarajaLinea(Mesa& m, Generador& rnd) {
     for (int i = 1; i <= NumPersonajes; ++i) m.LineaSucesion[i] = static_cast<std::int16_t>(i);
-    // Each of 100 draws swaps a neighbouring pair of the line.
+    // Each of 100 draws a in 1..9 swaps the neighbours a and a + 1 of the line.
     std::array<std::uint32_t, 100> pares;
     rnd.Entre1Y(NumPersonajes - 1, pares);
-    for (std::uint32_t a : pares) Intercambia(m.LineaSucesion[static_cast<int>(a)], m.LineaSucesion[static_cast<int>(a) + 1]);
+    Intercambios(m.LineaSucesion.v, static_cast<int>(pares.size()),
+                 [&](int k) { return std::pair{pares[static_cast<std::size_t>(k)] - 1, pares[static_cast<std::size_t>(k)]}; });
 }
 
 }  // namespace
@@ -44,33 +44,13 @@ void CargaDatos(Form1& f) {
 }
 
 void BarajaMazo(Mesa& m, Generador& rnd) {
-    constexpr int Intercambios = 2000;
-    // Two slots a swap, drawn in order: the first slot, then the second.
-    std::array<std::uint32_t, 2 * Intercambios> slots;
+    constexpr int Veces = 2000;
+    // Two slots a swap, drawn in order: the first slot, then the second; 1..37 by construction.
+    std::array<std::uint32_t, 2 * Veces> slots;
     rnd.Entre1Y(SlotsBarajados, slots);
-    // A swap waits for the one before it whenever they share a slot. So the swaps are split into
-    // four runs of 500, each applied to a list of slots of its own, the four at once; the deck
-    // is then read through the lists, the last run's first. It comes out as it would from the
-    // swaps one after another.
-    constexpr int Tramos = 4, PorTramo = Intercambios / Tramos;
-    std::array<std::array<std::uint8_t, SlotsBarajados>, Tramos> origen;
-    for (auto& o : origen) std::iota(o.begin(), o.end(), std::uint8_t{0});
-    for (int n = 0; n < PorTramo; ++n) {
-        for (int t = 0; t < Tramos; ++t) {
-            // The draws are 1..37 by construction, so the lists are indexed without a check. A
-            // swap's two draws are read in one load; which half is which does not matter.
-            std::uint64_t par;
-            std::memcpy(&par, &slots[2 * (t * PorTramo + n)], sizeof par);
-            std::swap(origen[t][static_cast<std::uint32_t>(par) - 1], origen[t][(par >> 32) - 1]);
-        }
-    }
-    std::array<std::int16_t, SlotsBarajados> antes;
-    std::copy_n(m.Mazo.v.begin(), SlotsBarajados, antes.begin());
-    for (int i = 0; i < SlotsBarajados; ++i) {
-        int j = i;
-        for (int t = Tramos - 1; t >= 0; --t) j = origen[t][j];
-        m.Mazo[i + 1] = antes[j];
-    }
+    Intercambios(std::span(m.Mazo.v.data(), SlotsBarajados), Veces, [&](int k) {
+        return std::pair{slots[2 * static_cast<std::size_t>(k)] - 1, slots[2 * static_cast<std::size_t>(k) + 1] - 1};
+    });
 }
 
 void CompactaMazo(Mesa& m) {
