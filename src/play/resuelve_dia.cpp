@@ -162,7 +162,9 @@ void CierraSalas(Mesa& m, int vivos, std::string& noticias) {
 
 // Cards of a closed room leave the game when they come back to the deck.
 void LimpiaMazo(Mesa& m) {
-    for (int k = 1; k <= NumCartas; ++k) {
+    // Most days every room is open and no card leaves: that is looked at first.
+    const bool todasAbiertas = m.SalaAbierta[1] && m.SalaAbierta[2] && m.SalaAbierta[3] && m.SalaAbierta[4];
+    for (int k = 1; k <= NumCartas && !todasAbiertas; ++k) {
         int sala = CartaNumero(m, m.Mazo[k]).Sala;
         if (sala >= 1 && sala <= 4 && !m.SalaAbierta[sala]) m.Mazo[k] = 0;
     }
