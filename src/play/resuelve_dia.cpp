@@ -53,17 +53,30 @@ void CambiaHeredero(Form1& f, const Acciones& a, std::string& noticias) {
                    f.HerederoActual().Nombre + ". \r\n";
 }
 
+// What a card kind does to the balances tonight: to its user's own, and to its target's.
+struct Efecto {
+    int propio = 0, objetivo = 0;
+};
+constexpr std::array<Efecto, 9> Efectos = {{
+    {},                      // nothing happens
+    {},                      // Llaves
+    {},                      // CambioHeredero
+    {},                      // CambioCarta
+    {Escondite, 0},          // Escondite
+    {0, -AtaqueFuerte},      // AtaqueFuerte
+    {0, -AtaqueDebil},       // AtaqueDebil
+    {DefensaFuerte, 0},      // DefensaFuerte
+    {DefensaDebil, 0},       // DefensaDebil
+}};
+
 std::array<int, NumPersonajes + 1> Balances(const Acciones& a) {
+    // Read from the table rather than chosen case by case: tonight's kinds are in no order a
+    // processor could guess. Entry 0 takes the target share of the cards without a target.
     std::array<int, NumPersonajes + 1> balance{};
     for (int j = 1; j <= NumPersonajes; ++j) {
-        switch (a.tipo[j]) {
-        case TipoCarta::Escondite: balance[j] += Escondite; break;
-        case TipoCarta::AtaqueFuerte: balance.at(a.objetivo[j]) -= AtaqueFuerte; break;
-        case TipoCarta::AtaqueDebil: balance.at(a.objetivo[j]) -= AtaqueDebil; break;
-        case TipoCarta::DefensaFuerte: balance[j] += DefensaFuerte; break;
-        case TipoCarta::DefensaDebil: balance[j] += DefensaDebil; break;
-        default: break;
-        }
+        const Efecto& e = Efectos.at(static_cast<std::size_t>(a.tipo[j]));
+        balance[static_cast<std::size_t>(j)] += e.propio;
+        balance.at(static_cast<std::size_t>(e.objetivo != 0 ? a.objetivo[j] : 0)) += e.objetivo;
     }
     return balance;
 }
