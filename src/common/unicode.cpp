@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -49,7 +50,11 @@ std::size_t SiguienteNoAscii(std::string_view texto, std::size_t i) {
     constexpr std::uint64_t Altos = 0x8080808080808080u;
     for (std::uint64_t ocho; i + 8 <= texto.size(); i += 8) {
         std::memcpy(&ocho, texto.data() + i, 8);
-        if (ocho & Altos) break;
+        if (const std::uint64_t altos = ocho & Altos) {
+            // The first byte in memory is the lowest on a little-endian processor.
+            if constexpr (std::endian::native == std::endian::little) return i + std::countr_zero(altos) / 8;
+            break;
+        }
     }
     while (i < texto.size() && static_cast<unsigned char>(texto[i]) < 0x80) ++i;
     return i;
