@@ -1,6 +1,9 @@
 // The computer's room choice: a table from the pair of card kinds to a rule.
 #include "cards/eleccion_sala.hpp"
 
+#include <array>
+#include <iterator>
+
 namespace veldrisa {
 namespace {
 
@@ -19,17 +22,28 @@ struct Fila {
     Regla regla;
 };
 
-const Fila TablaSalas[] = {
+constexpr Fila TablaSalas[] = {
     {12, 18, Regla::SalonSiHeredero},  {23, 28, Regla::S2SiAbierta},
     {34, 38, Regla::S2SiAbierta},      {45, 45, Regla::EsconditeOAtaque},
     {46, 48, Regla::S1SiAbierta},      {56, 56, Regla::S1SiAbierta},
     {58, 58, Regla::S1SiAbierta},      {57, 57, Regla::S1SiAgresivoAbierta},
 };
 
+// The table laid out by combination, 11..88, for a lookup instead of a search every choice; the
+// first row that holds a combination decides it.
+constexpr int MayorCombinacion = 88;
+constexpr auto ReglaPorCombinacion = [] {
+    std::array<Regla, MayorCombinacion + 1> reglas{};
+    reglas.fill(Regla::Indecisa);
+    // Written from the last row up, so that an earlier row has the last word.
+    for (auto f = std::rbegin(TablaSalas); f != std::rend(TablaSalas); ++f)
+        for (int c = f->desde; c <= f->hasta; ++c) reglas[static_cast<std::size_t>(c)] = f->regla;
+    return reglas;
+}();
+
 Regla ReglaDe(int combinacion) {
-    for (const Fila& f : TablaSalas)
-        if (combinacion >= f.desde && combinacion <= f.hasta) return f.regla;
-    return Regla::Indecisa;
+    if (combinacion < 0 || combinacion > MayorCombinacion) return Regla::Indecisa;
+    return ReglaPorCombinacion[static_cast<std::size_t>(combinacion)];
 }
 
 }  // namespace

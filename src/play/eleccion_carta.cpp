@@ -1,4 +1,5 @@
 // The computer's card choice, a table from the pair of card kinds, and its target draw.
+#include <array>
 #include <cctype>
 
 #include "play/fase_cartas.hpp"
@@ -22,7 +23,7 @@ struct Fila {
     Regla regla;
 };
 
-const Fila TablaCartas[] = {
+constexpr Fila TablaCartas[] = {
     {12, Regla::LlavesSiHeredero},  {13, Regla::LlavesSiHeredero},      {14, Regla::LlavesSiHeredero},
     {15, Regla::LlavesSiHeredero},  {16, Regla::LlavesSiHeredero},      {17, Regla::LlavesSiHeredero},
     {18, Regla::LlavesSiHeredero},  {23, Regla::SegundaSiHerederoAzar}, {24, Regla::Segunda},
@@ -34,10 +35,18 @@ const Fila TablaCartas[] = {
     {57, Regla::PrimeraSiAgresivo}, {67, Regla::Segunda},               {68, Regla::PrimeraSiAgresivo},
 };
 
+// The table laid out by combination, 11..88, for a lookup instead of a search every choice.
+constexpr int MayorCombinacion = 88;
+constexpr auto ReglaPorCombinacion = [] {
+    std::array<Regla, MayorCombinacion + 1> reglas{};
+    reglas.fill(Regla::Primera);
+    for (const Fila& f : TablaCartas) reglas[static_cast<std::size_t>(f.combinacion)] = f.regla;
+    return reglas;
+}();
+
 Regla ReglaDe(int combinacion) {
-    for (const Fila& f : TablaCartas)
-        if (f.combinacion == combinacion) return f.regla;
-    return Regla::Primera;
+    if (combinacion < 0 || combinacion > MayorCombinacion) return Regla::Primera;
+    return ReglaPorCombinacion[static_cast<std::size_t>(combinacion)];
 }
 
 int EligeCarta(Form1& f, const Personaje& p, int combinacion) {
