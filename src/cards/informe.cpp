@@ -38,6 +38,7 @@ void InformeAspirantes(Form1& f) {
 
     m.Label1.clear();
     std::string aviso;
+    aviso.reserve(512);  // room for the ten names of the roster, so the list is not moved as it grows
     Agrega(aviso, "Los actuales aspirantes a la fortuna de Veldrisa son: ");
     bool hayVivos = false;
     for (int i = 1; i <= NumPersonajes; ++i) {
