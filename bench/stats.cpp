@@ -36,7 +36,9 @@ std::string Figure(double v) {
     return buf;
 }
 
-std::string Cell(double v, const std::string& unit) { return unit.empty() ? Figure(v) : Figure(v) + " " + unit; }
+std::string Cell(double v, const std::string& unit) {
+    return unit.empty() ? Figure(v) : Figure(v) + " " + unit;
+}
 
 }  // namespace
 
@@ -45,8 +47,8 @@ void PrintTable(const std::vector<Row>& rows) {
     std::printf("|---|---:|---:|---:|---:|---|---|\n");
     for (const auto& r : rows)
         std::printf("| %s | %zu | %s | %s | %s | %s | %s |\n", r.measure.c_str(), r.samples.size(),
-                    Cell(r.median(), r.unit).c_str(), Cell(r.p95(), r.unit).c_str(), Cell(r.worst(), r.unit).c_str(),
-                    r.target.c_str(), !r.met ? "-" : *r.met ? "yes" : "**no**");
+                    Cell(r.median(), r.unit).c_str(), Cell(r.p95(), r.unit).c_str(),
+                    Cell(r.worst(), r.unit).c_str(), r.target.c_str(), !r.met ? "-" : *r.met ? "yes" : "**no**");
     std::fflush(stdout);
 }
 

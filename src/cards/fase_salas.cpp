@@ -16,8 +16,7 @@ void OrdenaDia(Form1& f) {
     // Each of 200 draws c in 1..n-1 swaps the neighbours c and c + 1 of the day's order.
     std::array<std::uint32_t, 200> pares;
     f.rnd.Entre1Y(f.Turnos() - 1, pares);
-    Intercambios(m.OrdenDia, static_cast<int>(pares.size()),
-                 [&](int k) { return std::pair{pares[static_cast<std::size_t>(k)] - 1, pares[static_cast<std::size_t>(k)]}; });
+    Intercambios(m.OrdenDia, pares.size(), [&](std::size_t k) { return std::pair{pares[k] - 1, pares[k]}; });
     m.Turno = 1;
 }
 

@@ -15,8 +15,7 @@ void BarajaLinea(Mesa& m, Generador& rnd) {
     // Each of 100 draws a in 1..9 swaps the neighbours a and a + 1 of the line.
     std::array<std::uint32_t, 100> pares;
     rnd.Entre1Y(NumPersonajes - 1, pares);
-    Intercambios(m.LineaSucesion.v, static_cast<int>(pares.size()),
-                 [&](int k) { return std::pair{pares[static_cast<std::size_t>(k)] - 1, pares[static_cast<std::size_t>(k)]}; });
+    Intercambios(m.LineaSucesion.v, pares.size(), [&](std::size_t k) { return std::pair{pares[k] - 1, pares[k]}; });
 }
 
 }  // namespace
@@ -48,9 +47,8 @@ void BarajaMazo(Mesa& m, Generador& rnd) {
     // Two slots a swap, drawn in order: the first slot, then the second; 1..37 by construction.
     std::array<std::uint32_t, 2 * Veces> slots;
     rnd.Entre1Y(SlotsBarajados, slots);
-    Intercambios(std::span(m.Mazo.v.data(), SlotsBarajados), Veces, [&](int k) {
-        return std::pair{slots[2 * static_cast<std::size_t>(k)] - 1, slots[2 * static_cast<std::size_t>(k) + 1] - 1};
-    });
+    Intercambios(std::span(m.Mazo.v.data(), SlotsBarajados), Veces,
+                 [&](std::size_t k) { return std::pair{slots[2 * k] - 1, slots[2 * k + 1] - 1}; });
 }
 
 void CompactaMazo(Mesa& m) {

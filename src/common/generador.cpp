@@ -25,7 +25,8 @@ constexpr Salto Salto16 = SaltoDeCadena();
 
 // Draws into out in blocks of sixteen, as many whole blocks as fit, and says how many it made;
 // x ends as the state of the last one. For 0 < n < 256: (x mod 2^24) * n stays within 32 bits.
-[[gnu::always_inline]] inline std::size_t EnCadenas(std::uint32_t& x, std::uint32_t n, std::span<std::uint32_t> out) {
+[[gnu::always_inline]] inline std::size_t EnCadenas(std::uint32_t& x, std::uint32_t n,
+                                                    std::span<std::uint32_t> out) {
     // Lanes j of a and b hold the states of the draws i + j and i + 8 + j.
     Octeto a, b;
     std::uint32_t y = x;
@@ -46,7 +47,8 @@ constexpr Salto Salto16 = SaltoDeCadena();
 
 // The same code built twice: with AVX2 one vector operation works on eight lanes at once.
 #if defined(__x86_64__)
-[[gnu::target("avx2")]] std::size_t EnCadenasAvx2(std::uint32_t& x, std::uint32_t n, std::span<std::uint32_t> out) {
+[[gnu::target("avx2")]] std::size_t EnCadenasAvx2(std::uint32_t& x, std::uint32_t n,
+                                                  std::span<std::uint32_t> out) {
     return EnCadenas(x, n, out);
 }
 #endif

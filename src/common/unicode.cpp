@@ -38,7 +38,8 @@ utf8proc_int32_t Minuscula(utf8proc_int32_t cp) {
     constexpr utf8proc_int32_t Desde = 0x80, Hasta = 0x800;
     static const auto dosBytes = [] {
         std::array<utf8proc_int32_t, Hasta - Desde> t{};
-        for (utf8proc_int32_t c = Desde; c < Hasta; ++c) t[static_cast<std::size_t>(c - Desde)] = utf8proc_tolower(c);
+        for (utf8proc_int32_t c = Desde; c < Hasta; ++c)
+            t[static_cast<std::size_t>(c - Desde)] = utf8proc_tolower(c);
         return t;
     }();
     if (cp >= Desde && cp < Hasta) return dosBytes[static_cast<std::size_t>(cp - Desde)];

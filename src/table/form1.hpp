@@ -112,7 +112,6 @@ struct Form1 {
 
 // table/
 void NuevaPartida(Form1& f);
-// Inline: the deck shuffle swaps 2,000 times a day.
 inline void Intercambia(std::int16_t& a, std::int16_t& b) { std::swap(a, b); }
 void TeclaForm1(Form1& f, int tecla, int modificadores);
 void FinPartida(Form1& f, int Desenlace, int Ganador);

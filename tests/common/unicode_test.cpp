@@ -1,12 +1,12 @@
 // The text helpers against utf8proc read one character at a time, on valid and broken UTF-8.
+#include "common/unicode.hpp"
+
 #include <gtest/gtest.h>
 #include <utf8proc.h>
 
 #include <random>
 #include <string>
 #include <vector>
-
-#include "common/unicode.hpp"
 
 namespace veldrisa {
 namespace {
@@ -29,13 +29,14 @@ std::string MinusculasDeReferencia(const std::string& t) {
     std::string out;
     for (const auto& c : Caracteres(t)) {
         utf8proc_int32_t cp;
-        if (utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(c.data()), static_cast<utf8proc_ssize_t>(c.size()),
-                             &cp) <= 0) {
+        if (utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(c.data()),
+                             static_cast<utf8proc_ssize_t>(c.size()), &cp) <= 0) {
             out += c;
             continue;
         }
         utf8proc_uint8_t buf[4];
-        out.append(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(utf8proc_encode_char(utf8proc_tolower(cp), buf)));
+        out.append(reinterpret_cast<const char*>(buf),
+                   static_cast<std::size_t>(utf8proc_encode_char(utf8proc_tolower(cp), buf)));
     }
     return out;
 }
@@ -65,12 +66,14 @@ TEST(Unicode, EveryTwoByteStartAndBrokenSequences) {
         for (int next = 0; next <= 0xFF; next += 3)
             EsperaComoLaReferencia(std::string{'X', static_cast<char>(lead), static_cast<char>(next), 'Y'});
     // Truncated at the end, overlong, surrogates, beyond U+10FFFF.
-    for (const char* t : {"ab\xC3", "\xE2\x82", "\xC0\xAF", "\xC1\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF\xFE"})
+    for (const char* t :
+         {"ab\xC3", "\xE2\x82", "\xC0\xAF", "\xC1\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF\xFE"})
         EsperaComoLaReferencia(t);
 }
 
 TEST(Unicode, RandomMixturesOfBytesAndCharacters) {
-    const std::vector<std::string> piezas = {"a", "Z", " ", "Ñ", "é", "Ⱥ", "İ", "€", "😀", "\x80", "\xC3", "\xE2\x82", "\xFF"};
+    const std::vector<std::string> piezas = {"a", "Z", " ",    "Ñ",    "é",        "Ⱥ",   "İ",
+                                             "€", "😀", "\x80", "\xC3", "\xE2\x82", "\xFF"};
     std::mt19937 azar(7);
     for (int k = 0; k < 2000; ++k) {
         std::string t;
