@@ -31,7 +31,6 @@ constexpr Fila TablaSalas[] = {
 
 // The table laid out by combination, 11..88, for a lookup instead of a search every choice; the
 // first row that holds a combination decides it.
-constexpr int MayorCombinacion = 88;
 constexpr auto ReglaPorCombinacion = [] {
     std::array<Regla, MayorCombinacion + 1> reglas{};
     reglas.fill(Regla::Indecisa);

@@ -36,7 +36,6 @@ constexpr Fila TablaCartas[] = {
 };
 
 // The table laid out by combination, 11..88, for a lookup instead of a search every choice.
-constexpr int MayorCombinacion = 88;
 constexpr auto ReglaPorCombinacion = [] {
     std::array<Regla, MayorCombinacion + 1> reglas{};
     reglas.fill(Regla::Primera);

@@ -27,6 +27,9 @@ constexpr int DefensaFuerte = 7;
 constexpr int DefensaDebil = 8;
 }  // namespace TipoCarta
 
+// The computer reads a hand as 10 x the first card's kind + the second's: 11..88.
+constexpr int MayorCombinacion = 10 * TipoCarta::DefensaDebil + TipoCarta::DefensaDebil;
+
 // How much of a card's text the logs show, in characters: the status report, the card log.
 constexpr std::size_t LargoCartaEnInforme = 50;
 constexpr std::size_t LargoCartaEnLog = 30;
