@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "replay/quoted.hpp"
+
 namespace veldrisa {
 namespace {
 
@@ -62,7 +64,7 @@ std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem) {
         for (const auto& m : Modifiers) {
             if (!rest.starts_with(m.prefix)) continue;
             if (key.mask & m.bit) {
-                problem = "modifier " + std::string(m.prefix) + " given twice in \"" + std::string(name) + "\"";
+                problem = "modifier " + std::string(m.prefix) + " given twice in " + Quoted(name);
                 return std::nullopt;
             }
             key.mask |= m.bit;
@@ -72,7 +74,7 @@ std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem) {
     }
     auto code = KeyCode(rest);
     if (!code) {
-        problem = "unknown key name \"" + std::string(name) + "\"";
+        problem = "unknown key name " + Quoted(name);
         return std::nullopt;
     }
     key.code = *code;

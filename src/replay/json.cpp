@@ -1,9 +1,18 @@
 // JSON string escaping and object building.
 #include "replay/json.hpp"
 
+#include <algorithm>
+
+#include "platform/shared/valid_utf8.hpp"
+
 namespace veldrisa {
 
 std::string JsonString(std::string_view text) {
+    // The output is read as UTF-8 by strict decoders: a byte that is not part of a character
+    // (in a voice description given on the command line, say) is written as U+FFFD.
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const std::string valid = ascii ? std::string() : ValidUtf8(text);
+    if (!ascii) text = valid;
     static constexpr char Hex[] = "0123456789abcdef";
     std::string out;
     out.reserve(text.size() + 2);

@@ -8,7 +8,8 @@
 namespace veldrisa {
 
 // The text as a JSON string literal, quotes included. Only the characters that RFC 8259
-// requires are escaped; other bytes, UTF-8 included, are copied as they are.
+// requires are escaped; UTF-8 characters are copied as they are, and any other byte becomes
+// U+FFFD, so that the literal is always valid UTF-8.
 std::string JsonString(std::string_view text);
 
 inline std::string JsonBool(bool b) { return b ? "true" : "false"; }

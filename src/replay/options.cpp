@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "replay/quoted.hpp"
+
 namespace veldrisa {
 namespace {
 
@@ -18,29 +20,40 @@ std::optional<std::uint32_t> Seed(const std::string& text) {
 
 }  // namespace
 
-std::optional<RecordingOptions> ParseArguments(const std::vector<std::string>& args) {
-    RecordingOptions options;
+std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string& problem) {
+    Arguments parsed;
+    RecordingOptions& options = parsed.options;
     options.seed.reset();
     bool voicesGiven = false;
     bool noVoices = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        bool hasValue = i + 1 < args.size();
-        if (a == "--seed" && hasValue) {
+        const bool hasValue = i + 1 < args.size();
+        if ((a == "--seed" || a == "--voice") && !hasValue) {
+            problem = a + " needs a value";
+            return std::nullopt;
+        }
+        if (a == "--seed") {
             options.seed = Seed(args[++i]);
-            if (!options.seed) return std::nullopt;
-        } else if (a == "--voice" && hasValue) {
+            if (!options.seed) {
+                problem = "--seed needs a whole number from 0 to 4294967295, not " + Quoted(args[i]);
+                return std::nullopt;
+            }
+        } else if (a == "--voice") {
             if (!voicesGiven) options.voices.clear();
             voicesGiven = true;
             options.voices.push_back(args[++i]);
         } else if (a == "--no-voices") {
             noVoices = true;
+        } else if (a == "--help") {
+            parsed.help = true;
         } else {
+            problem = "unknown option " + Quoted(a);
             return std::nullopt;
         }
     }
     if (noVoices) options.voices.clear();
-    return options;
+    return parsed;
 }
 
 }  // namespace veldrisa

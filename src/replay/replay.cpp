@@ -1,7 +1,10 @@
 // The replay tool's main loop.
 #include "replay/replay.hpp"
 
+#include <cstdint>
+
 #include "app/programa.hpp"
+#include "platform/shared/valid_utf8.hpp"
 #include "replay/input.hpp"
 #include "replay/options.hpp"
 #include "replay/output.hpp"
@@ -12,12 +15,12 @@ namespace {
 // Both end the run from wherever they are thrown, even from inside an open dialog.
 struct EndOfInput {};
 struct InputError {
-    int line;
+    std::uint64_t line;
     std::string problem;
 };
 
 struct NumberedLine {
-    int number;
+    std::uint64_t number;
     InputLine parsed;
 };
 
@@ -38,15 +41,16 @@ public:
 
 private:
     std::istream& in_;
-    int number_ = 0;
+    std::uint64_t number_ = 0;
 };
 
-// The answer typed into the dialog, from the line that must follow its opening.
+// The answer typed into the dialog, from the line that must follow its opening, taken as the
+// game's own dialog takes typed text.
 std::string DialogAnswer(LineReader& reader) {
     auto line = reader.next();
     if (!line) throw EndOfInput{};
     switch (line->parsed.kind) {
-    case InputLine::Kind::Text: return line->parsed.text;
+    case InputLine::Kind::Text: return ValidUtf8(line->parsed.text);
     case InputLine::Kind::Cancel: return "";
     case InputLine::Kind::Invalid: throw InputError{line->number, line->parsed.text};
     default: throw InputError{line->number, "the dialog is open: TEXT or CANCEL expected"};
@@ -81,13 +85,18 @@ void Run(Programa& programa, LineReader& reader, std::ostream& out) {
 }  // namespace
 
 int Replay(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
-    auto options = ParseArguments(args);
-    if (!options) {
-        err << ReplayUsage << std::endl;
+    std::string problem;
+    auto arguments = ParseArguments(args, problem);
+    if (!arguments) {
+        err << "veldrisa-replay: " << problem << "\n" << ReplayUsage << std::endl;
         return 2;
     }
+    if (arguments->help) {
+        out << ReplayUsage << std::endl;
+        return 0;
+    }
 
-    RecordingPlatform recording(*options);
+    RecordingPlatform recording(arguments->options);
     // Written at once, so that a run the game cuts short still shows what led up to it.
     recording.recorder.listener = [&out](const Event& e) {
         if (auto line = EventJson(e)) out << *line << std::endl;

@@ -76,28 +76,58 @@ TEST(ParseLine, MalformedLinesSayWhy) {
     }
 }
 
+std::optional<RecordingOptions> Options(const std::vector<std::string>& args) {
+    std::string problem;
+    auto parsed = ParseArguments(args, problem);
+    if (!parsed) return std::nullopt;
+    EXPECT_FALSE(parsed->help);
+    return parsed->options;
+}
+
 TEST(ParseArguments, SeedsAcrossTheWholeRangeOrTheClock) {
-    EXPECT_FALSE(ParseArguments({})->seed);
-    EXPECT_EQ(ParseArguments({"--seed", "0"})->seed, 0u);
-    EXPECT_EQ(ParseArguments({"--seed", "4294967295"})->seed, 4294967295u);
+    EXPECT_FALSE(Options({})->seed);
+    EXPECT_EQ(Options({"--seed", "0"})->seed, 0u);
+    EXPECT_EQ(Options({"--seed", "4294967295"})->seed, 4294967295u);
     for (auto bad : {"4294967296", "-1", "+1", "", " 1", "1e3", "0x10"})
-        EXPECT_FALSE(ParseArguments({"--seed", bad})) << bad;
+        EXPECT_FALSE(Options({"--seed", bad})) << bad;
 }
 
 TEST(ParseArguments, VoicesInOrderEmptyOnesIncluded) {
-    auto o = ParseArguments({"--voice", "Ana", "--seed", "3", "--voice", "", "--voice", "Bea"});
+    auto o = Options({"--voice", "Ana", "--seed", "3", "--voice", "", "--voice", "Bea"});
     ASSERT_TRUE(o);
     EXPECT_EQ(o->voices, (std::vector<std::string>{"Ana", "", "Bea"}));
     EXPECT_EQ(o->seed, 3u);
-    EXPECT_EQ(ParseArguments({})->voices, std::vector<std::string>{"Voz de prueba"});
-    EXPECT_TRUE(ParseArguments({"--no-voices"})->voices.empty());
-    EXPECT_TRUE(ParseArguments({"--voice", "Ana", "--no-voices"})->voices.empty());
+    EXPECT_EQ(Options({})->voices, std::vector<std::string>{"Voz de prueba"});
+    EXPECT_TRUE(Options({"--no-voices"})->voices.empty());
+    EXPECT_TRUE(Options({"--voice", "Ana", "--no-voices"})->voices.empty());
+    EXPECT_EQ(Options({"--voice", "--help"})->voices, std::vector<std::string>{"--help"}) << "a voice's name";
 }
 
-TEST(ParseArguments, AnythingElseIsAUsageError) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--seed"}, {"--voice"}, {"--seed=1"}, {"-s", "1"}, {"extra"}, {"--no-voices", "x"}, {"--help"}})
-        EXPECT_FALSE(ParseArguments(args)) << args.front();
+TEST(ParseArguments, AnythingElseIsAUsageErrorThatNamesTheOption) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--seed"}, "--seed needs a value"},
+        {{"--voice"}, "--voice needs a value"},
+        {{"--seed", "x"}, "--seed needs a whole number from 0 to 4294967295, not \"x\""},
+        {{"--seed=1"}, "unknown option \"--seed=1\""},
+        {{"-s", "1"}, "unknown option \"-s\""},
+        {{"extra"}, "unknown option \"extra\""},
+        {{"--no-voices", "x"}, "unknown option \"x\""},
+        {{"--bogus\x1b[2J"}, "unknown option \"--bogus\\x1b[2J\""},
+    };
+    for (const auto& [args, expected] : cases) {
+        std::string problem;
+        EXPECT_FALSE(ParseArguments(args, problem)) << args.front();
+        EXPECT_EQ(problem, expected);
+    }
+}
+
+TEST(ParseArguments, HelpWhereverItStands) {
+    std::string problem;
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--help"}, {"--seed", "3", "--help"}}) {
+        auto parsed = ParseArguments(args, problem);
+        ASSERT_TRUE(parsed);
+        EXPECT_TRUE(parsed->help);
+    }
 }
 
 }  // namespace

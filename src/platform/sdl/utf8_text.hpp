@@ -3,10 +3,9 @@
 
 #include <string>
 
-namespace veldrisa {
+#include "platform/shared/valid_utf8.hpp"
 
-// The text with every byte that is not part of valid UTF-8 replaced by U+FFFD.
-std::string ValidUtf8(const std::string& text);
+namespace veldrisa {
 
 // The last character of a valid UTF-8 text ("" for an empty text).
 std::string LastCharacter(const std::string& text);

@@ -1,0 +1,90 @@
+// What a hostile script or command line throws at the replay tool: its output stays valid UTF-8
+// JSON, its error messages stay short and inert, its options say what was wrong.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "replay/replay.hpp"
+
+namespace veldrisa {
+namespace {
+
+struct Run {
+    int status;
+    std::string out, err;
+};
+
+Run Replayed(const std::string& script, std::vector<std::string> args = {"--seed", "1"}) {
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    int status = Replay(args, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// A strict decoder: shortest forms only, no surrogates, nothing past U+10FFFF.
+bool StrictUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
+        const unsigned c = b(0);
+        std::size_t n = c < 0x80 ? 1 : (c >= 0xC2 && c <= 0xDF) ? 2 : (c >= 0xE0 && c <= 0xEF) ? 3 : (c >= 0xF0 && c <= 0xF4) ? 4 : 0;
+        if (n == 0 || i + n > s.size()) return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((b(k) & 0xC0) != 0x80) return false;
+        if ((c == 0xE0 && b(1) < 0xA0) || (c == 0xED && b(1) > 0x9F) || (c == 0xF0 && b(1) < 0x90) ||
+            (c == 0xF4 && b(1) > 0x8F))
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+TEST(HostileInput, TheOutputIsValidUtf8WhateverBytesComeIn) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    const std::string bytes[] = {"\xc0\xaf", "\xff\xfe", "Ana \xc3", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\x80"};
+    for (const std::string& b : bytes) {
+        auto run = Replayed("F2\nTEXT " + b + "\nF5\nSTATE\nENTER\nSTATE\n", {"--seed", "1", "--voice", "V\xe9" + b});
+        EXPECT_EQ(run.status, 0) << run.err;
+        std::istringstream lines(run.out);
+        int count = 0;
+        for (std::string line; std::getline(lines, line); ++count) EXPECT_TRUE(StrictUtf8(line)) << line;
+        EXPECT_GT(count, 8);
+    }
+    // The name is the one the game's own dialog would have taken: each stray byte one U+FFFD.
+    auto run = Replayed("F2\nTEXT \xc0\xaf" "Ana\nSTATE\n");
+    EXPECT_NE(run.out.find("\"Nombre\":\"" + replacement + replacement + "Ana\""), std::string::npos) << run.out;
+}
+
+TEST(HostileInput, ErrorMessagesQuoteAShortPrefixWithControlCharactersEscaped) {
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string("ENTER\0\n", 7), "line 1: unknown key name \"ENTER\\x00\"\n"},
+        {"ENTER\r\r\n", "line 1: unknown key name \"ENTER\\r\"\n"},
+        {"RIGHT\nX\x1b]0;title\x07\n", "line 2: unknown key name \"X\\x1b]0;title\\x07\"\n"},
+        {"\x1b[2J\xc2\x9b" "31m\n", "line 1: unknown key name \"\\x1b[2J\\u009b31m\"\n"},
+        {"A\xff\"\\\n", "line 1: unknown key name \"A\\xff\\\"\\\\\"\n"},
+        {"CTRL+CTRL+\x1b\n", "line 1: modifier CTRL+ given twice in \"CTRL+CTRL+\\x1b\"\n"},
+    };
+    for (const auto& [script, message] : cases) {
+        auto run = Replayed(script);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, "veldrisa-replay: " + message);
+    }
+    const std::string huge(10 << 20, 'A');
+    auto run = Replayed(huge + "\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "veldrisa-replay: line 1: unknown key name \"" + std::string(40, 'A') + "\"... (10485760 bytes)\n");
+}
+
+TEST(HostileInput, HelpAndUsageErrors) {
+    auto help = Replayed("ENTER\n", {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, "usage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices]\n");
+    EXPECT_EQ(help.err, "");
+    auto bad = Replayed("ENTER\n", {"--seed", "1", "--sed", "2"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err, "veldrisa-replay: unknown option \"--sed\"\n"
+                       "usage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices]\n");
+}
+
+}  // namespace
+}  // namespace veldrisa
