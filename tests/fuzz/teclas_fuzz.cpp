@@ -6,7 +6,9 @@
 
 #include "app/programa.hpp"
 #include "platform/recording/platform.hpp"
+#include "replay/output.hpp"
 #include "support/invariantes.hpp"
+#include "support/utf8_estricto.hpp"
 
 namespace veldrisa {
 namespace {
@@ -59,6 +61,13 @@ void PulsaTecla(Programa& p, Bytes& b) {
     p.Tecla(codigo, mascaras[byte >> 6]);
 }
 
+// What the replay tool would write of it must be valid UTF-8, whatever bytes were typed.
+void RevisaSalida(const std::string& linea) {
+    if (prueba::Utf8Estricto(linea)) return;
+    std::fprintf(stderr, "invalid UTF-8 in: %s\n", linea.c_str());
+    std::abort();
+}
+
 void Revisa(Programa& p) {
     if (p.pantalla() != Pantalla::Juego) return;
     auto faltas = Incumplidas(p.form1);
@@ -74,7 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n) 
     using namespace veldrisa;
     Bytes b(datos, n);
     RecordingPlatform rp(RecordingOptions{.seed = b.Siguiente()});
-    rp.recorder.listener = [](const Event&) {};
+    rp.recorder.listener = [](const Event& e) {
+        if (auto linea = EventJson(e)) RevisaSalida(*linea);
+    };
     DialogoFuzz dialogo(b);
     Platform plataforma{rp.speech, {&rp.sound1, &rp.sound2, &rp.sound3, &rp.sound4}, rp.beeper, dialogo,
                         rp.clock,  rp.folders, &rp.observer};
@@ -84,5 +95,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n) 
         PulsaTecla(p, b);
         Revisa(p);
     }
+    RevisaSalida(StateJson(p));
     return 0;
 }
