@@ -9,7 +9,8 @@
 
 namespace veldrisa {
 
-inline constexpr const char* ReplayUsage = "usage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices]";
+inline constexpr const char* ReplayUsage =
+    "usage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices]";
 
 struct Arguments {
     RecordingOptions options;

@@ -18,12 +18,12 @@ std::string Shown(std::string_view text, std::size_t& n) {
     const auto c = static_cast<unsigned char>(text[0]);
     n = 1;
     switch (c) {
-    case '"': return "\\\"";
-    case '\\': return "\\\\";
-    case '\r': return "\\r";
-    case '\n': return "\\n";
-    case '\t': return "\\t";
-    default: break;
+        case '"': return "\\\"";
+        case '\\': return "\\\\";
+        case '\r': return "\\r";
+        case '\n': return "\\n";
+        case '\t': return "\\t";
+        default: break;
     }
     if (c < 0x20 || c == 0x7F) return "\\x" + Hex(c, 2);
     if (c < 0x80) return std::string(1, static_cast<char>(c));

@@ -24,18 +24,24 @@ Run Replayed(const std::string& script, std::vector<std::string> args = {"--seed
 
 TEST(HostileInput, TheOutputIsValidUtf8WhateverBytesComeIn) {
     const std::string replacement = "\xEF\xBF\xBD";
-    const std::string bytes[] = {"\xc0\xaf", "\xff\xfe", "Ana \xc3", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\x80"};
+    const std::string bytes[] = {"\xc0\xaf",     "\xff\xfe",         "Ana \xc3",
+                                 "\xed\xa0\x80", "\xf4\x90\x80\x80", "\x80"};
     for (const std::string& b : bytes) {
-        auto run = Replayed("F2\nTEXT " + b + "\nF5\nSTATE\nENTER\nSTATE\n", {"--seed", "1", "--voice", "V\xe9" + b});
+        auto run = Replayed("F2\nTEXT " + b + "\nF5\nSTATE\nENTER\nSTATE\n",
+                            {"--seed", "1", "--voice", "V\xe9" + b});
         EXPECT_EQ(run.status, 0) << run.err;
         std::istringstream lines(run.out);
         int count = 0;
-        for (std::string line; std::getline(lines, line); ++count) EXPECT_TRUE(prueba::Utf8Estricto(line)) << line;
+        for (std::string line; std::getline(lines, line); ++count)
+            EXPECT_TRUE(prueba::Utf8Estricto(line)) << line;
         EXPECT_GT(count, 8);
     }
     // The name is the one the game's own dialog would have taken: each stray byte one U+FFFD.
-    auto run = Replayed("F2\nTEXT \xc0\xaf" "Ana\nSTATE\n");
-    EXPECT_NE(run.out.find("\"Nombre\":\"" + replacement + replacement + "Ana\""), std::string::npos) << run.out;
+    auto run = Replayed(
+        "F2\nTEXT \xc0\xaf"
+        "Ana\nSTATE\n");
+    EXPECT_NE(run.out.find("\"Nombre\":\"" + replacement + replacement + "Ana\""), std::string::npos)
+        << run.out;
 }
 
 TEST(HostileInput, ErrorMessagesQuoteAShortPrefixWithControlCharactersEscaped) {
@@ -43,7 +49,9 @@ TEST(HostileInput, ErrorMessagesQuoteAShortPrefixWithControlCharactersEscaped) {
         {std::string("ENTER\0\n", 7), "line 1: unknown key name \"ENTER\\x00\"\n"},
         {"ENTER\r\r\n", "line 1: unknown key name \"ENTER\\r\"\n"},
         {"RIGHT\nX\x1b]0;title\x07\n", "line 2: unknown key name \"X\\x1b]0;title\\x07\"\n"},
-        {"\x1b[2J\xc2\x9b" "31m\n", "line 1: unknown key name \"\\x1b[2J\\u009b31m\"\n"},
+        {"\x1b[2J\xc2\x9b"
+         "31m\n",
+         "line 1: unknown key name \"\\x1b[2J\\u009b31m\"\n"},
         {"A\xff\"\\\n", "line 1: unknown key name \"A\\xff\\\"\\\\\"\n"},
         {"CTRL+CTRL+\x1b\n", "line 1: modifier CTRL+ given twice in \"CTRL+CTRL+\\x1b\"\n"},
     };
@@ -55,7 +63,8 @@ TEST(HostileInput, ErrorMessagesQuoteAShortPrefixWithControlCharactersEscaped) {
     const std::string huge(10 << 20, 'A');
     auto run = Replayed(huge + "\n");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "veldrisa-replay: line 1: unknown key name \"" + std::string(40, 'A') + "\"... (10485760 bytes)\n");
+    EXPECT_EQ(run.err, "veldrisa-replay: line 1: unknown key name \"" + std::string(40, 'A') +
+                           "\"... (10485760 bytes)\n");
 }
 
 TEST(HostileInput, HelpAndUsageErrors) {
@@ -66,8 +75,9 @@ TEST(HostileInput, HelpAndUsageErrors) {
     auto bad = Replayed("ENTER\n", {"--seed", "1", "--sed", "2"});
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out, "");
-    EXPECT_EQ(bad.err, "veldrisa-replay: unknown option \"--sed\"\n"
-                       "usage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices]\n");
+    EXPECT_EQ(bad.err,
+              "veldrisa-replay: unknown option \"--sed\"\n"
+              "usage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices]\n");
 }
 
 }  // namespace

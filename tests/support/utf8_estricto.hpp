@@ -11,7 +11,7 @@ inline bool Utf8Estricto(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
         const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
         const unsigned c = b(0);
-        const std::size_t n = c < 0x80                 ? 1
+        const std::size_t n = c < 0x80                   ? 1
                               : (c >= 0xC2 && c <= 0xDF) ? 2
                               : (c >= 0xE0 && c <= 0xEF) ? 3
                               : (c >= 0xF0 && c <= 0xF4) ? 4
