@@ -31,6 +31,14 @@ void Show(const Programa& programa, GameWindow& window) {
     }
 }
 
+// A game played by ear cannot start without its voice or its sound: the player is told on
+// standard error and in a message box, and the program ends with status 1.
+int CannotStart(const std::string& message, const std::string& detail = "") {
+    std::cerr << message << (detail.empty() ? "" : " (" + detail + ")") << "\n";
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "La fortuna de Veldrisa", message.c_str(), nullptr);
+    return 1;
+}
+
 int Run() {
     std::string error;
     auto window = GameWindow::Open(error);
@@ -39,26 +47,23 @@ int Run() {
         return 1;
     }
     AudioOutput audio;
+    if (!audio.open()) return CannotStart("No hay salida de sonido", audio.error());
     EspeakSpeechEngine speech(audio);
+    SdlFolders folders;
+    const std::string soundFolder = folders.programFolder();
     // The glass breaks once; fire, pages and snoring go on until the game stops them.
-    MixerSoundPlayer fire(audio, 1, MixerSoundPlayer::Playback::Loop);
-    MixerSoundPlayer glass(audio, 2, MixerSoundPlayer::Playback::Once);
-    MixerSoundPlayer pages(audio, 3, MixerSoundPlayer::Playback::Loop);
-    MixerSoundPlayer snoring(audio, 4, MixerSoundPlayer::Playback::Loop);
+    MixerSoundPlayer fire(audio, 1, MixerSoundPlayer::Playback::Loop, soundFolder);
+    MixerSoundPlayer glass(audio, 2, MixerSoundPlayer::Playback::Once, soundFolder);
+    MixerSoundPlayer pages(audio, 3, MixerSoundPlayer::Playback::Loop, soundFolder);
+    MixerSoundPlayer snoring(audio, 4, MixerSoundPlayer::Playback::Loop, soundFolder);
     MixerBeeper beeper(audio);
     SdlTextDialog dialog(*window, speech);
     LocalClock clock;
-    SdlFolders folders;
     Platform platform{speech, {&fire, &glass, &pages, &snoring}, beeper, dialog, clock, folders, nullptr};
     speech.setWaitPump([&window] { return window->Pump(); });
 
     Programa programa(platform);
-    if (!programa.Inicia()) {
-        std::cerr << "No hay voces instaladas\n";
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "La fortuna de Veldrisa", "No hay voces instaladas",
-                                 nullptr);
-        return 1;
-    }
+    if (!programa.Inicia()) return CannotStart("No hay voces instaladas");
     Show(programa, *window);
     while (!programa.Terminado()) {
         auto key = window->NextKey();

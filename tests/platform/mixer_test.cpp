@@ -3,7 +3,12 @@
 
 #include <SDL2/SDL_mixer.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -60,7 +65,7 @@ protected:
 };
 
 TEST_F(MixerTest, ALoopingRoomPlaysUntilStoppedUnderTheSpeech) {
-    MixerSoundPlayer fire(*audio, 1, MixerSoundPlayer::Playback::Loop);
+    MixerSoundPlayer fire(*audio, 1, MixerSoundPlayer::Playback::Loop, folder.string());
     fire.setFileName((folder / "tono.wav").string());
     EXPECT_FALSE(Mix_Playing(0)) << "giving the file does not start it";
     fire.play();
@@ -74,7 +79,7 @@ TEST_F(MixerTest, ALoopingRoomPlaysUntilStoppedUnderTheSpeech) {
 }
 
 TEST_F(MixerTest, TheGlassBreaksOnce) {
-    MixerSoundPlayer glass(*audio, 2, MixerSoundPlayer::Playback::Once);
+    MixerSoundPlayer glass(*audio, 2, MixerSoundPlayer::Playback::Once, folder.string());
     glass.setFileName((folder / "tono.wav").string());
     glass.play();
     EXPECT_TRUE(Mix_Playing(1));
@@ -82,19 +87,96 @@ TEST_F(MixerTest, TheGlassBreaksOnce) {
     EXPECT_FALSE(Mix_Playing(1));
 }
 
-TEST_F(MixerTest, ABareNameIsFoundInTheCurrentDirectory) {
-    fs::copy_file(folder / "tono.wav", folder / "Pasar páginas.wav");
+TEST_F(MixerTest, SoundsComeFromTheProgramFolderAloneNeverFromTheCurrentDirectory) {
+    const fs::path elsewhere = folder / "elsewhere";
+    fs::create_directory(elsewhere);
+    fs::copy_file(folder / "tono.wav", elsewhere / "Pasar páginas.wav");
+    fs::copy_file(folder / "tono.wav", elsewhere / "Ronquido.wav");
     auto previous = fs::current_path();
-    fs::current_path(folder);
-    MixerSoundPlayer pages(*audio, 3, MixerSoundPlayer::Playback::Loop);
+    fs::current_path(elsewhere);
+    MixerSoundPlayer pages(*audio, 3, MixerSoundPlayer::Playback::Loop, folder.string());
+    ::testing::internal::CaptureStderr();
+    pages.setFileName("Pasar páginas.wav");
+    pages.play();
+    EXPECT_FALSE(Mix_Playing(2)) << "not in the program's folder";
+    pages.setFileName((elsewhere / "Ronquido.wav").string());
+    pages.play();
+    EXPECT_FALSE(Mix_Playing(2)) << "a full path elsewhere is looked up in the program's folder too";
+    const std::string warnings = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("\"" + (folder / "Pasar páginas.wav").string() + "\" (No such file"), std::string::npos) << warnings;
+    EXPECT_NE(warnings.find("\"" + (folder / "Ronquido.wav").string() + "\" (No such file"), std::string::npos) << warnings;
+
+    fs::copy_file(folder / "tono.wav", folder / "Pasar páginas.wav");
     pages.setFileName("Pasar páginas.wav");
     fs::current_path(previous);
     pages.play();
-    EXPECT_TRUE(Mix_Playing(2));
+    EXPECT_TRUE(Mix_Playing(2)) << "a bare name is found in the program's folder";
+    pages.stop();
+
+    // Without a known program folder every room is silent, and the player is told once.
+    MixerSoundPlayer fire(*audio, 1, MixerSoundPlayer::Playback::Loop, "");
+    MixerSoundPlayer glass(*audio, 2, MixerSoundPlayer::Playback::Once, "");
+    ::testing::internal::CaptureStderr();
+    fire.setFileName((folder / "tono.wav").string());
+    glass.setFileName("tono.wav");
+    fire.play();
+    glass.play();
+    const std::string unknown = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(Mix_Playing(0));
+    EXPECT_FALSE(Mix_Playing(1));
+    EXPECT_EQ(unknown, "Aviso: no se sabe en qué carpeta está el juego; las salas quedarán en silencio.\n");
+}
+
+// A file that is not a regular one, or too large to be a room sound, is refused before a byte
+// is read: a pipe with no writer would block the game at Enter for good, a device or a huge
+// file would be read into memory without end.
+TEST_F(MixerTest, PipesDevicesAndHugeFilesAreRefusedUnread) {
+    ASSERT_EQ(::mkfifo((folder / "fuego.wav").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder / "cero.wav");
+    {
+        // A WAV header promising 40 MiB of silence, and the silence, without using the disk.
+        std::ofstream out(folder / "enorme.wav", std::ios::binary);
+        const std::uint32_t bytes = 40u << 20;
+        out << "RIFF";
+        PutLe(out, 36 + bytes, 4);
+        out << "WAVEfmt ";
+        const std::pair<std::uint32_t, int> format[] = {{16, 4}, {1, 2}, {1, 2}, {22050, 4}, {44100, 4}, {2, 2}, {16, 2}};
+        for (auto [value, size] : format) PutLe(out, value, size);
+        out << "data";
+        PutLe(out, bytes, 4);
+    }
+    fs::resize_file(folder / "enorme.wav", 44 + (40u << 20));
+    const std::pair<const char*, std::string> refused[] = {
+        {"fuego.wav", "no es un archivo normal"},
+        {"cero.wav", "no es un archivo normal"},
+        {"carpeta.wav", "no es un archivo normal"},
+        {"enorme.wav", "ocupa 40 MB; un sonido puede ocupar 32 MB como mucho"},
+    };
+    fs::create_directory(folder / "carpeta.wav");
+    for (const auto& [name, reason] : refused) {
+        SCOPED_TRACE(name);
+        MixerSoundPlayer room(*audio, 1, MixerSoundPlayer::Playback::Loop, folder.string());
+        ::testing::internal::CaptureStderr();
+        std::atomic<bool> done = false;
+        std::thread loader([&] {
+            room.setFileName((folder / name).string());
+            done = true;
+        });
+        for (int i = 0; i < 300 && !done; ++i) std::this_thread::sleep_for(10ms);
+        EXPECT_TRUE(done) << "still blocked after 3 s";
+        // A writer frees a reader stuck on the pipe, so that a failure ends.
+        if (!done) ::close(::open((folder / name).c_str(), O_WRONLY | O_NONBLOCK));
+        loader.join();
+        room.play();
+        const std::string warnings = ::testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(Mix_Playing(0));
+        EXPECT_EQ(warnings, "Aviso: no se pudo cargar el sonido \"" + (folder / name).string() + "\" (" + reason +
+                                "); esa sala quedará en silencio.\n");
+    }
 }
 
 TEST_F(MixerTest, AMissingFileIsNamedOnceAndLeavesTheRoomSilent) {
-    MixerSoundPlayer snoring(*audio, 4, MixerSoundPlayer::Playback::Loop);
+    MixerSoundPlayer snoring(*audio, 4, MixerSoundPlayer::Playback::Loop, folder.string());
     ::testing::internal::CaptureStderr();
     snoring.setFileName("No está aquí.mp3");
     snoring.play();
@@ -119,16 +201,15 @@ TEST_F(MixerTest, ABrokenFileIsNamedOnceWithItsReasonAndTheRoomStaysSilent) {
     write("vacío.wav", "");
     // A header that promises a second of sound and a format with no channels, then stops.
     write("cabecera.wav", std::string("RIFF\xff\xff\x00\x00WAVEfmt \x10\0\0\0\x01\0\0\0\x22\x56\0\0\0\0\0\0\0\0\x10\0data", 40));
-    fs::create_directory(folder / "carpeta.wav");
     const std::pair<const char*, const char*> broken[] = {
         {"ruido.wav", nullptr},         {"ruido.mp3", nullptr}, {"vacío.wav", nullptr},
-        {"cabecera.wav", nullptr},      {"carpeta.wav", nullptr},
+        {"cabecera.wav", nullptr},
         {"no-existe.wav", "(No such file or directory)"},
     };
     for (const auto& [name, reason] : broken) {
         SCOPED_TRACE(name);
         const std::string path = (folder / name).string();
-        MixerSoundPlayer room(*audio, 1, MixerSoundPlayer::Playback::Loop);
+        MixerSoundPlayer room(*audio, 1, MixerSoundPlayer::Playback::Loop, folder.string());
         ::testing::internal::CaptureStderr();
         room.setFileName(path);
         room.play();
@@ -151,7 +232,7 @@ TEST_F(MixerTest, TheGamesOwnSoundsLoad) {
     if (!fs::exists(beside / names[0])) GTEST_SKIP() << "no room sounds in " << beside;
     for (int room = 1; room <= 4; ++room) {
         SCOPED_TRACE(names[room - 1]);
-        MixerSoundPlayer player(*audio, room, MixerSoundPlayer::Playback::Once);
+        MixerSoundPlayer player(*audio, room, MixerSoundPlayer::Playback::Once, beside.string());
         ::testing::internal::CaptureStderr();
         player.setFileName((beside / names[room - 1]).string());
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");

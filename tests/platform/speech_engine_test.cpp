@@ -313,20 +313,21 @@ TEST_F(SpeechEngineSetupTest, WithoutEspeakDataThereAreNoVoices) {
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST_F(SpeechEngineSetupTest, WithoutAnAudioDeviceTheGameGoesOnSilently) {
+// The game refuses to start then; the engine must still neither crash nor block.
+TEST_F(SpeechEngineSetupTest, WithoutAnAudioDeviceTheEngineNeitherCrashesNorBlocks) {
     EXPECT_EXIT(
         {
             setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
             AudioOutput audio;
             EspeakSpeechEngine engine(audio);
-            bool ok = !audio.open() && !engine.voiceDescriptions().empty();
+            bool ok = !audio.open() && !audio.error().empty() && !engine.voiceDescriptions().empty();
             auto start = Clock::now();
             engine.speak(Intro);
             engine.waitUntilDone();
             ok = ok && Clock::now() - start < 50ms;
             std::exit(ok ? 0 : 1);
         },
-        ::testing::ExitedWithCode(0), "el juego sigue en silencio");
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -3,14 +3,11 @@
 
 #include <SDL2/SDL_mixer.h>
 
-#include <iostream>
-
 namespace veldrisa {
 
 AudioOutput::AudioOutput() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        std::cerr << "Aviso: no hay salida de sonido (" << SDL_GetError()
-                  << "); el juego sigue en silencio.\n";
+        error_ = SDL_GetError();
         return;
     }
     // Room sounds are MP3s; without the decoder those rooms just stay silent.
@@ -19,8 +16,7 @@ AudioOutput::AudioOutput() {
     // rate and channel count follow the device to spare it a second conversion.
     if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, BufferFrames, nullptr,
                             SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) != 0) {
-        std::cerr << "Aviso: no se pudo abrir la salida de sonido (" << Mix_GetError()
-                  << "); el juego sigue en silencio.\n";
+        error_ = Mix_GetError();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;

@@ -3,6 +3,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <string>
+
 namespace veldrisa {
 
 // Opens SDL audio through SDL2_mixer once; everything audible mixes into it.
@@ -15,13 +17,14 @@ public:
     // off without an audible lag, yet large enough not to underrun on a busy machine.
     static constexpr int BufferFrames = 1024;
 
-    // Without a device the game runs silently: one warning on stderr, open() is then false.
+    // Without a device open() is false and error() says why; the game cannot start then.
     AudioOutput();
     ~AudioOutput();
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
 
     bool open() const { return open_; }
+    const std::string& error() const { return error_; }
     // The device's format, as the speech stream must deliver it.
     int frequency() const { return frequency_; }
     SDL_AudioFormat format() const { return format_; }
@@ -29,6 +32,7 @@ public:
 
 private:
     bool open_ = false;
+    std::string error_;
     int frequency_ = 0;
     SDL_AudioFormat format_ = 0;
     int channels_ = 0;

@@ -2,6 +2,9 @@
 #include "platform/sdl/mixer_sound_player.hpp"
 
 #include <SDL2/SDL_mixer.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +12,8 @@
 #include <iostream>
 #include <mutex>
 #include <set>
+
+#include "platform/shared/sound_file.hpp"
 
 namespace veldrisa {
 namespace {
@@ -21,10 +26,36 @@ bool FirstComplaint(const std::string& name) {
     return reported.insert(name).second;
 }
 
+// Opened without blocking, so that a pipe cannot hold the game, and looked at before a byte
+// is read; none, with the reason, for a file that is not fit to be a room sound.
+Mix_Chunk* Load(const std::string& path, std::string& reason) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return nullptr;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        reason = std::strerror(errno);
+    else
+        reason = SoundFileProblem(S_ISREG(info.st_mode) ? FileKind::Regular : FileKind::Other,
+                                  static_cast<std::uintmax_t>(info.st_size));
+    std::FILE* file = reason.empty() ? ::fdopen(fd, "rb") : nullptr;
+    if (!file) {
+        if (reason.empty()) reason = std::strerror(errno);
+        ::close(fd);
+        return nullptr;
+    }
+    // Through Mix_LoadWAV a missing file would be reported only as "NULL src".
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFP(file, SDL_TRUE), 1);
+    if (!chunk) reason = Mix_GetError();
+    return chunk;
+}
+
 }  // namespace
 
-MixerSoundPlayer::MixerSoundPlayer(AudioOutput& audio, int room, Playback playback)
-    : audio_(audio), channel_(room - 1), playback_(playback) {
+MixerSoundPlayer::MixerSoundPlayer(AudioOutput& audio, int room, Playback playback, std::string soundFolder)
+    : audio_(audio), channel_(room - 1), playback_(playback), folder_(std::move(soundFolder)) {
     if (audio_.open()) Mix_Volume(channel_, Volume);
 }
 
@@ -43,15 +74,18 @@ void MixerSoundPlayer::setFileName(const std::string& name) {
         Mix_FreeChunk(chunk_);
     }
     chunk_ = nullptr;
-    // Opened here: through Mix_LoadWAV a missing file is reported only as "NULL src".
+    const std::optional<std::string> path = SoundPath(folder_, name);
+    if (!path) {
+        // Said once for all four rooms: the program's folder is the same for each.
+        if (FirstComplaint(""))
+            std::cerr << "Aviso: no se sabe en qué carpeta está el juego; las salas quedarán en silencio.\n";
+        return;
+    }
     std::string reason;
-    if (std::FILE* file = std::fopen(name.c_str(), "rb"))
-        chunk_ = Mix_LoadWAV_RW(SDL_RWFromFP(file, SDL_TRUE), 1);
-    else
-        reason = std::strerror(errno);
-    if (!chunk_ && FirstComplaint(name))
-        std::cerr << "Aviso: no se pudo cargar el sonido \"" << name << "\" ("
-                  << (reason.empty() ? Mix_GetError() : reason) << "); esa sala quedará en silencio.\n";
+    chunk_ = Load(*path, reason);
+    if (!chunk_ && FirstComplaint(*path))
+        std::cerr << "Aviso: no se pudo cargar el sonido \"" << *path << "\" (" << reason
+                  << "); esa sala quedará en silencio.\n";
 }
 
 void MixerSoundPlayer::play() {

@@ -14,14 +14,16 @@ class MixerSoundPlayer : public SoundPlayer {
 public:
     enum class Playback { Once, Loop };
 
-    // room: 1..4, which is also the player's channel (from 0).
-    MixerSoundPlayer(AudioOutput& audio, int room, Playback playback);
+    // room: 1..4, which is also the player's channel (from 0). The sounds are read from
+    // soundFolder alone, the program's folder; "" when it is unknown, and the room is silent.
+    MixerSoundPlayer(AudioOutput& audio, int room, Playback playback, std::string soundFolder);
     ~MixerSoundPlayer() override;
     MixerSoundPlayer(const MixerSoundPlayer&) = delete;
     MixerSoundPlayer& operator=(const MixerSoundPlayer&) = delete;
 
-    // A path, or a bare name found through the current directory. A file that cannot be
-    // loaded is named once on stderr and leaves the room silent.
+    // The file of this name in the sound folder, whatever folder the name itself gives. A file
+    // that cannot be loaded (missing, broken, not a regular file, too large) is named once on
+    // stderr and leaves the room silent.
     void setFileName(const std::string& name) override;
     // Starts the sound from its beginning, even when it is already playing.
     void play() override;
@@ -34,6 +36,7 @@ private:
     AudioOutput& audio_;
     int channel_;
     Playback playback_;
+    std::string folder_;
     std::string name_;
     Mix_Chunk* chunk_ = nullptr;
 };

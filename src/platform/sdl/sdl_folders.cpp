@@ -10,14 +10,17 @@
 namespace veldrisa {
 
 std::string SdlFolders::programFolder() {
+    // Never the current directory instead: sounds would be read from wherever the game was started.
     char* base = SDL_GetBasePath();
-    if (!base) return std::filesystem::current_path().string() + "/";
+    if (!base) return "";
     std::string folder = base;
     SDL_free(base);
     return folder;
 }
 
 void SdlFolders::setCurrentDirectory(const std::string& path) {
+    // An unknown program folder is reported by the sound players, which then stay silent.
+    if (path.empty()) return;
     std::error_code error;
     std::filesystem::current_path(path, error);
     if (error) std::cerr << "Aviso: no se pudo entrar en la carpeta \"" << path << "\" (" << error.message() << ").\n";

@@ -7,9 +7,9 @@ namespace veldrisa {
 
 class SdlFolders : public Folders {
 public:
-    // The folder of the running executable, ending with its separator.
+    // The folder of the running executable, ending with its separator; "" when unknown.
     std::string programFolder() override;
-    // A folder that cannot be entered is reported on stderr; the game goes on.
+    // A folder that cannot be entered is reported on stderr; the game goes on. "" is ignored.
     void setCurrentDirectory(const std::string& path) override;
 };
 
