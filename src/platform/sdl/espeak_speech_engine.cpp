@@ -2,12 +2,15 @@
 #include "platform/sdl/espeak_speech_engine.hpp"
 
 #include <SDL2/SDL_mixer.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sdl/spanish_voices.hpp"
+#include "platform/sdl/spoken_punctuation.hpp"
 #include "platform/sdl/utf8_text.hpp"
 
 namespace veldrisa {
@@ -26,20 +29,6 @@ constexpr int ScaleEnd = 54;
 // noticed between two slices of a long one.
 constexpr int SliceMs = 30;
 
-// The female variant offered beside each Spanish voice.
-constexpr const char* FemaleVariant = "f3";
-
-struct LanguageName {
-    const char* code;
-    const char* description;
-};
-// Spain first: it is the default voice.
-constexpr LanguageName SpanishLanguages[] = {
-    {"es", "Español de España"},
-    {"es-419", "Español de América Latina"},
-    {"es-mx", "Español de México"},
-};
-
 // espeak-ng is a process-wide singleton that cannot be initialised a second time, so its
 // start-up and the voice list it yields are kept for the whole process.
 std::mutex& EspeakMutex() {
@@ -49,68 +38,74 @@ std::mutex& EspeakMutex() {
 struct EspeakSession {
     bool started = false;
     int sampleRate = 0;
-    std::vector<std::pair<std::string, std::string>> voices;  // name for espeak-ng, description
+    std::vector<OfferedVoice> voices;
 };
 EspeakSession& Session() {
     static EspeakSession s;
     return s;
 }
 
-bool IsSpanish(const std::string& language) {
-    return language == "es" || language.rfind("es-", 0) == 0;
+thread_local EspeakSpeechEngine* synthesizingFor = nullptr;
+// While the voices are tried out at start-up, the samples they make are only counted.
+thread_local std::uint64_t probeSamples = 0;
+
+bool IsFile(const std::string& path) {
+    struct stat s {};
+    return stat(path.c_str(), &s) == 0 && S_ISREG(s.st_mode) && s.st_size > 0;
 }
 
-std::string DescribeLanguage(const std::string& language) {
-    for (const auto& l : SpanishLanguages)
-        if (language == l.code) return l.description;
-    return "Español (" + language + ")";
-}
-
-int LanguageOrder(const std::string& language) {
-    int i = 0;
-    for (const auto& l : SpanishLanguages) {
-        if (language == l.code) return i;
-        ++i;
+bool ProgramOnPath(const char* program) {
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "";
+    for (std::size_t start = 0; start <= folders.size();) {
+        std::size_t end = std::min(folders.find(':', start), folders.size());
+        if (end > start && IsFile(folders.substr(start, end - start) + "/" + program)) return true;
+        start = end + 1;
     }
-    return i;
+    return false;
 }
 
-// The Spanish voices; MBROLA voices are listed even when MBROLA is not installed, so they
-// are left out. A voice's first language is the one it is made for.
-std::vector<std::pair<std::string, std::string>> ListSpanishVoices() {
-    struct Found {
-        std::string language, identifier;
-    };
-    std::vector<Found> found;
+// espeak-ng runs the mbrola program with a voice file from these places; without them it
+// only complains on stderr, so a voice whose data is missing is not even tried.
+bool MbrolaDataInstalled(const std::string& identifier) {
+    const std::string voice = identifier.substr(identifier.rfind('-') + 1);
+    if (!ProgramOnPath("mbrola")) return false;
+    for (const std::string& path : {"/usr/share/mbrola/" + voice, "/usr/share/mbrola/" + voice + "/" + voice,
+                                    "/usr/share/mbrola/voices/" + voice})
+        if (IsFile(path)) return true;
+    return false;
+}
+
+void SynthesizeAboveSpaces(const std::string& text);
+
+// A voice is offered only once espeak-ng has loaded it; an MBROLA voice must also speak.
+bool VoiceLoads(const std::string& identifier) {
+    const bool mbrola = IsMbrolaVoice(identifier);
+    if (mbrola && !MbrolaDataInstalled(identifier)) return false;
+    if (espeak_SetVoiceByName(identifier.c_str()) != EE_OK) return false;
+    if (!mbrola) return true;
+    probeSamples = 0;
+    SynthesizeAboveSpaces("a");
+    return probeSamples > 0;
+}
+
+// The voices espeak-ng lists, each with its first language, the one it is made for.
+std::vector<OfferedVoice> ListSpanishVoices() {
+    std::vector<VoiceEntry> listed;
     for (const espeak_VOICE** v = espeak_ListVoices(nullptr); v && *v; ++v) {
         const char* identifier = (*v)->identifier;
         const char* languages = (*v)->languages;
         if (!identifier || !languages || !languages[0]) continue;
-        if (std::strncmp(identifier, "mb/", 3) == 0) continue;
-        std::string language = languages + 1;  // past the priority byte
-        if (IsSpanish(language)) found.push_back({language, identifier});
+        listed.push_back({identifier, languages + 1});  // past the priority byte
     }
-    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-        return LanguageOrder(a.language) < LanguageOrder(b.language);
-    });
-
     bool haveFemale = false;
     espeak_VOICE variants{};
     variants.languages = "variant";
     for (const espeak_VOICE** v = espeak_ListVoices(&variants); v && *v; ++v)
         if ((*v)->identifier && std::string((*v)->identifier) == std::string("!v/") + FemaleVariant)
             haveFemale = true;
-
-    std::vector<std::pair<std::string, std::string>> voices;
-    for (const auto& f : found) voices.emplace_back(f.identifier, DescribeLanguage(f.language));
-    if (haveFemale)
-        for (const auto& f : found)
-            voices.emplace_back(f.identifier + "+" + FemaleVariant,
-                                DescribeLanguage(f.language) + ", voz femenina");
-    return voices;
+    return SpanishVoices(listed, haveFemale, VoiceLoads);
 }
-
-thread_local EspeakSpeechEngine* synthesizingFor = nullptr;
 
 // espeak-ng 1.51 sometimes finds the end of a word (Spanish words ending in "s", such as
 // "adiós" or "Thomas") by scanning upwards for a space, past its own buffer and through the
@@ -187,8 +182,7 @@ void EspeakSpeechEngine::Run() {
     if (!session.started) {
         session.started = true;
         // Without the flag espeak-ng ends the whole process when its data is missing.
-        int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, SliceMs, nullptr,
-                                     espeakINITIALIZE_DONT_EXIT);
+        int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, SliceMs, nullptr, espeakINITIALIZE_DONT_EXIT);
         if (rate > 0) {
             session.sampleRate = rate;
             espeak_SetSynthCallback(&EspeakSpeechEngine::OnSynth);
@@ -198,7 +192,7 @@ void EspeakSpeechEngine::Run() {
     {
         std::lock_guard lock(mutex_);
         sampleRate_ = session.sampleRate;
-        for (const auto& [name, description] : session.voices) voices_.push_back({name, description});
+        for (const auto& v : session.voices) voices_.push_back({v.name, v.description});
         ready_ = true;
     }
     changed_.notify_all();
@@ -233,6 +227,10 @@ void EspeakSpeechEngine::Run() {
 }
 
 int EspeakSpeechEngine::OnSynth(short* samples, int count, espeak_EVENT*) {
+    if (!synthesizingFor) {
+        if (samples && count > 0) probeSamples += static_cast<std::uint64_t>(count);
+        return 0;
+    }
     // Returning 1 makes espeak-ng abandon the message: a newer one has arrived.
     return synthesizingFor->Deliver(samples, count) ? 0 : 1;
 }
@@ -286,6 +284,8 @@ void EspeakSpeechEngine::Feed(Uint8* out, int length) {
         if (observer_)
             observer_(Delivery{std::chrono::steady_clock::now(), generation_, out, got, length,
                                figures_.synthesisFinished});
+        // The observer hears the speech at its own level; the mix takes it with headroom.
+        AudioOutput::ApplyHeadroom(out, got);
     }
     changed_.notify_all();
 }
@@ -327,8 +327,8 @@ void EspeakSpeechEngine::speak(std::string text) {
         } else {
             // espeak-ng keeps quiet about a mark that ends the text; with a space after it, it is
             // read like any other.
-            pending_ = Request{generation_, ValidUtf8(text) + " ", voices_[static_cast<std::size_t>(voice_)].name,
-                               WordsPerMinute(rate_)};
+            pending_ = Request{generation_, SpanishMarks(ValidUtf8(text)) + " ",
+                               voices_[static_cast<std::size_t>(voice_)].name, WordsPerMinute(rate_)};
         }
     }
     changed_.notify_all();
