@@ -23,14 +23,29 @@ AudioOutput::AudioOutput() {
     }
     Mix_QuerySpec(&frequency_, &format_, &channels_);
     Mix_AllocateChannels(RoomChannels + 1);
+    // The speech needs no channel: it comes in through the music hook.
+    limiter_.emplace(1.0 / Headroom, Ceiling, ReleaseSeconds, frequency_);
+    Mix_SetPostMix(&AudioOutput::Limit, this);
     open_ = true;
 }
 
 AudioOutput::~AudioOutput() {
     if (!open_) return;
+    Mix_SetPostMix(nullptr, nullptr);
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void AudioOutput::ApplyHeadroom(Uint8* data, int bytes) {
+    auto* samples = reinterpret_cast<std::int16_t*>(data);
+    for (int i = 0; i < bytes / 2; ++i) samples[i] = static_cast<std::int16_t>(samples[i] * Headroom);
+}
+
+void AudioOutput::Limit(void* output, Uint8* stream, int length) {
+    auto& self = *static_cast<AudioOutput*>(output);
+    const int frameBytes = 2 * self.channels_;
+    self.limiter_->Process(reinterpret_cast<std::int16_t*>(stream), length / frameBytes, self.channels_);
 }
 
 }  // namespace veldrisa

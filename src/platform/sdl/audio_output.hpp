@@ -3,11 +3,17 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
+
+#include "platform/sdl/peak_limiter.hpp"
 
 namespace veldrisa {
 
-// Opens SDL audio through SDL2_mixer once; everything audible mixes into it.
+// Opens SDL audio through SDL2_mixer once; everything audible mixes into it. The speech, the
+// room sounds and the beep enter the mix at half their level, and a limiter on the whole mix
+// brings them back up: a sound alone is heard at its own level, sounds together never clip.
 class AudioOutput {
 public:
     // Channels of the mixer: the four room sounds (players 1..4) and then the beep.
@@ -16,6 +22,17 @@ public:
     // Frames per device buffer: about 23 ms at 44.1 kHz, so a new message cuts the old one
     // off without an audible lag, yet large enough not to underrun on a busy machine.
     static constexpr int BufferFrames = 1024;
+    // What each sound is multiplied by on its way into the mix; the limiter undoes it.
+    static constexpr double Headroom = 0.5;
+    // The loudest the mix ever gets, as a share of full scale (about -0.5 dBFS).
+    static constexpr double Ceiling = 0.94;
+    // How fast the limiter lets a lowered gain come back: slow enough not to pump on speech.
+    static constexpr double ReleaseSeconds = 0.08;
+    // The mixer's volume (out of 128) that plays a sound at its own level.
+    static constexpr int FullVolume = static_cast<int>(128 * Headroom);
+
+    // Lowers signed 16-bit samples of the device's format to the level they enter the mix at.
+    static void ApplyHeadroom(Uint8* data, int bytes);
 
     // Without a device open() is false and error() says why; the game cannot start then.
     AudioOutput();
@@ -31,11 +48,14 @@ public:
     int channels() const { return channels_; }
 
 private:
+    static void Limit(void* output, Uint8* stream, int length);
+
     bool open_ = false;
     std::string error_;
     int frequency_ = 0;
     SDL_AudioFormat format_ = 0;
     int channels_ = 0;
+    std::optional<PeakLimiter> limiter_;  // runs on the audio thread only
 };
 
 }  // namespace veldrisa

@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -56,7 +58,13 @@ Mix_Chunk* Load(const std::string& path, std::string& reason) {
 
 MixerSoundPlayer::MixerSoundPlayer(AudioOutput& audio, int room, Playback playback, std::string soundFolder)
     : audio_(audio), channel_(room - 1), playback_(playback), folder_(std::move(soundFolder)) {
-    if (audio_.open()) Mix_Volume(channel_, Volume);
+    setVolume(DefaultPercent);
+}
+
+void MixerSoundPlayer::setVolume(int percent) {
+    if (audio_.open())
+        Mix_Volume(channel_, static_cast<int>(
+                                 std::lround(std::clamp(percent, 0, 100) * AudioOutput::FullVolume / 100.0)));
 }
 
 MixerSoundPlayer::~MixerSoundPlayer() {

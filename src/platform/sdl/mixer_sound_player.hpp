@@ -29,8 +29,10 @@ public:
     void play() override;
     void stop() override;
 
-    // Volume of the room sounds, out of the mixer's 128: they sit under the speech.
-    static constexpr int Volume = 52;
+    // The room sounds' level in percent of their own loudness; 0 is silence. They start at
+    // a level that sits under the speech.
+    void setVolume(int percent);
+    static constexpr int DefaultPercent = 40;
 
 private:
     AudioOutput& audio_;
