@@ -63,7 +63,8 @@ protected:
 
     std::string Ask(const std::string& initial) {
         SdlTextDialog dialog(*window, speech);
-        return dialog.ask("Cambiar el nombre al personaje", "Escriba el nombre del personaje y pulse enter:", initial);
+        return dialog.ask("Cambiar el nombre al personaje",
+                          "Escriba el nombre del personaje y pulse enter:", initial);
     }
 
     std::unique_ptr<GameWindow> window;
@@ -103,7 +104,10 @@ TEST_F(WindowTest, ANameTypedWhileTheGameWasBusyReachesTheDialog) {
 TEST_F(WindowTest, TextIsWrappedToTheWidthWithItsLineBreaks) {
     TTF_Font* font = window->textFont();
     const int width = 700;
-    auto lines = window->Wrap(font, "Micifú, el gato andalú: (Falso)\r\n- Escondite, salón: Nadie recuerda ya que empujando\r\n\r\nfin", width);
+    auto lines = window->Wrap(
+        font,
+        "Micifú, el gato andalú: (Falso)\r\n- Escondite, salón: Nadie recuerda ya que empujando\r\n\r\nfin",
+        width);
     ASSERT_GE(lines.size(), 5u);
     EXPECT_EQ(lines.front(), "Micifú, el gato andalú: (Falso)");
     EXPECT_EQ(lines[lines.size() - 2], "") << "an empty line stays";
@@ -129,13 +133,22 @@ TEST_F(WindowTest, ALongNameIsCutToFitWithAnEllipsis) {
 
 TEST_F(WindowTest, AnyNameOrLogIsDrawnWithoutHarm) {
     SetupView setup;
-    setup.names = {std::string(100000, 'x'), "\xff\xfe\xc3", "tab\there\r\nnew line", "", "🐈🐈🐈",
-                   std::string(5000, ' '), "a\0b", "Zoë", "<b>x</b>", std::string(3000, '\n')};
+    setup.names = {std::string(100000, 'x'),
+                   "\xff\xfe\xc3",
+                   "tab\there\r\nnew line",
+                   "",
+                   "🐈🐈🐈",
+                   std::string(5000, ' '),
+                   "a\0b",
+                   "Zoë",
+                   "<b>x</b>",
+                   std::string(3000, '\n')};
     setup.selected[2] = true;
     setup.cursor = 10;
     window->Show(setup);
     std::string log;
-    for (int i = 0; i < 2000; ++i) log += "Línea " + std::to_string(i) + " con \xff bytes rotos y palabras\r\n";
+    for (int i = 0; i < 2000; ++i)
+        log += "Línea " + std::to_string(i) + " con \xff bytes rotos y palabras\r\n";
     window->Show(LogView{log});
     window->Show(LogView{""});
 
@@ -160,7 +173,8 @@ TEST_F(WindowTest, AnyNameOrLogIsDrawnWithoutHarm) {
 TEST_F(WindowTest, ControlCharactersInANameOrTheLogLeaveNoMarkOnTheScreen) {
     auto shown = [&] {
         std::vector<Uint32> pixels(static_cast<std::size_t>(window->Width() * window->Height()));
-        SDL_RenderReadPixels(window->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), window->Width() * 4);
+        SDL_RenderReadPixels(window->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                             window->Width() * 4);
         return pixels;
     };
     auto name = [&](const std::string& text) {
@@ -170,16 +184,24 @@ TEST_F(WindowTest, ControlCharactersInANameOrTheLogLeaveNoMarkOnTheScreen) {
         return shown();
     };
     const auto plain = name("AnaBeto"), spaced = name("Ana Beto");
-    EXPECT_TRUE(name("Ana\x7f" "Beto") == plain) << "DEL";
-    EXPECT_TRUE(name("Ana\x01\x1b\x1f" "Beto") == plain) << "C0 controls";
-    EXPECT_TRUE(name("Ana\xc2\x85\xc2\x9f" "Beto") == plain) << "C1 controls";
+    EXPECT_TRUE(name("Ana\x7f"
+                     "Beto") == plain)
+        << "DEL";
+    EXPECT_TRUE(name("Ana\x01\x1b\x1f"
+                     "Beto") == plain)
+        << "C0 controls";
+    EXPECT_TRUE(name("Ana\xc2\x85\xc2\x9f"
+                     "Beto") == plain)
+        << "C1 controls";
     EXPECT_TRUE(name("Ana\tBeto") == spaced) << "tab";
     EXPECT_TRUE(name("Ana\nBeto") == spaced) << "a name keeps to its line";
     EXPECT_TRUE(name("Ana\r\nBeto") == spaced) << "a name keeps to its line";
 
     window->Show(LogView{"AnaBeto\r\nfin"});
     const auto log = shown();
-    window->Show(LogView{"Ana\x7f\x01\xc2\x85" "Beto\r\nfin"});
+    window->Show(
+        LogView{"Ana\x7f\x01\xc2\x85"
+                "Beto\r\nfin"});
     EXPECT_TRUE(shown() == log) << "control characters in the log";
 }
 
@@ -195,7 +217,8 @@ TEST_F(WindowTest, TheDialogSpeaksWhatIsTypedAndDeleted) {
     Key(SDLK_UP, SDL_SCANCODE_UP);
     Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
     EXPECT_EQ(Ask(""), "Zoé");
-    EXPECT_EQ(speech.heard, (std::vector<std::string>{"Z", "o", "espacio", "ë", "ë", "espacio", "é", "Zoé"}));
+    EXPECT_EQ(speech.heard, (std::vector<std::string>{"mayúscula Z", "o", "espacio", "ë", "borrado ë",
+                                                      "borrado espacio", "é", "Zoé"}));
 }
 
 TEST_F(WindowTest, TheInitialNameIsReplacedByTypingOrClearedAtOnce) {
@@ -209,7 +232,7 @@ TEST_F(WindowTest, TheInitialNameIsReplacedByTypingOrClearedAtOnce) {
     Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
     speech.heard.clear();
     EXPECT_EQ(Ask("Tom"), "");
-    EXPECT_EQ(speech.heard, (std::vector<std::string>{"Tom", "vacío"}));
+    EXPECT_EQ(speech.heard, (std::vector<std::string>{"borrado Tom", "vacío"}));
 
     Key(SDLK_END, SDL_SCANCODE_END);
     Type("s");
@@ -218,6 +241,34 @@ TEST_F(WindowTest, TheInitialNameIsReplacedByTypingOrClearedAtOnce) {
 
     Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
     EXPECT_EQ(Ask("Bautista, el chófer"), "Bautista, el chófer");
+}
+
+TEST_F(WindowTest, TheCursorMovesLikeAScreenReadersAndSpeaksTheCharacterReached) {
+    Key(SDLK_LEFT, SDL_SCANCODE_LEFT);  // the selection gives way to the cursor at the start
+    Key(SDLK_RIGHT, SDL_SCANCODE_RIGHT);
+    Key(SDLK_RIGHT, SDL_SCANCODE_RIGHT);
+    Type("B");  // inserted before the space
+    Key(SDLK_HOME, SDL_SCANCODE_HOME);
+    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);  // nothing before the cursor
+    Key(SDLK_DELETE, SDL_SCANCODE_DELETE);        // the capital Ñ after it
+    Key(SDLK_END, SDL_SCANCODE_END);
+    Key(SDLK_DELETE, SDL_SCANCODE_DELETE);  // nothing after it
+    Key(SDLK_LEFT, SDL_SCANCODE_LEFT);
+    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
+    Key(SDLK_DOWN, SDL_SCANCODE_DOWN);
+    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
+    EXPECT_EQ(Ask("Ña Zoë"), "aB Zë");
+    EXPECT_EQ(speech.heard, (std::vector<std::string>{"mayúscula Ñ", "a", "espacio", "mayúscula B",
+                                                      "mayúscula Ñ", "inicio", "borrado mayúscula Ñ",
+                                                      "en blanco", "en blanco", "ë", "borrado o", "aB Zë"}));
+
+    speech.heard.clear();
+    Key(SDLK_LEFT, SDL_SCANCODE_LEFT);
+    Key(SDLK_END, SDL_SCANCODE_END);
+    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
+    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
+    EXPECT_EQ(Ask(""), "");
+    EXPECT_EQ(speech.heard, (std::vector<std::string>{"vacío", "vacío", "vacío"}));
 }
 
 TEST_F(WindowTest, EscapeOrClosingTheWindowCancels) {
@@ -238,10 +289,11 @@ TEST_F(WindowTest, AHugeNameCanBeEditedAndKeptWhole) {
     Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
     Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
     Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
-    Key(SDLK_LEFT, SDL_SCANCODE_LEFT);
+    Key(SDLK_RIGHT, SDL_SCANCODE_RIGHT);
     std::string got = Ask(name);
     EXPECT_EQ(got, "") << "the first Backspace clears the selected name";
-    Key(SDLK_LEFT, SDL_SCANCODE_LEFT);
+    Key(SDLK_HOME, SDL_SCANCODE_HOME);
+    Key(SDLK_END, SDL_SCANCODE_END);
     Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
     Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
     got = Ask(name);

@@ -1,4 +1,4 @@
-// Cutting UTF-8 text by whole characters.
+// Stepping through UTF-8 text by whole characters.
 #include "platform/sdl/utf8_text.hpp"
 
 namespace veldrisa {
@@ -8,15 +8,18 @@ bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0
 
 }  // namespace
 
-std::string LastCharacter(const std::string& text) { return LastCharacters(text, 1); }
+std::size_t PreviousCharacter(const std::string& text, std::size_t at) {
+    if (at == 0) return 0;
+    --at;
+    while (at > 0 && IsContinuation(text[at])) --at;
+    return at;
+}
 
-std::string LastCharacters(const std::string& text, std::size_t n) {
-    std::size_t start = text.size();
-    for (std::size_t taken = 0; taken < n && start > 0; ++taken) {
-        --start;
-        while (start > 0 && IsContinuation(text[start])) --start;
-    }
-    return text.substr(start);
+std::size_t NextCharacter(const std::string& text, std::size_t at) {
+    if (at >= text.size()) return text.size();
+    ++at;
+    while (at < text.size() && IsContinuation(text[at])) ++at;
+    return at;
 }
 
 }  // namespace veldrisa

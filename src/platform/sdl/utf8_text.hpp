@@ -7,10 +7,9 @@
 
 namespace veldrisa {
 
-// The last character of a valid UTF-8 text ("" for an empty text).
-std::string LastCharacter(const std::string& text);
-
-// The last n characters of a valid UTF-8 text (all of it if shorter).
-std::string LastCharacters(const std::string& text, std::size_t n);
+// In a valid UTF-8 text, where the character that ends at byte `at` starts (0 at the start).
+std::size_t PreviousCharacter(const std::string& text, std::size_t at);
+// In a valid UTF-8 text, where the character that starts at byte `at` ends (the end at the end).
+std::size_t NextCharacter(const std::string& text, std::size_t at);
 
 }  // namespace veldrisa
