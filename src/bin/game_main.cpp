@@ -63,7 +63,13 @@ int Run() {
     speech.setWaitPump([&window] { return window->Pump(); });
 
     Programa programa(platform);
-    if (!programa.Inicia()) return CannotStart("No hay voces instaladas");
+    if (!programa.Inicia()) {
+        // Heard at once, while the box waits for a key; the tones are let finish.
+        beeper.sayNoVoice();
+        int status = CannotStart("No hay voces instaladas");
+        beeper.waitUntilQuiet();
+        return status;
+    }
     Show(programa, *window);
     while (!programa.Terminado()) {
         auto key = window->NextKey();
@@ -89,7 +95,8 @@ int main() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
         (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
-        std::cerr << "No se pudo iniciar la pantalla (¿hay una sesión gráfica?): no se encontró ninguna pantalla\n";
+        std::cerr
+            << "No se pudo iniciar la pantalla (¿hay una sesión gráfica?): no se encontró ninguna pantalla\n";
         SDL_Quit();
         return 1;
     }

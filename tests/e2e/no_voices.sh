@@ -1,6 +1,6 @@
 #!/bin/bash
 # The game with espeak-ng's data missing, or with no Spanish voice in it: "No hay voces
-# instaladas" on stderr, no game window, nothing heard, status 1.
+# instaladas" on stderr, no game window, three falling tones heard (880, 587 and 392 Hz), status 1.
 #
 # Usage: no_voices.sh path/to/veldrisa
 # The adapter starts espeak-ng with no path of its own, so espeak-ng honours ESPEAK_DATA_PATH;
@@ -9,7 +9,23 @@
 # waits for a press of Enter, as a player would give it.
 source "$(dirname "$0")/lib.sh"
 
-silent() { sox -t raw -r 44100 -e signed -b 16 -c 2 "$1" -n stat 2>&1 | awk '/Maximum amplitude/ { exit !($3 == 0) }'; }
+# The rough frequency of each tone heard, from the first sound on: the no-voice tones last
+# 180, 180 and 420 ms with 70 ms between them.
+tones() {
+    local span
+    for span in "0.03 0.12" "0.28 0.12" "0.55 0.3"; do
+        sox -t raw -r 44100 -e signed -b 16 -c 2 "$1" -n remix 1 silence 1 0.005 2% trim $span stat 2>&1 |
+            awk '/Rough +frequency/ { print $3 }'
+    done | tr '\n' ' '
+}
+# The tones heard were the no-voice ones, each within 5 % of its frequency.
+no_voice_tones() {
+    local heard
+    heard=$(tones "$1")
+    echo "    tones heard: $heard Hz"
+    awk -v h="$heard" 'BEGIN { n = split(h, f, " "); split("880 587 392", want, " ");
+        if (n != 3) exit 1; for (i = 1; i <= 3; ++i) if (f[i] < want[i] * 0.95 || f[i] > want[i] * 1.05) exit 1 }'
+}
 
 # The game with this data folder on SDL's dummy video driver.
 without_voices() {
@@ -24,7 +40,7 @@ without_voices() {
     expect "$name: exit status 1" [ "$status" -eq 1 ]
     expect "$name: \"No hay voces instaladas\" on stderr" grep -qx "No hay voces instaladas" "$work/err-$name.txt"
     expect "$name: nothing on stdout" [ ! -s "$work/out-$name.txt" ]
-    expect "$name: nothing heard" silent "$work/audio-$name.raw"
+    expect "$name: the no-voice tones heard" no_voice_tones "$work/audio-$name.raw"
     expect "$name: within 5 s" [ "$took" -lt 5000 ]
 }
 
@@ -54,7 +70,7 @@ outside() {
     expect "virtual display: the game's window never showed" grep -q "window hidden" "$work/report.txt"
     expect "virtual display: exit status 1 once the box is dismissed" [ "$(cat "$work/status")" -eq 1 ]
     expect "virtual display: \"No hay voces instaladas\" on stderr" grep -qx "No hay voces instaladas" "$work/err-x11.txt"
-    expect "virtual display: nothing heard" silent "$work/audio-x11.raw"
+    expect "virtual display: the no-voice tones heard" no_voice_tones "$work/audio-x11.raw"
 }
 
 session() {
