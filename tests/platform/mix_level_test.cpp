@@ -99,9 +99,9 @@ TEST_F(MixLevel, EveryRoomAtFullLevelWithSpeechAndBeepNeverClips) {
         AudioOutput audio;
         std::vector<std::unique_ptr<MixerSoundPlayer>> rooms;
         for (int room = 1; room <= 4; ++room) {
-            rooms.push_back(
-                std::make_unique<MixerSoundPlayer>(audio, room, MixerSoundPlayer::Playback::Loop));
-            rooms.back()->setFileName((Sounds() / RoomFiles[room - 1]).string());
+            rooms.push_back(std::make_unique<MixerSoundPlayer>(audio, room, MixerSoundPlayer::Playback::Loop,
+                                                               Sounds().string()));
+            rooms.back()->setFileName(RoomFiles[room - 1]);
             rooms.back()->setVolume(100);
             rooms.back()->play();
         }
