@@ -6,13 +6,13 @@ JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libsdl2-dev libsdl2-mixer-dev \
 	libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
-	xvfb xauth sox xdotool
+	xvfb xauth sox xdotool dpkg-dev lintian desktop-file-utils appstream
 # The fuzzer needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 1800
 SOAK_GAMES ?= 100000 10000
 
-.PHONY: deps configure build play test sanitize tsan fuzz fuzz-ci soak bench clean
+.PHONY: deps configure build play test package sanitize tsan fuzz fuzz-ci soak bench clean
 
 define install_missing
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -36,6 +36,10 @@ play: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Linux package (.deb) of the game, into $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # Every test again under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
