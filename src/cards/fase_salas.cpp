@@ -2,7 +2,6 @@
 #include <array>
 
 #include "cards/eleccion_sala.hpp"
-#include "common/intercambios.hpp"
 #include "common/texto.hpp"
 
 namespace veldrisa {
@@ -16,7 +15,7 @@ void OrdenaDia(Form1& f) {
     // Each of 200 draws c in 1..n-1 swaps the neighbours c and c + 1 of the day's order.
     std::array<std::uint32_t, 200> pares;
     f.rnd.Entre1Y(f.Turnos() - 1, pares);
-    Intercambios(m.OrdenDia, pares.size(), [&](std::size_t k) { return std::pair{pares[k] - 1, pares[k]}; });
+    for (const std::uint32_t c : pares) Intercambia(m.OrdenDia.at(c - 1), m.OrdenDia.at(c));
     m.Turno = 1;
 }
 

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "cards/catalogo.hpp"
-#include "common/intercambios.hpp"
 
 namespace veldrisa {
 namespace {
@@ -15,7 +14,10 @@ void BarajaLinea(Mesa& m, Generador& rnd) {
     // Each of 100 draws a in 1..9 swaps the neighbours a and a + 1 of the line.
     std::array<std::uint32_t, 100> pares;
     rnd.Entre1Y(NumPersonajes - 1, pares);
-    Intercambios(m.LineaSucesion.v, pares.size(), [&](std::size_t k) { return std::pair{pares[k] - 1, pares[k]}; });
+    for (const std::uint32_t a : pares) {
+        const int i = static_cast<int>(a);
+        Intercambia(m.LineaSucesion[i], m.LineaSucesion[i + 1]);
+    }
 }
 
 }  // namespace
@@ -47,21 +49,14 @@ void BarajaMazo(Mesa& m, Generador& rnd) {
     // Two slots a swap, drawn in order: the first slot, then the second; 1..37 by construction.
     std::array<std::uint32_t, 2 * Veces> slots;
     rnd.Entre1Y(SlotsBarajados, slots);
-    Intercambios(std::span(m.Mazo.v.data(), SlotsBarajados), Veces,
-                 [&](std::size_t k) { return std::pair{slots[2 * k] - 1, slots[2 * k + 1] - 1}; });
+    for (std::size_t k = 0; k < slots.size(); k += 2)
+        Intercambia(m.Mazo[static_cast<int>(slots[k])], m.Mazo[static_cast<int>(slots[k + 1])]);
 }
 
 void CompactaMazo(Mesa& m) {
-    // The cards move to the front in their order; the empty slots gather behind them. Every
-    // slot is written, a card or not, and only a card moves the next place on: the empty slots
-    // fall anywhere in a shuffled deck, and a branch on each would be mispredicted half the time.
+    // The cards move to the front in their order; the empty slots gather behind them.
     auto& slots = m.Mazo.v;
-    std::size_t libre = 0;
-    for (std::int16_t carta : slots) {
-        slots[libre] = carta;
-        libre += carta != 0;
-    }
-    std::fill(slots.begin() + static_cast<std::ptrdiff_t>(libre), slots.end(), 0);
+    std::fill(std::remove(slots.begin(), slots.end(), 0), slots.end(), 0);
 }
 
 }  // namespace veldrisa

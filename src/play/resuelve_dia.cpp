@@ -1,4 +1,5 @@
 // ResuelveDia: the night carries out every card at once and the executor brings the news.
+#include <algorithm>
 #include <array>
 
 #include "cards/catalogo.hpp"
@@ -70,8 +71,7 @@ constexpr std::array<Efecto, 9> Efectos = {{
 }};
 
 std::array<int, NumPersonajes + 1> Balances(const Acciones& a) {
-    // Read from the table rather than chosen case by case: tonight's kinds are in no order a
-    // processor could guess. Entry 0 takes the target share of the cards without a target.
+    // Entry 0 takes the target share of the cards without a target.
     std::array<int, NumPersonajes + 1> balance{};
     for (int j = 1; j <= NumPersonajes; ++j) {
         const Efecto& e = Efectos.at(static_cast<std::size_t>(a.tipo[j]));
@@ -126,14 +126,12 @@ bool Muertes(Form1& f, const Acciones& a, std::string& noticias) {
 
 void DevuelveCartas(Form1& f) {
     Mesa& m = f.mesa;
-    // Each card goes to the first empty slot. Slots are only filled here, so the search goes
-    // on from where the last one ended (a slot given no card, 0, is found again).
-    int libre = 1;
+    // Each card goes to the first empty slot, if any (a character with no card fills none).
     for (int j = 1; j <= NumPersonajes; ++j) {
         Personaje& p = f.P(j);
         if (p.CartaElegida == 1) Intercambia(p.Carta1, p.Carta2);
-        while (libre <= NumCartas && m.Mazo[libre] != 0) ++libre;
-        if (libre <= NumCartas) m.Mazo[libre] = p.Carta2;
+        const auto libre = std::find(m.Mazo.v.begin(), m.Mazo.v.end(), 0);
+        if (libre != m.Mazo.v.end()) *libre = p.Carta2;
         p.Carta2 = 0;
     }
 }
@@ -175,9 +173,7 @@ void CierraSalas(Mesa& m, int vivos, std::string& noticias) {
 
 // Cards of a closed room leave the game when they come back to the deck.
 void LimpiaMazo(Mesa& m) {
-    // Most days every room is open and no card leaves: that is looked at first.
-    const bool todasAbiertas = m.SalaAbierta[1] && m.SalaAbierta[2] && m.SalaAbierta[3] && m.SalaAbierta[4];
-    for (int k = 1; k <= NumCartas && !todasAbiertas; ++k) {
+    for (int k = 1; k <= NumCartas; ++k) {
         int sala = CartaNumero(m, m.Mazo[k]).Sala;
         if (sala >= 1 && sala <= 4 && !m.SalaAbierta[sala]) m.Mazo[k] = 0;
     }

@@ -1,7 +1,5 @@
 // NuevaPartida: the set-up of every game, and the game table's small helpers.
-#include <charconv>
 #include <filesystem>
-#include <string_view>
 
 #include "common/texto.hpp"
 #include "table/form1.hpp"
@@ -28,20 +26,6 @@ std::string CarpetaSonidos(const std::string& carpeta) {
     return carpeta + separador;
 }
 
-// "0" & index & ";", looked up forty times a day: written into a buffer, not a new string.
-class ClaveOcupante {
-public:
-    explicit ClaveOcupante(int indice) {
-        fin_ = std::to_chars(buf_ + 1, buf_ + sizeof buf_ - 1, indice).ptr;
-        *fin_++ = ';';
-    }
-    std::string_view texto() const { return {buf_, static_cast<std::size_t>(fin_ - buf_)}; }
-
-private:
-    char buf_[16] = {'0'};
-    char* fin_;
-};
-
 }  // namespace
 
 void NuevaPartida(Form1& f) {
@@ -67,13 +51,10 @@ void NuevaPartida(Form1& f) {
     m.Heredero = static_cast<std::int16_t>(f.rnd.Entre1Y(NumPersonajes));
 }
 
-std::string EntradaOcupante(int indice) {
-    ClaveOcupante clave(indice);
-    return Une(clave.texto(), " ");
-}
+std::string EntradaOcupante(int indice) { return Une("0", std::to_string(indice), "; "); }
 
 bool EstaEnSala(const std::string& ocupantes, int indice) {
-    return std::string_view(ocupantes).find(ClaveOcupante(indice).texto()) != std::string_view::npos;
+    return ocupantes.find(Une("0", std::to_string(indice), ";")) != std::string::npos;
 }
 
 }  // namespace veldrisa
