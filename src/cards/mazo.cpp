@@ -49,8 +49,8 @@ void BarajaMazo(Mesa& m, Generador& rnd) {
     // Two slots a swap, drawn in order: the first slot, then the second; 1..37 by construction.
     std::array<std::uint32_t, 2 * Veces> slots;
     rnd.Entre1Y(SlotsBarajados, slots);
-    for (std::size_t k = 0; k < slots.size(); k += 2)
-        Intercambia(m.Mazo[static_cast<int>(slots[k])], m.Mazo[static_cast<int>(slots[k + 1])]);
+    auto& mazo = m.Mazo.v;  // the slot s is mazo[s - 1]
+    for (std::size_t k = 0; k < slots.size(); k += 2) Intercambia(mazo[slots[k] - 1], mazo[slots[k + 1] - 1]);
 }
 
 void CompactaMazo(Mesa& m) {

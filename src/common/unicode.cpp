@@ -42,21 +42,22 @@ bool MasDeNCaracteres(std::string_view texto, std::size_t n) {
 }
 
 std::string Minusculas(std::string_view texto) {
-    std::string out;
-    out.reserve(texto.size());
-    for (std::size_t i = 0; i < texto.size();) {
+    // The ASCII letters, most of every message, are lowered in one pass over a copy; then each
+    // other character is lowered in place, or written anew when its lower case has another length.
+    std::string out(texto);
+    for (char& c : out) c = static_cast<char>(c + (c >= 'A' && c <= 'Z' ? 'a' - 'A' : 0));
+    for (std::size_t i = 0; i < out.size();) {
         utf8proc_int32_t cp;
-        const std::size_t n = Caracter(texto, i, cp);
-        if (cp < 0) {
-            out += texto[i];
-        } else if (cp < 0x80) {
-            out += static_cast<char>(cp >= 'A' && cp <= 'Z' ? cp + ('a' - 'A') : cp);
-        } else {
-            utf8proc_uint8_t buf[4];
-            const auto m = utf8proc_encode_char(utf8proc_tolower(cp), buf);
-            out.append(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(m));
+        const std::size_t n = Caracter(out, i, cp);
+        const utf8proc_int32_t baja = cp < 0x80 ? cp : utf8proc_tolower(cp);
+        if (baja == cp) {
+            i += n;
+            continue;
         }
-        i += n;
+        utf8proc_uint8_t buf[4];
+        const auto m = static_cast<std::size_t>(utf8proc_encode_char(baja, buf));
+        out.replace(i, n, reinterpret_cast<const char*>(buf), m);
+        i += m;
     }
     return out;
 }
