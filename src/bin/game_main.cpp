@@ -61,6 +61,7 @@ int Run() {
     LocalClock clock;
     Platform platform{speech, {&fire, &glass, &pages, &snoring}, beeper, dialog, clock, folders, nullptr};
     speech.setWaitPump([&window] { return window->Pump(); });
+    window->OnKeysDropped([&beeper] { beeper.beep(); });
 
     Programa programa(platform);
     if (!programa.Inicia()) {
@@ -78,7 +79,8 @@ int Run() {
             break;
         }
         programa.Tecla(key->code, key->mask);
-        Show(programa, *window);
+        // Behind a burst of keys only the screen after the last of them is worth drawing.
+        if (!window->KeysQueued()) Show(programa, *window);
     }
     return 0;
 }

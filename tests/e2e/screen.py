@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
 # What an Xvfb screen dump (its -fbdir file, in XWD format) shows, for the end-to-end checks.
 #
-# Usage: screen.py FILE   prints "lit N box X0 Y0 X1 Y1 digest D": how many pixels are not black,
-# the rectangle holding them (inclusive; -1s when none) and a digest of the picture, so that a
-# script can tell whether anything is drawn, where, and whether it has changed.
+# Usage: screen.py FILE   prints "lit N box X0 Y0 X1 Y1 digest D band B": how many pixels are not
+# black, the rectangle holding them (inclusive; -1s when none), a digest of the picture, so that a
+# script can tell whether anything is drawn, where, and whether it has changed, and the top row of
+# the setup screen's cursor (the first row more than half filled with the highlight colour; -1
+# when there is none), so that it can tell where the cursor is.
 import array
 import hashlib
 import struct
 import sys
+
+HIGHLIGHT = 0xFFDD00  # the game's highlight colour, as a 24-bit screen holds it
 
 
 def read(path):
@@ -26,7 +30,7 @@ def main():
     pixels, width, height, stride, byte_order = read(sys.argv[1])
     swap = (byte_order == 1) != (sys.byteorder == "big")
     lit = 0
-    x0 = y0 = x1 = y1 = -1
+    x0 = y0 = x1 = y1 = band = -1
     for y in range(height):
         row = array.array("I", pixels[y * stride:y * stride + 4 * width])
         if swap:
@@ -34,12 +38,14 @@ def main():
         xs = [x for x, v in enumerate(row) if v & 0xFFFFFF]
         if not xs:
             continue
+        if band < 0 and row.count(HIGHLIGHT) > len(xs) // 2 and len(xs) > 200:
+            band = y
         lit += len(xs)
         x0 = xs[0] if x0 < 0 else min(x0, xs[0])
         x1 = max(x1, xs[-1])
         y0 = y if y0 < 0 else y0
         y1 = y
-    print(f"lit {lit} box {x0} {y0} {x1} {y1} digest {hashlib.sha1(pixels).hexdigest()[:16]}")
+    print(f"lit {lit} box {x0} {y0} {x1} {y1} digest {hashlib.sha1(pixels).hexdigest()[:16]} band {band}")
 
 
 if __name__ == "__main__":

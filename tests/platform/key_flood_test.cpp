@@ -1,4 +1,5 @@
-// Ten thousand keys typed while the program waits for its speech, on SDL's dummy video driver.
+// Ten thousand keys typed while the program is busy or waits for its speech, on SDL's dummy
+// video driver.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -25,6 +26,7 @@ struct Typed {
     SDL_Keycode key;
     SDL_Scancode scancode;
     Uint16 mod;
+    bool repeat = false;  // the auto-repeat of a held key
 };
 
 void Push(const Typed& t) {
@@ -33,6 +35,7 @@ void Push(const Typed& t) {
     e.key.keysym.sym = t.key;
     e.key.keysym.scancode = t.scancode;
     e.key.keysym.mod = t.mod;
+    e.key.repeat = t.repeat;
     ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
 }
 
@@ -64,11 +67,7 @@ protected:
     void TypeDuringAWait(const std::vector<Typed>& keys, const std::function<void(std::size_t)>& between = {}) {
         std::atomic<bool> typing = true;
         std::thread typist([&] {
-            for (std::size_t i = 0; i < keys.size(); ++i) {
-                Push(keys[i]);
-                if (between) between(i);
-                if (i % 512 == 0) std::this_thread::sleep_for(200us);
-            }
+            Type(keys, between);
             typing = false;
         });
         while (typing) {
@@ -78,11 +77,23 @@ protected:
         typist.join();
         EXPECT_TRUE(window->Pump());
     }
+    // Types the keys from another thread while this one is busy with something else.
+    void TypeWhileBusy(const std::vector<Typed>& keys, const std::function<void(std::size_t)>& between = {}) {
+        std::thread typist([&] { Type(keys, between); });
+        typist.join();
+    }
+    static void Type(const std::vector<Typed>& keys, const std::function<void(std::size_t)>& between) {
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            Push(keys[i]);
+            if (between) between(i);
+            if (i % 512 == 0) std::this_thread::sleep_for(200us);
+        }
+    }
 
     std::unique_ptr<GameWindow> window;
 };
 
-TEST_F(KeyFloodTest, TenThousandKeysTypedDuringAWaitComeBackInOrderWithTheirMasks) {
+TEST_F(KeyFloodTest, TenThousandKeysTypedWhileTheGameIsBusyComeBackInOrderWithTheirMasks) {
     struct Kind {
         Typed typed;
         KeyPress expected;
@@ -109,7 +120,7 @@ TEST_F(KeyFloodTest, TenThousandKeysTypedDuringAWaitComeBackInOrderWithTheirMask
     }
     // Between the keys, what a busy window also receives: typed text, keys the game has no
     // code for and redraws; none of them may take a key's place.
-    TypeDuringAWait(keys, [](std::size_t i) {
+    TypeWhileBusy(keys, [](std::size_t i) {
         SDL_Event e{};
         if (i % 7 == 0) {
             e.type = SDL_TEXTINPUT;
@@ -137,6 +148,30 @@ TEST_F(KeyFloodTest, TenThousandKeysTypedDuringAWaitComeBackInOrderWithTheirMask
     EXPECT_EQ(window->NextKey(), std::nullopt) << "the close request comes after every key";
 }
 
+TEST_F(KeyFloodTest, DuringAWaitAHeldKeyCountsOnceAndKeysBeyondTheLimitAreDroppedWithOneBeep) {
+    int beeps = 0;
+    window->OnKeysDropped([&] { ++beeps; });
+    // Space held through the wait: one press and its auto-repeats.
+    std::vector<Typed> held{{SDLK_SPACE, SDL_SCANCODE_SPACE, KMOD_NONE}};
+    for (int i = 0; i < 75; ++i) held.push_back({SDLK_SPACE, SDL_SCANCODE_SPACE, KMOD_NONE, true});
+    held.push_back({SDLK_RIGHT, SDL_SCANCODE_RIGHT, KMOD_NONE});
+    TypeDuringAWait(held);
+    EXPECT_EQ(window->NextKey(), (KeyPress{32, 0}));
+    EXPECT_EQ(window->NextKey(), (KeyPress{39, 0})) << "the repeats were folded into the press";
+    EXPECT_EQ(beeps, 0) << "folding drops no key the player pressed";
+
+    // A flood of distinct presses: the first few dozen are kept, in order, and the player is
+    // told once, when the game next asks for a key.
+    std::vector<Typed> flood;
+    for (int i = 0; i < Flood; ++i) flood.push_back({SDLK_1, SDL_SCANCODE_1, static_cast<Uint16>(i % 2 ? KMOD_LCTRL : KMOD_NONE)});
+    TypeDuringAWait(flood);
+    for (std::size_t i = 0; i < KeyQueue<SDL_Event>::WaitLimit; ++i)
+        ASSERT_EQ(window->NextKey(), (KeyPress{49, i % 2 ? 2 : 0})) << "key " << i;
+    EXPECT_EQ(beeps, 1);
+    Push({SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, KMOD_NONE});
+    EXPECT_EQ(window->NextKey(), (KeyPress{27, 0})) << "nothing else was kept";
+}
+
 // The platform the game sees: speech written down, a wait that pumps the window as the real
 // engine's does, and silent rooms.
 class PumpingSpeech : public SpeechEngine {
@@ -150,13 +185,11 @@ public:
     void speak(std::string text) override { spoken.push_back(std::move(text)); }
     void waitUntilDone() override {
         ++waits;
-        if (duringTheFirstWait) std::exchange(duringTheFirstWait, nullptr)();
         window_.Pump();
     }
 
     std::vector<std::string> spoken;
     int waits = 0;
-    std::function<void()> duringTheFirstWait;
 
 private:
     GameWindow& window_;
@@ -238,9 +271,9 @@ TEST_F(KeyFloodTest, TheWholeProgramHandlesEveryKeyOfAFloodToItsEndInOrder) {
         expected.push_back(Minusculas(names[static_cast<std::size_t>(cursor)]) + status());
     }
 
-    // The first Space waits before its hint: the flood is typed during that wait.
-    speech.duringTheFirstWait = [&] { TypeDuringAWait(keys); };
+    // The flood is typed while the program is busy but not waiting: every key must reach it.
     Push({SDLK_SPACE, SDL_SCANCODE_SPACE, KMOD_NONE});
+    TypeWhileBusy(keys);
     int handled = 0;
     // The executable's own loop, redrawing now and then rather than after every key.
     while (!programa.Terminado()) {

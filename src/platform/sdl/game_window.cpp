@@ -107,35 +107,48 @@ GameWindow::~GameWindow() {
 }
 
 std::optional<KeyPress> GameWindow::NextKey() {
+    EndWait();
+    Drain();
     for (;;) {
-        if (closed_) return std::nullopt;
         SDL_Event event;
-        while (TakeQueued(event)) {
+        while (queued_.Pop(event)) {
             // Text typed outside a dialog means nothing to the game.
             if (event.type != SDL_KEYDOWN) continue;
             if (auto key = MapKey(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod))
                 return key;
         }
+        if (closed_) return std::nullopt;
         if (SDL_WaitEvent(&event)) Handle(event);
     }
 }
 
 bool GameWindow::Pump() {
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) Handle(event);
+    queued_.StartWait();
+    Drain();
     return !closed_;
 }
 
+void GameWindow::Drain() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) Handle(event);
+}
+
+void GameWindow::EndWait() {
+    if (queued_.EndWait() && keysDropped_) keysDropped_();
+}
+
 bool GameWindow::TakeQueued(SDL_Event& event) {
-    if (queued_.empty()) return false;
-    event = queued_.front();
-    queued_.pop_front();
-    return true;
+    EndWait();
+    return queued_.Pop(event);
 }
 
 void GameWindow::Handle(const SDL_Event& event) {
-    if (event.type == SDL_KEYDOWN || event.type == SDL_TEXTINPUT)
-        queued_.push_back(event);
+    // The keys typed before a close request are still handled, none after it.
+    if (closed_ && (event.type == SDL_KEYDOWN || event.type == SDL_TEXTINPUT)) return;
+    if (event.type == SDL_KEYDOWN)
+        queued_.PushKey(event, event.key.keysym.scancode, event.key.repeat != 0);
+    else if (event.type == SDL_TEXTINPUT)
+        queued_.PushText(event);
     else
         HandleWindowEvent(event);
 }

@@ -5,7 +5,6 @@
 #include <SDL2/SDL_ttf.h>
 
 #include <array>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "platform/sdl/key_map.hpp"
+#include "platform/shared/key_queue.hpp"
 
 namespace veldrisa {
 
@@ -39,14 +39,19 @@ public:
     GameWindow& operator=(const GameWindow&) = delete;
 
     // Keys pressed while the game was busy come first, in order; otherwise waits for the
-    // next key. None once the window has been closed.
+    // next key. None once the window has been closed. Every key the window system holds is
+    // taken in first, so that none is lost however fast they come.
     std::optional<KeyPress> NextKey();
-    // Takes in whatever has happened without waiting, queueing keys and typed text; false
-    // once closed.
+    // For the game's waits: takes in whatever has happened without waiting; keys and typed
+    // text are queued within the bounds of a wait (KeyQueue). False once closed.
     bool Pump();
     // The oldest key or typed text still queued, for a dialog opened while they waited:
     // what was typed after the key that opened it belongs to it.
     bool TakeQueued(SDL_Event& event);
+    // Whether keys are queued for the game already.
+    bool KeysQueued() const { return queued_.Keys() > 0; }
+    // Called once after a wait during which keys had to be dropped (the game beeps).
+    void OnKeysDropped(std::function<void()> tell) { keysDropped_ = std::move(tell); }
     // Window-level events: closing, exposure, resizing. Keys and text are left to the caller.
     void HandleWindowEvent(const SDL_Event& event);
     bool Closed() const { return closed_; }
@@ -89,6 +94,10 @@ public:
 private:
     GameWindow() = default;
     void Handle(const SDL_Event& event);
+    // Whatever the window system holds, into the queue.
+    void Drain();
+    // The game takes a key or text: any wait is over.
+    void EndWait();
     void DrawSetup(const SetupView& view);
     void DrawLog(const LogView& view);
 
@@ -98,7 +107,8 @@ private:
     TTF_Font* title_ = nullptr;
     std::variant<std::monostate, SetupView, LogView> view_;
     std::function<void()> overlay_;
-    std::deque<SDL_Event> queued_;  // key presses and typed text, oldest first
+    KeyQueue<SDL_Event> queued_;  // key presses and typed text, oldest first
+    std::function<void()> keysDropped_;
     bool closed_ = false;
 };
 
