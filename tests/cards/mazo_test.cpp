@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <numeric>
 #include <set>
 
 #include "table/partida.hpp"
@@ -58,23 +57,6 @@ TEST(TextoCarta, ShortDescriptionsAreTheNameBeforeTheColon) {
     EXPECT_EQ(TextoCarta(m, 26),
               "Defensa fuerte, Sexto sentido: parece que hoy tuviera un sexto sentido que le "
               "previene de cualquier amenaza. ");
-}
-
-TEST(BarajaMazo, MixesTheFirst37SlotsAndNeverTheLastThree) {
-    std::vector<int> lleno(40);
-    std::iota(lleno.begin(), lleno.end(), 1);
-    for (std::uint32_t semilla : {1u, 2u, 77u}) {
-        Mesa m = MesaConMazo(lleno);
-        Generador g;
-        g.Siembra(semilla);
-        BarajaMazo(m, g);
-        auto v = Ranuras(m);
-        EXPECT_EQ(std::vector<int>(v.begin() + 37, v.end()), (std::vector<int>{38, 39, 40}));
-        EXPECT_TRUE(std::is_permutation(v.begin(), v.begin() + 37, lleno.begin()));
-        int quietas = 0;
-        for (int k = 0; k < 37; ++k) quietas += v[static_cast<std::size_t>(k)] == k + 1;
-        EXPECT_LT(quietas, 10) << "seed " << semilla << ": hardly shuffled";
-    }
 }
 
 // The shuffle is 2,000 swaps of two fresh draws, one after another, whatever way it is computed;
