@@ -9,6 +9,7 @@
 #include <random>
 #include <thread>
 
+#include "platform/sdl/audio_output.hpp"
 #include "platform/sdl/espeak_speech_engine.hpp"
 
 namespace veldrisa::bench {
@@ -46,7 +47,7 @@ public:
             requests_.push_back({d.at, d.generation, d.delivered, d.requested, d.synthesisFinished});
             if (d.delivered > 0) {
                 auto& opening = openings_[d.generation];
-                if (opening.size() < static_cast<std::size_t>(OpeningBuffers * d.requested))
+                if (opening.size() < static_cast<std::size_t>(OpeningFrames / AudioOutput::BufferFrames * d.requested))
                     opening.insert(opening.end(), d.data, d.data + d.delivered);
             }
         }
@@ -114,13 +115,14 @@ void Analyse(const std::vector<Request>& requests, const std::vector<Sent>& sent
 
 }  // namespace
 
-SpeechFigures MeasureSpeech(EspeakSpeechEngine& engine, const std::vector<EngineCall>& calls, int holdMs) {
+SpeechFigures MeasureSpeech(EspeakSpeechEngine& engine, const std::vector<EngineCall>& calls, int periodUs,
+                            int holdMs) {
     SpeechFigures f;
     Deliveries deliveries;
     engine.setDeliveryObserver([&deliveries](const EspeakSpeechEngine::Delivery& d) { deliveries.take(d); });
 
     std::mt19937 random(2024);
-    std::uniform_int_distribution<int> phase(0, 23199);  // microseconds: anywhere in a buffer period
+    std::uniform_int_distribution<int> phase(0, periodUs - 1);  // anywhere in a device period
     std::vector<Sent> sent;
     std::vector<Opening> texts;
     int voice = 0, rate = 0;

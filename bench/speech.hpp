@@ -24,8 +24,8 @@ struct Opening {
     std::vector<Uint8> bytes;  // in the device's format
 };
 
-// How much of each message's speech is kept as its opening.
-constexpr int OpeningBuffers = 4;
+// How much of each message's speech is kept as its opening, in device frames (about 93 ms).
+constexpr int OpeningFrames = 4096;
 
 struct SpeechFigures {
     std::vector<double> latencyMs;    // speak() to the first sample taken by the device, per message
@@ -45,8 +45,9 @@ struct SpeechFigures {
 };
 
 // Makes the game's calls on the engine one by one. Each message waits a random part of a
-// buffer period, is handed over, and is heard for `holdMs` after its first sample before
+// device period (`periodUs` long), is handed over, and is heard for `holdMs` after its first sample before
 // the next call cuts it off.
-SpeechFigures MeasureSpeech(EspeakSpeechEngine& engine, const std::vector<EngineCall>& calls, int holdMs);
+SpeechFigures MeasureSpeech(EspeakSpeechEngine& engine, const std::vector<EngineCall>& calls, int periodUs,
+                            int holdMs);
 
 }  // namespace veldrisa::bench

@@ -177,6 +177,9 @@ EspeakSpeechEngine::~EspeakSpeechEngine() {
 }
 
 void EspeakSpeechEngine::Run() {
+    // A key's answer waits for this thread's first samples: ahead of a busy machine's other work
+    // when the system allows it (SDL asks the system, or its real-time service, for the rise).
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
     std::lock_guard espeak(EspeakMutex());
     EspeakSession& session = Session();
     if (!session.started) {
