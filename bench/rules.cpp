@@ -5,7 +5,7 @@
 
 #include "app/programa.hpp"
 #include "platform/recording/platform.hpp"
-#include "setup/formini.hpp"
+#include "ports/keys.hpp"
 
 namespace veldrisa::bench {
 

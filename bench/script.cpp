@@ -4,8 +4,8 @@
 #include <random>
 #include <stdexcept>
 
-#include "platform/recording/banco.hpp"
-#include "setup/formini.hpp"
+#include "support/banco.hpp"
+#include "ports/keys.hpp"
 
 namespace veldrisa::bench {
 namespace {

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "cards/nueva_partida.hpp"
+#include "play/despachador.hpp"
+
 namespace veldrisa {
 
 Programa::Programa(Platform& p)

@@ -31,18 +31,21 @@ std::optional<int> KeyCode(std::string_view name) {
         int code;
     };
     static constexpr Named Names[] = {
-        {"ENTER", 13}, {"ESC", 27}, {"SPACE", 32}, {"CTRL", 17}, {"SHIFT", 16}, {"ALT", 18},
-        {"LEFT", 37},  {"UP", 38},  {"RIGHT", 39}, {"DOWN", 40},
+        {"ENTER", Tecla::Enter},     {"ESC", Tecla::Escape},  {"SPACE", Tecla::Espacio},
+        {"CTRL", Tecla::Control},    {"SHIFT", Tecla::Shift}, {"ALT", Tecla::Alt},
+        {"LEFT", Tecla::Izquierda},  {"UP", Tecla::Arriba},   {"RIGHT", Tecla::Derecha},
+        {"DOWN", Tecla::Abajo},
     };
     for (const auto& n : Names)
         if (n.name == name) return n.code;
 
-    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return 48 + (name[0] - '0');
-    if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return 65 + (name[0] - 'A');
-    if (name.size() == 3 && name.starts_with("KP") && name[2] >= '0' && name[2] <= '9') return 96 + (name[2] - '0');
+    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return Tecla::Digito(name[0] - '0');
+    if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return Tecla::A + (name[0] - 'A');
+    if (name.size() == 3 && name.starts_with("KP") && name[2] >= '0' && name[2] <= '9')
+        return Tecla::DigitoNumerico(name[2] - '0');
     if (name.starts_with("F") && name.size() >= 2 && name[1] != '0') {
         auto n = Decimal(name.substr(1), 12);
-        if (n && *n >= 1) return 111 + *n;
+        if (n && *n >= 1) return Tecla::Funcion(*n);
     }
     if (name.starts_with("VK")) return Decimal(name.substr(2), 255);
     return std::nullopt;
@@ -55,7 +58,7 @@ std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem) {
         std::string_view prefix;
         int bit;
     };
-    static constexpr Modifier Modifiers[] = {{"SHIFT+", 1}, {"CTRL+", 2}, {"ALT+", 4}};
+    static constexpr Modifier Modifiers[] = {{"SHIFT+", ModShift}, {"CTRL+", ModControl}, {"ALT+", ModAlt}};
 
     KeyEvent key;
     std::string_view rest = name;
@@ -79,7 +82,7 @@ std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem) {
     }
     key.code = *code;
     // The platform reports Control as held while Control itself goes down.
-    if (key.code == 17) key.mask |= 2;
+    if (key.code == Tecla::Control) key.mask |= ModControl;
     return key;
 }
 

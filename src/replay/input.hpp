@@ -5,13 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace veldrisa {
+#include "ports/keys.hpp"
 
-struct KeyEvent {
-    int code = 0;
-    int mask = 0;  // 1 Shift, 2 Control, 4 Alt
-    bool operator==(const KeyEvent&) const = default;
-};
+namespace veldrisa {
 
 // A key such as "ENTER", "CTRL+1", "SHIFT+ALT+F8", "KP3" or "VK186", already trimmed.
 // On failure returns nothing and says why in problem.

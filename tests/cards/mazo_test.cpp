@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <set>
 
+#include "cards/catalogo.hpp"
+#include "cards/informe.hpp"
+#include "cards/mazo.hpp"
 #include "table/partida.hpp"
 
 namespace veldrisa {

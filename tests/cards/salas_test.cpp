@@ -128,7 +128,7 @@ TEST(FaseSalas, EveryPlayerInTurnAndOnceAllHaveChosenRoomKeysChangeNothing) {
     for (int c : std::vector<int>(m.OrdenDia.begin(), m.OrdenDia.end())) {
         ASSERT_TRUE(p.dicho().starts_with(p.nombre(c) + ", es su turno de jugar.")) << p.dicho();
         const int sala = c % 4 + 1;
-        p.tecla('0' + sala);
+        p.tecla(Tecla::Digito(sala));
         ocupantes[sala] += "0" + std::to_string(c) + "; ";
         EXPECT_EQ(p.P(c).Sala, sala);
     }

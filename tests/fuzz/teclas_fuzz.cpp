@@ -6,6 +6,7 @@
 
 #include "app/programa.hpp"
 #include "platform/recording/platform.hpp"
+#include "ports/keys.hpp"
 #include "replay/output.hpp"
 #include "support/invariantes.hpp"
 #include "support/utf8_estricto.hpp"
@@ -43,9 +44,14 @@ private:
 
 // The keys worth pressing most often; Escape and Alt+F4 come only through raw codes so that
 // most inputs play on instead of leaving at once.
-const int TeclasUtiles[] = {13,  17,  32,  32,  32,  37,  38,  39,  40,  48,  49,  49,  50,  50,  51,
-                            52,  53,  54,  55,  56,  57,  67,  72,  80,  113, 116, 117, 118, 119, 120,
-                            121, 96,  97,  98,  65,  112, 122, 123, 16,  18,  115, 49,  50,  32,  51};
+using namespace Tecla;
+const int TeclasUtiles[] = {Enter,     Control,   Espacio,   Espacio,   Espacio,   Izquierda,         Arriba,
+                            Derecha,   Abajo,     Digito(0), Digito(1), Digito(1), Digito(2),         Digito(2),
+                            Digito(3), Digito(4), Digito(5), Digito(6), Digito(7), Digito(8),         Digito(9),
+                            C,         H,         P,         F2,        F5,        F6,                F7,
+                            F8,        F9,        F10,       Numerico0, DigitoNumerico(1), DigitoNumerico(2),
+                            A,         F1,        F11,       F12,       Shift,     Alt,               F4,
+                            Digito(1), Digito(2), Espacio,   Digito(3)};
 constexpr std::uint8_t Crudo = 63;  // the next two bytes are a raw key code and modifier mask
 
 void PulsaTecla(Programa& p, Bytes& b) {

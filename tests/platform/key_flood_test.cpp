@@ -96,23 +96,23 @@ protected:
 TEST_F(KeyFloodTest, TenThousandKeysTypedWhileTheGameIsBusyComeBackInOrderWithTheirMasks) {
     struct Kind {
         Typed typed;
-        KeyPress expected;
+        KeyEvent expected;
     };
     const Kind kinds[] = {
-        {{SDLK_RIGHT, SDL_SCANCODE_RIGHT, KMOD_NONE}, {39, 0}},
-        {{SDLK_SPACE, SDL_SCANCODE_SPACE, KMOD_NONE}, {32, 0}},
-        {{SDLK_1, SDL_SCANCODE_1, KMOD_LCTRL}, {49, 2}},
-        {{SDLK_F8, SDL_SCANCODE_F8, KMOD_RSHIFT}, {119, 1}},
-        {{SDLK_a, SDL_SCANCODE_A, KMOD_LALT}, {65, 4}},
-        {{SDLK_KP_3, SDL_SCANCODE_KP_3, KMOD_NUM}, {99, 0}},
-        {{SDLK_0, SDL_SCANCODE_0, KMOD_LSHIFT | KMOD_RCTRL | KMOD_CAPS}, {48, 3}},
-        {{SDLK_LCTRL, SDL_SCANCODE_LCTRL, KMOD_NONE}, {17, 2}},
-        {{SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_NONE}, {13, 0}},
-        {{SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, KMOD_LCTRL | KMOD_LALT}, {27, 6}},
+        {{SDLK_RIGHT, SDL_SCANCODE_RIGHT, KMOD_NONE}, {Tecla::Derecha, 0}},
+        {{SDLK_SPACE, SDL_SCANCODE_SPACE, KMOD_NONE}, {Tecla::Espacio, 0}},
+        {{SDLK_1, SDL_SCANCODE_1, KMOD_LCTRL}, {Tecla::Digito(1), ModControl}},
+        {{SDLK_F8, SDL_SCANCODE_F8, KMOD_RSHIFT}, {Tecla::F8, ModShift}},
+        {{SDLK_a, SDL_SCANCODE_A, KMOD_LALT}, {Tecla::A, ModAlt}},
+        {{SDLK_KP_3, SDL_SCANCODE_KP_3, KMOD_NUM}, {Tecla::DigitoNumerico(3), 0}},
+        {{SDLK_0, SDL_SCANCODE_0, KMOD_LSHIFT | KMOD_RCTRL | KMOD_CAPS}, {Tecla::Cero, ModShift | ModControl}},
+        {{SDLK_LCTRL, SDL_SCANCODE_LCTRL, KMOD_NONE}, {Tecla::Control, ModControl}},
+        {{SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_NONE}, {Tecla::Enter, 0}},
+        {{SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, KMOD_LCTRL | KMOD_LALT}, {Tecla::Escape, ModControl | ModAlt}},
     };
     Dice dice{7};
     std::vector<Typed> keys;
-    std::vector<KeyPress> expected;
+    std::vector<KeyEvent> expected;
     for (int i = 0; i < Flood; ++i) {
         const Kind& k = kinds[dice(std::size(kinds))];
         keys.push_back(k.typed);
@@ -143,7 +143,7 @@ TEST_F(KeyFloodTest, TenThousandKeysTypedWhileTheGameIsBusyComeBackInOrderWithTh
 
     for (int i = 0; i < Flood; ++i) {
         auto got = window->NextKey();
-        ASSERT_EQ(got, std::optional<KeyPress>(expected[static_cast<std::size_t>(i)])) << "key " << i;
+        ASSERT_EQ(got, std::optional<KeyEvent>(expected[static_cast<std::size_t>(i)])) << "key " << i;
     }
     EXPECT_EQ(window->NextKey(), std::nullopt) << "the close request comes after every key";
 }
@@ -156,8 +156,8 @@ TEST_F(KeyFloodTest, DuringAWaitAHeldKeyCountsOnceAndKeysBeyondTheLimitAreDroppe
     for (int i = 0; i < 75; ++i) held.push_back({SDLK_SPACE, SDL_SCANCODE_SPACE, KMOD_NONE, true});
     held.push_back({SDLK_RIGHT, SDL_SCANCODE_RIGHT, KMOD_NONE});
     TypeDuringAWait(held);
-    EXPECT_EQ(window->NextKey(), (KeyPress{32, 0}));
-    EXPECT_EQ(window->NextKey(), (KeyPress{39, 0})) << "the repeats were folded into the press";
+    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Espacio, 0}));
+    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Derecha, 0})) << "the repeats were folded into the press";
     EXPECT_EQ(beeps, 0) << "folding drops no key the player pressed";
 
     // A flood of distinct presses: the first few dozen are kept, in order, and the player is
@@ -166,10 +166,10 @@ TEST_F(KeyFloodTest, DuringAWaitAHeldKeyCountsOnceAndKeysBeyondTheLimitAreDroppe
     for (int i = 0; i < Flood; ++i) flood.push_back({SDLK_1, SDL_SCANCODE_1, static_cast<Uint16>(i % 2 ? KMOD_LCTRL : KMOD_NONE)});
     TypeDuringAWait(flood);
     for (std::size_t i = 0; i < KeyQueue<SDL_Event>::WaitLimit; ++i)
-        ASSERT_EQ(window->NextKey(), (KeyPress{49, i % 2 ? 2 : 0})) << "key " << i;
+        ASSERT_EQ(window->NextKey(), (KeyEvent{Tecla::Digito(1), i % 2 ? ModControl : 0})) << "key " << i;
     EXPECT_EQ(beeps, 1);
     Push({SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, KMOD_NONE});
-    EXPECT_EQ(window->NextKey(), (KeyPress{27, 0})) << "nothing else was kept";
+    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Escape, 0})) << "nothing else was kept";
 }
 
 // The platform the game sees: speech written down, a wait that pumps the window as the real

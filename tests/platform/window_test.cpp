@@ -78,9 +78,9 @@ TEST_F(WindowTest, KeysPressedDuringAWaitAreHandledAfterItInOrder) {
     Key(SDLK_1, SDL_SCANCODE_1, KMOD_LCTRL);
     Key(SDLK_AUDIOPLAY, SDL_SCANCODE_AUDIOPLAY);
     Quit();
-    EXPECT_EQ(window->NextKey(), (KeyPress{39, 0}));
-    EXPECT_EQ(window->NextKey(), (KeyPress{32, 0}));
-    EXPECT_EQ(window->NextKey(), (KeyPress{49, 2}));
+    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Derecha, 0}));
+    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Espacio, 0}));
+    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Digito(1), ModControl}));
     EXPECT_EQ(window->NextKey(), std::nullopt) << "the close comes after the keys before it";
     EXPECT_TRUE(window->Closed());
     EXPECT_FALSE(window->Pump());
@@ -92,13 +92,13 @@ TEST_F(WindowTest, ANameTypedWhileTheGameWasBusyReachesTheDialog) {
     Type("a");
     Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
     EXPECT_TRUE(window->Pump());
-    EXPECT_EQ(window->NextKey(), (KeyPress{113, 0}));
+    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::F2, 0}));
     EXPECT_EQ(Ask("Tom"), "a") << "what followed F2 belongs to the dialog it opens";
     Key(SDLK_SPACE, SDL_SCANCODE_SPACE);
     Type(" ");
     Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(window->NextKey(), (KeyPress{32, 0}));
-    EXPECT_EQ(window->NextKey(), (KeyPress{27, 0})) << "typed text means nothing to the game";
+    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Espacio, 0}));
+    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Escape, 0})) << "typed text means nothing to the game";
 }
 
 TEST_F(WindowTest, TextIsWrappedToTheWidthWithItsLineBreaks) {

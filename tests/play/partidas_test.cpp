@@ -11,19 +11,15 @@ namespace {
 
 using prueba::Partida;
 
-struct Pulsacion {
-    int codigo, modificadores;
-};
-
-Pulsacion AlAzar(std::mt19937& azar, int fase) {
+KeyEvent AlAzar(std::mt19937& azar, int fase) {
     const int r = static_cast<int>(azar() % 100);
-    if (fase == 5) return {r < 80 ? '1' : '7', 0};
-    if (r < 25) return {' ', 0};
-    if (r < 70) return {'1' + r % 4, 0};
-    if (r < 76) return {'1' + r % 2, ModControl};
-    if (r < 80) return {'0' + (r % 2) * 9, 0};
-    if (r < 84) return {96 + r % 10, 0};
-    const int otras[] = {'H', 'C', 'P', 113 /* F2 */, 116 /* F5 */, 117 /* F6 */, 17 /* Control */, 'A'};
+    if (fase == 5) return {Tecla::Digito(r < 80 ? 1 : 7), 0};
+    if (r < 25) return {Tecla::Espacio, 0};
+    if (r < 70) return {Tecla::Digito(1 + r % 4), 0};
+    if (r < 76) return {Tecla::Digito(1 + r % 2), ModControl};
+    if (r < 80) return {Tecla::Digito((r % 2) * 9), 0};
+    if (r < 84) return {Tecla::DigitoNumerico(r % 10), 0};
+    const int otras[] = {Tecla::H, Tecla::C, Tecla::P, Tecla::F2, Tecla::F5, Tecla::F6, Tecla::Control, Tecla::A};
     return {otras[r % 8], r % 8 == 6 ? ModControl : 0};
 }
 
@@ -37,8 +33,8 @@ TEST(Partidas, RandomKeysKeepCardsRoomsAndHeirConsistent) {
         Partida p(jugadores, semilla * 7919);
         for (int k = 0, terminadas = 0; k < 4000 && terminadas < 3; ++k) {
             const int fase = p.mesa().Fase;
-            const Pulsacion t = AlAzar(azar, fase);
-            p.tecla(t.codigo, t.modificadores);
+            const KeyEvent t = AlAzar(azar, fase);
+            p.tecla(t.code, t.mask);
             p.olvida();
             const bool fin = fase != 5 && p.mesa().Fase == 5;
             terminadas += fin;

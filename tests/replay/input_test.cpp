@@ -12,6 +12,8 @@ std::optional<KeyEvent> Key(std::string_view name) {
     return ParseKey(name, problem);
 }
 
+// The numbers here are the notation's own, the Windows virtual-key codes: they also hold the
+// key vocabulary of the ports to those values.
 TEST(ParseKey, NamedKeysAndRanges) {
     const std::pair<const char*, int> cases[] = {
         {"ENTER", 13}, {"ESC", 27},   {"SPACE", 32}, {"SHIFT", 16},  {"ALT", 18},   {"LEFT", 37},

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/recording/banco.hpp"
+#include "support/banco.hpp"
 
 namespace veldrisa {
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "common/unicode.hpp"
-#include "platform/recording/banco.hpp"
+#include "support/banco.hpp"
 #include "setup/nombres_raros.hpp"
 #include "support/invariantes.hpp"
 

@@ -7,6 +7,7 @@
 
 #include "app/programa.hpp"
 #include "platform/recording/platform.hpp"
+#include "ports/keys.hpp"
 #include "support/invariantes.hpp"
 
 namespace veldrisa {
@@ -34,7 +35,10 @@ bool Revisa(Programa& p, long partida) {
 
 // Plays games until `partidas` have ended; players (if any) press random keys.
 bool Juega(Programa& p, long partidas, std::mt19937& azar, bool conJugadores) {
-    static const int teclas[] = {32, 32, 32, 49, 50, 51, 52, 49, 50, 17, 72, 67, 80, 117, 116, 113};
+    static const int teclas[] = {Tecla::Espacio,  Tecla::Espacio,  Tecla::Espacio,  Tecla::Digito(1),
+                                 Tecla::Digito(2), Tecla::Digito(3), Tecla::Digito(4), Tecla::Digito(1),
+                                 Tecla::Digito(2), Tecla::Control,   Tecla::H,         Tecla::C,
+                                 Tecla::P,         Tecla::F6,        Tecla::F5,        Tecla::F2};
     std::uniform_int_distribution<int> cual(0, std::size(teclas) - 1), control(0, 3);
     long terminadas = 0;
     while (terminadas < partidas) {
@@ -42,13 +46,13 @@ bool Juega(Programa& p, long partidas, std::mt19937& azar, bool conJugadores) {
         if (conJugadores)
             p.Tecla(teclas[cual(azar)], control(azar) == 0 ? ModControl : 0);
         else
-            p.Tecla(32, 0);
+            p.Tecla(Tecla::Espacio, 0);
         // A night has passed when the space of the card phase led to a new day or the end.
         bool noche = fase == Fases::Cartas && p.form1.mesa.Fase != Fases::Cartas && p.form1.mesa.Fase != Fases::Objetivo;
         if (noche && !Revisa(p, terminadas)) return false;
         if (p.form1.mesa.Fase == Fases::FinPartida) {
             ++terminadas;
-            p.Tecla(49, 0);
+            p.Tecla(Tecla::Digito(1), 0);
             if (!Revisa(p, terminadas)) return false;
         }
     }
@@ -63,7 +67,7 @@ bool Tanda(const char* nombre, long partidas, bool conJugadores, std::uint32_t s
     std::mt19937 azar(semilla);
     if (conJugadores)
         for (int i = 1; i <= NumPersonajes; i += 3) p.Personajes[static_cast<std::size_t>(i)].Controlado = true;
-    p.Tecla(13, 0);
+    p.Tecla(Tecla::Enter, 0);
     long antes = MemoriaResidenteKiB();
     bool bien = Juega(p, partidas / 10, azar, conJugadores);
     long medio = MemoriaResidenteKiB();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/recording/platform.hpp"
+#include "ports/keys.hpp"
 #include "speech/voz.hpp"
 
 namespace veldrisa {

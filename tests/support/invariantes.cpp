@@ -5,6 +5,8 @@
 #include <array>
 #include <charconv>
 
+#include "table/ocupantes.hpp"
+
 namespace veldrisa {
 namespace {
 

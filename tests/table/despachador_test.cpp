@@ -1,6 +1,7 @@
 // The game window's keys, phase by phase: refusals, beeps, choices, targets and information.
 #include <gtest/gtest.h>
 
+#include "table/fin_partida.hpp"
 #include "table/partida.hpp"
 
 namespace veldrisa {
@@ -17,11 +18,11 @@ std::string Lista(Partida& p, const std::vector<int>& blancos) {
 
 TEST(Teclas, ADayOpensWithDigitsBeepingAndTheKeypadSilent) {
     Partida p({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-    for (int d = 0; d <= 9; ++d) p.tecla('0' + d);
+    for (int d = 0; d <= 9; ++d) p.tecla(Tecla::Digito(d));
     EXPECT_EQ(p.pitidos(), 10);
     EXPECT_EQ(p.dichos().size(), 0u);
     p.olvida();
-    for (int k = 96; k <= 105; ++k) p.tecla(k);
+    for (int d = 0; d <= 9; ++d) p.tecla(Tecla::DigitoNumerico(d));
     p.teclas({"A", "Z", "F3", "F4", "F11", "SHIFT", "VK186"});
     EXPECT_TRUE(p.recorder.events.empty()) << p.recorder.events.front();
     EXPECT_EQ(p.mesa().Fase, 1);
@@ -32,7 +33,7 @@ TEST(Teclas, ADayOpensWithDigitsBeepingAndTheKeypadSilent) {
     p.teclas({"F2"});
     ASSERT_EQ(p.mesa().Fase, 2);
     p.olvida();
-    for (int k = 96; k <= 105; ++k) p.tecla(k);
+    for (int d = 0; d <= 9; ++d) p.tecla(Tecla::DigitoNumerico(d));
     EXPECT_TRUE(p.recorder.events.empty());
     EXPECT_EQ(p.f().Actual().Sala, -1);
     p.teclas({"0", "5", "9"});

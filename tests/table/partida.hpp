@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/recording/banco.hpp"
+#include "support/banco.hpp"
+#include "play/resuelve_dia.hpp"
+#include "ports/keys.hpp"
 #include "table/form1.hpp"
+#include "table/ocupantes.hpp"
 
 namespace veldrisa::prueba {
 

@@ -106,7 +106,7 @@ GameWindow::~GameWindow() {
     if (window_) SDL_DestroyWindow(window_);
 }
 
-std::optional<KeyPress> GameWindow::NextKey() {
+std::optional<KeyEvent> GameWindow::NextKey() {
     EndWait();
     Drain();
     for (;;) {

@@ -41,7 +41,7 @@ public:
     // Keys pressed while the game was busy come first, in order; otherwise waits for the
     // next key. None once the window has been closed. Every key the window system holds is
     // taken in first, so that none is lost however fast they come.
-    std::optional<KeyPress> NextKey();
+    std::optional<KeyEvent> NextKey();
     // For the game's waits: takes in whatever has happened without waiting; keys and typed
     // text are queued within the bounds of a wait (KeyQueue). False once closed.
     bool Pump();

@@ -5,17 +5,12 @@
 
 #include <optional>
 
-namespace veldrisa {
+#include "ports/keys.hpp"
 
-// A key as the game takes it: a Windows virtual-key code and the mask 1 Shift, 2 Control, 4 Alt.
-struct KeyPress {
-    int code = 0;
-    int mask = 0;
-    bool operator==(const KeyPress&) const = default;
-};
+namespace veldrisa {
 
 // None for keys the game has no code for. Top-row digits go by their place on the keyboard,
 // so they work on every layout; letters go by what the layout prints on them.
-std::optional<KeyPress> MapKey(SDL_Keycode key, SDL_Scancode scancode, Uint16 modifiers);
+std::optional<KeyEvent> MapKey(SDL_Keycode key, SDL_Scancode scancode, Uint16 modifiers);
 
 }  // namespace veldrisa

@@ -1,8 +1,11 @@
 // CargaDatos and the deck: line of succession, catalogue, shuffle, first cards, compaction.
+#include "cards/mazo.hpp"
+
 #include <algorithm>
 #include <array>
 
 #include "cards/catalogo.hpp"
+#include "cards/informe.hpp"
 
 namespace veldrisa {
 namespace {

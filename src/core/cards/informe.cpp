@@ -1,6 +1,8 @@
 // InformeAspirantes: the status report that opens every day.
+#include "cards/informe.hpp"
+
+#include "cards/mazo.hpp"
 #include "common/texto.hpp"
-#include "table/form1.hpp"
 
 namespace veldrisa {
 namespace {

@@ -1,5 +1,5 @@
 // The test bench's helpers.
-#include "platform/recording/banco.hpp"
+#include "support/banco.hpp"
 
 #include <stdexcept>
 

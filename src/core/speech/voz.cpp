@@ -2,6 +2,7 @@
 #include "speech/voz.hpp"
 
 #include "common/unicode.hpp"
+#include "ports/keys.hpp"
 
 namespace veldrisa {
 namespace {

@@ -1,9 +1,13 @@
 // ResuelveDia: the night carries out every card at once and the executor brings the news.
+#include "play/resuelve_dia.hpp"
+
 #include <algorithm>
 #include <array>
 
-#include "cards/catalogo.hpp"
+#include "cards/informe.hpp"
+#include "cards/mazo.hpp"
 #include "common/texto.hpp"
+#include "table/fin_partida.hpp"
 
 namespace veldrisa {
 namespace {

@@ -1,7 +1,14 @@
 // TeclaForm1: every key of the game window, in every phase.
+#include "play/despachador.hpp"
+
+#include "cards/catalogo.hpp"
+#include "cards/fase_salas.hpp"
+#include "cards/nueva_partida.hpp"
 #include "play/fase_cartas.hpp"
-#include "setup/formini.hpp"
-#include "table/tecla_carta.hpp"
+#include "play/resuelve_dia.hpp"
+#include "play/tecla_carta.hpp"
+#include "ports/keys.hpp"
+#include "table/ocupantes.hpp"
 
 namespace veldrisa {
 namespace {

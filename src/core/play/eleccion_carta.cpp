@@ -1,8 +1,8 @@
 // The computer's card choice, a table from the pair of card kinds, and its target draw.
+#include "play/eleccion_carta.hpp"
+
 #include <array>
 #include <cctype>
-
-#include "play/fase_cartas.hpp"
 
 namespace veldrisa {
 namespace {

@@ -1,8 +1,12 @@
 // FaseSalas: every living character goes to one of the open rooms.
+#include "cards/fase_salas.hpp"
+
 #include <array>
 
+#include "cards/catalogo.hpp"
 #include "cards/eleccion_sala.hpp"
 #include "common/texto.hpp"
+#include "table/ocupantes.hpp"
 
 namespace veldrisa {
 namespace {

@@ -1,5 +1,5 @@
-// FinPartida: the three endings told as scenes, and the new game that follows.
-#include "table/form1.hpp"
+// FinPartida: the three endings told as scenes.
+#include "table/fin_partida.hpp"
 
 namespace veldrisa {
 
@@ -36,11 +36,6 @@ void FinPartida(Form1& f, int Desenlace, int Ganador) {
     }
     f.Habla("La partida ha terminado, pulse 1 para volver a empezar o escape  para salir.", true, false);
     f.mesa.Fase = Fases::FinPartida;
-}
-
-void NuevaPartidaTrasFin(Form1& f) {
-    for (int i = 1; i <= NumPersonajes; ++i) f.P(i).Vivo = true;
-    NuevaPartida(f);
 }
 
 }  // namespace veldrisa

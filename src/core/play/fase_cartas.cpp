@@ -1,7 +1,10 @@
 // FaseCartas: every living character plays or throws away one of its two cards.
 #include "play/fase_cartas.hpp"
 
+#include "cards/catalogo.hpp"
 #include "common/texto.hpp"
+#include "play/eleccion_carta.hpp"
+#include "table/ocupantes.hpp"
 
 namespace veldrisa {
 namespace {

@@ -1,6 +1,8 @@
 // Load and key handling of the setup screen.
 #include "setup/formini.hpp"
 
+#include "ports/keys.hpp"
+
 namespace veldrisa {
 namespace {
 

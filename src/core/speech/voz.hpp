@@ -19,11 +19,6 @@ struct Voz {
     std::string UltimoMensaje;
 };
 
-// Modifier bits of a key event.
-constexpr int ModShift = 1;
-constexpr int ModControl = 2;
-constexpr int ModAlt = 4;
-
 void CreaVoces(Voz& v);
 void BuscaVoces(Voz& v);
 

@@ -1,7 +1,9 @@
 // The card key: the card chosen, and the targets it can be used against.
-#include "table/tecla_carta.hpp"
+#include "play/tecla_carta.hpp"
 
 #include "play/fase_cartas.hpp"
+#include "ports/keys.hpp"
+#include "table/ocupantes.hpp"
 
 namespace veldrisa {
 namespace {

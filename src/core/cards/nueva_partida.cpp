@@ -1,8 +1,9 @@
-// NuevaPartida: the set-up of every game, and the game table's small helpers.
+// NuevaPartida: the set-up of every game, the first and every one after an ending.
+#include "cards/nueva_partida.hpp"
+
 #include <filesystem>
 
-#include "common/texto.hpp"
-#include "table/form1.hpp"
+#include "cards/mazo.hpp"
 
 namespace veldrisa {
 namespace {
@@ -51,10 +52,9 @@ void NuevaPartida(Form1& f) {
     m.Heredero = static_cast<std::int16_t>(f.rnd.Entre1Y(NumPersonajes));
 }
 
-std::string EntradaOcupante(int indice) { return Une("0", std::to_string(indice), "; "); }
-
-bool EstaEnSala(const std::string& ocupantes, int indice) {
-    return ocupantes.find(Une("0", std::to_string(indice), ";")) != std::string::npos;
+void NuevaPartidaTrasFin(Form1& f) {
+    for (int i = 1; i <= NumPersonajes; ++i) f.P(i).Vivo = true;
+    NuevaPartida(f);
 }
 
 }  // namespace veldrisa

@@ -1,17 +1,12 @@
-// The game window: the game table's state and the procedures that play on it.
+// The game table's state: the cards, their kinds, the phases of the day and the Mesa itself.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
-
-#include "common/generador.hpp"
-#include "ports/platform.hpp"
-#include "roster/personajes.hpp"
-#include "speech/voz.hpp"
 
 namespace veldrisa {
 
@@ -92,49 +87,5 @@ struct Mesa {
 inline const Carta& CartaNumero(const Mesa& m, int numero) {
     return m.Cartas.at(static_cast<std::size_t>(numero));
 }
-
-// The game window: its table plus the shared state and ports its procedures reach.
-struct Form1 {
-    Voz& voz;
-    Roster& Personajes;
-    Generador& rnd;
-    Platform& plataforma;
-    Mesa mesa;
-    bool Cerrada = false;  // set by Escape or Alt+F4: the program ends
-
-    Personaje& P(int i) { return Personajes.at(static_cast<std::size_t>(i)); }
-    int Turnos() const { return static_cast<int>(mesa.OrdenDia.size()); }
-    // The character OrdenDia(Turno): the one whose choice is awaited or was taken last.
-    Personaje& Actual() { return P(mesa.OrdenDia.at(static_cast<std::size_t>(mesa.Turno - 1))); }
-    Personaje& HerederoActual() { return P(mesa.LineaSucesion[mesa.Heredero]); }
-    void Habla(std::string_view texto, bool antes = false, bool despues = false) {
-        veldrisa::Habla(voz, texto, antes, despues);
-    }
-    SoundPlayer& Sonido(int sala) { return *plataforma.sounds[sala - 1]; }
-};
-
-// table/
-void NuevaPartida(Form1& f);
-inline void Intercambia(std::int16_t& a, std::int16_t& b) { std::swap(a, b); }
-void TeclaForm1(Form1& f, int tecla, int modificadores);
-void FinPartida(Form1& f, int Desenlace, int Ganador);
-void NuevaPartidaTrasFin(Form1& f);
-// "0" & index & "; ": a character's entry in a room's occupant list.
-std::string EntradaOcupante(int indice);
-// Whether a room's occupant list holds the character (a search for "0" & index & ";").
-bool EstaEnSala(const std::string& ocupantes, int indice);
-
-// cards/
-void CargaDatos(Form1& f);
-void AgregaCarta(Mesa& m, std::string_view texto, int tipo, bool conObjetivo, int sala);
-std::string TextoCarta(const Mesa& m, int numero);
-void BarajaMazo(Mesa& m, Generador& rnd);
-void CompactaMazo(Mesa& m);
-void InformeAspirantes(Form1& f);
-void FaseSalas(Form1& f, bool PrimeraVez);
-
-// play/
-void FaseCartas(Form1& f, bool PrimeraVez);
-void ResuelveDia(Form1& f);
 
 }  // namespace veldrisa
