@@ -4,20 +4,33 @@
 #include <algorithm>
 
 #include "cards/nueva_partida.hpp"
+#include "common/texto.hpp"
 #include "play/despachador.hpp"
+#include "ports/keys.hpp"
+#include "speech/historial.hpp"
 
 namespace veldrisa {
+namespace {
+
+// The room sounds go from off to their own loudness in steps of a tenth.
+constexpr int PasoNivelSonidos = 10;
+constexpr int NivelSonidosMaximo = 100;
+// Inside Programa, Tecla names its member function.
+namespace Teclas = veldrisa::Tecla;
+
+}  // namespace
 
 Programa::Programa(Platform& p)
     : plataforma(p),
-      voz{&p.speech, p.observer, {""}, 0, {}},
+      voz{&p.speech, p.observer, {""}, 0, {}, {}, 0},
       formIni{voz, Personajes, rnd, p.dialog, 0},
       form1{voz, Personajes, rnd, p, Mesa{}, false} {}
 
 bool Programa::Inicia() {
     // Without a voice nothing could ever be heard: refuse before anything is spoken.
     const auto voces = plataforma.speech.voiceDescriptions();
-    if (std::none_of(voces.begin(), voces.end(), [](const std::string& d) { return !d.empty(); })) return false;
+    if (std::none_of(voces.begin(), voces.end(), [](const std::string& d) { return !d.empty(); }))
+        return false;
 
     pantalla_ = Pantalla::Inicio;
     if (plataforma.observer) plataforma.observer->screenOpened("setup");
@@ -25,21 +38,55 @@ bool Programa::Inicia() {
     return true;
 }
 
-void Programa::Tecla(int tecla, int modificadores) {
+LineaAyuda Programa::Ayuda() {
     switch (pantalla_) {
-    case Pantalla::Inicio:
-        switch (TeclaFormIni(formIni, tecla, modificadores)) {
-        case SalidaFormIni::AbreJuego: AbreJuego(); break;
-        case SalidaFormIni::Cierra: pantalla_ = Pantalla::Terminada; break;
-        case SalidaFormIni::Sigue: break;
-        }
-        break;
-    case Pantalla::Juego:
-        TeclaForm1(form1, tecla, modificadores);
-        if (form1.Cerrada) pantalla_ = Pantalla::Terminada;
-        break;
-    case Pantalla::Ninguna:
-    case Pantalla::Terminada: break;
+        case Pantalla::Inicio: return AyudaFormIni();
+        case Pantalla::Juego: return AyudaForm1(form1);
+        default: return {};
+    }
+}
+
+bool Programa::TeclaComun(int tecla) {
+    switch (tecla) {
+        case Teclas::F1: DiAyuda(voz, Ayuda()); return true;
+        case Teclas::RePag: MensajeAnterior(voz); return true;
+        case Teclas::AvPag: MensajeSiguiente(voz); return true;
+        case Teclas::Inicio: PrimerMensaje(voz); return true;
+        case Teclas::Fin: MensajeMasReciente(voz); return true;
+        case Teclas::F11: CambiaNivelSonidos(-PasoNivelSonidos); return true;
+        case Teclas::F12: CambiaNivelSonidos(+PasoNivelSonidos); return true;
+        default: return false;
+    }
+}
+
+void Programa::CambiaNivelSonidos(int paso) {
+    const int nivel = std::clamp(NivelSonidos + paso, 0, NivelSonidosMaximo);
+    if (nivel == NivelSonidos) {
+        Habla(voz, nivel == 0 ? "Sonidos apagados" : "Sonidos al máximo", false, false);
+        return;
+    }
+    NivelSonidos = nivel;
+    for (SoundPlayer* sonido : plataforma.sounds) sonido->setVolume(nivel);
+    Habla(voz, nivel == 0 ? "Sonidos apagados" : Une("Sonidos al ", std::to_string(nivel), " %"), false,
+          false);
+}
+
+void Programa::Tecla(int tecla, int modificadores) {
+    if ((pantalla_ == Pantalla::Inicio || pantalla_ == Pantalla::Juego) && TeclaComun(tecla)) return;
+    switch (pantalla_) {
+        case Pantalla::Inicio:
+            switch (TeclaFormIni(formIni, tecla, modificadores)) {
+                case SalidaFormIni::AbreJuego: AbreJuego(); break;
+                case SalidaFormIni::Cierra: pantalla_ = Pantalla::Terminada; break;
+                case SalidaFormIni::Sigue: break;
+            }
+            break;
+        case Pantalla::Juego:
+            TeclaForm1(form1, tecla, modificadores);
+            if (form1.Cerrada) pantalla_ = Pantalla::Terminada;
+            break;
+        case Pantalla::Ninguna:
+        case Pantalla::Terminada: break;
     }
 }
 

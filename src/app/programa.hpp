@@ -5,6 +5,7 @@
 
 #include "ports/platform.hpp"
 #include "setup/formini.hpp"
+#include "speech/ayuda.hpp"
 #include "table/form1.hpp"
 
 namespace veldrisa {
@@ -24,6 +25,8 @@ public:
     void Cierra() { pantalla_ = Pantalla::Terminada; }
 
     Pantalla pantalla() const { return pantalla_; }
+    // The keys that work now, on the screen open and in its phase.
+    LineaAyuda Ayuda();
     bool Terminado() const { return pantalla_ == Pantalla::Terminada; }
 
     Platform& plataforma;
@@ -32,9 +35,15 @@ public:
     Generador rnd;
     FormIni formIni;
     Form1 form1;
+    // The room sounds' level in percent, 0 silent.
+    int NivelSonidos = SoundPlayer::DefaultVolume;
 
 private:
     void AbreJuego();
+    // The keys that work alike on both screens, where the screens themselves do nothing:
+    // help, the message history, the room sounds' level. False for any other key.
+    bool TeclaComun(int tecla);
+    void CambiaNivelSonidos(int paso);
 
     Pantalla pantalla_ = Pantalla::Ninguna;
 };

@@ -12,6 +12,7 @@ const char* SoundOp(EventKind k) {
     switch (k) {
     case EventKind::SoundFile: return "file";
     case EventKind::SoundPlay: return "play";
+    case EventKind::SoundVolume: return "volume";
     default: return "stop";
     }
 }
@@ -43,8 +44,10 @@ std::optional<std::string> EventJson(const Event& e) {
     case EventKind::SoundFile:
     case EventKind::SoundPlay:
     case EventKind::SoundStop:
+    case EventKind::SoundVolume:
         o.text("ev", "sound").number("player", e.number).text("op", SoundOp(e.kind));
         if (e.kind == EventKind::SoundFile) o.text("name", e.text);
+        if (e.kind == EventKind::SoundVolume) o.number("level", e.level);
         return o.str();
     case EventKind::Beep: return o.text("ev", "beep").str();
     case EventKind::Dialog:

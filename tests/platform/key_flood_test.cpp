@@ -199,6 +199,7 @@ struct Silent : SoundPlayer, Beeper {
     void setFileName(const std::string&) override {}
     void play() override {}
     void stop() override {}
+    void setVolume(int) override {}
     void beep() override {}
 };
 struct NoDialog : TextDialog {

@@ -29,6 +29,7 @@ TEST(EventJson, PerceptibleEventsOnly) {
               R"({"ev":"sound","player":1,"op":"file","name":"/x/fuego.wav"})");
     EXPECT_EQ(EventJson(Event(EventKind::SoundPlay, "", 3)), R"({"ev":"sound","player":3,"op":"play"})");
     EXPECT_EQ(EventJson(Event(EventKind::SoundStop, "", 4)), R"({"ev":"sound","player":4,"op":"stop"})");
+    EXPECT_EQ(EventJson(Event::volume(2, 30)), R"({"ev":"sound","player":2,"op":"volume","level":30})");
     EXPECT_EQ(EventJson(Event(EventKind::Beep)), R"({"ev":"beep"})");
     EXPECT_EQ(EventJson(Event::dialog("T", "P", "I")),
               R"({"ev":"dialog","title":"T","prompt":"P","text":"I"})");

@@ -17,7 +17,8 @@ bool EsDigito(int tecla) { return tecla >= Tecla::Cero && tecla <= Tecla::Nueve;
 
 void CambiaDescripcion(Form1& f) {
     f.mesa.DescripcionCorta = !f.mesa.DescripcionCorta;
-    f.Habla(std::string("Descripción ") + (f.mesa.DescripcionCorta ? " corta " : " larga ") + " de las cartas");
+    f.Habla(std::string("Descripción ") + (f.mesa.DescripcionCorta ? " corta " : " larga ") +
+            " de las cartas");
 }
 
 void DiCartas(Form1& f) {
@@ -36,24 +37,24 @@ void DiPosicion(Form1& f) {
 void TeclaInformativa(Form1& f, int tecla, int modificadores) {
     const int fase = f.mesa.Fase;
     switch (tecla) {
-    case Tecla::Escape: f.Cerrada = true; break;
-    case Tecla::F4:
-        if (modificadores & ModAlt) f.Cerrada = true;
-        break;
-    case Tecla::F5: RepiteMensaje(f.voz); break;
-    case Tecla::F6: CambiaDescripcion(f); break;
-    case Tecla::F7: BajaVelocidad(f.voz, modificadores); break;
-    case Tecla::F8: SubeVelocidad(f.voz, modificadores); break;
-    case Tecla::F9: VozAnterior(f.voz); break;
-    case Tecla::F10: VozSiguiente(f.voz); break;
-    case Tecla::H: f.Habla("El heredero actual es " + f.HerederoActual().Nombre); break;
-    case Tecla::C:
-        if (fase == Fases::Salas || fase == Fases::Cartas) DiCartas(f);
-        break;
-    case Tecla::P:
-        if (fase == Fases::Cartas) DiPosicion(f);
-        break;
-    default: break;
+        case Tecla::Escape: f.Cerrada = true; break;
+        case Tecla::F4:
+            if (modificadores & ModAlt) f.Cerrada = true;
+            break;
+        case Tecla::F5: RepiteMensaje(f.voz); break;
+        case Tecla::F6: CambiaDescripcion(f); break;
+        case Tecla::F7: BajaVelocidad(f.voz, modificadores); break;
+        case Tecla::F8: SubeVelocidad(f.voz, modificadores); break;
+        case Tecla::F9: VozAnterior(f.voz); break;
+        case Tecla::F10: VozSiguiente(f.voz); break;
+        case Tecla::H: f.Habla("El heredero actual es " + f.HerederoActual().Nombre); break;
+        case Tecla::C:
+            if (fase == Fases::Salas || fase == Fases::Cartas) DiCartas(f);
+            break;
+        case Tecla::P:
+            if (fase == Fases::Cartas) DiPosicion(f);
+            break;
+        default: break;
     }
 }
 
@@ -80,32 +81,34 @@ void TeclaObjetivo(Form1& f, int d) {
 bool TeclaDigito(Form1& f, int d, int modificadores) {
     Mesa& m = f.mesa;
     switch (m.Fase) {
-    case Fases::Salas:
-        // A character that has its room keeps it: a second room would list it twice.
-        if (d < 1 || d > m.NumSalas || f.Actual().Sala >= 1) return false;
-        TeclaSala(f, d);
-        return true;
-    case Fases::Cartas:
-        if ((d != 1 && d != 2) || f.Actual().CartaElegida >= 1) return false;
-        TeclaCarta(f, d, modificadores);
-        return true;
-    case Fases::Objetivo: TeclaObjetivo(f, d); return true;
-    case Fases::FinPartida:
-        if (d == 1) NuevaPartidaTrasFin(f);
-        return true;
-    default: return false;
+        case Fases::Salas:
+            // A character that has its room keeps it: a second room would list it twice.
+            if (d < 1 || d > m.NumSalas || f.Actual().Sala >= 1) return false;
+            TeclaSala(f, d);
+            return true;
+        case Fases::Cartas:
+            if ((d != 1 && d != 2) || f.Actual().CartaElegida >= 1) return false;
+            TeclaCarta(f, d, modificadores);
+            return true;
+        case Fases::Objetivo: TeclaObjetivo(f, d); return true;
+        case Fases::FinPartida:
+            if (d == 1) NuevaPartidaTrasFin(f);
+            return true;
+        default: return false;
     }
 }
 
 void Avanza(Form1& f) {
     Mesa& m = f.mesa;
     if (m.Fase == Fases::Salas && f.Actual().Sala < 1) {
-        f.Habla("Primero debe seleccionar una de las salas. Pulse un número del 1 al " + std::to_string(m.NumSalas));
+        f.Habla("Primero debe seleccionar una de las salas. Pulse un número del 1 al " +
+                std::to_string(m.NumSalas));
         return;
     }
     if (m.Fase == Fases::Cartas && f.Actual().CartaElegida < 1) {
         f.Habla(
-            "Primero debe seleccionar una de las cartas. Pulse la tecla C para escuchar sus cartas y después pulse 1 "
+            "Primero debe seleccionar una de las cartas. Pulse la tecla C para escuchar sus cartas y después "
+            "pulse 1 "
             "o 2 para elegir una de ellas.");
         return;
     }
@@ -117,13 +120,47 @@ void Avanza(Form1& f) {
     // The phase moves before its procedure runs, so a prompt always finds it set.
     ++m.Fase;
     switch (m.Fase) {
-    case Fases::Salas: FaseSalas(f, true); break;
-    case Fases::Cartas: FaseCartas(f, true); break;
-    default: ResuelveDia(f); break;
+        case Fases::Salas: FaseSalas(f, true); break;
+        case Fases::Cartas: FaseCartas(f, true); break;
+        default: ResuelveDia(f); break;
+    }
+}
+
+// "1 a 4": the digits that choose among n.
+std::string DeUnoA(int n) { return n == 1 ? "1" : "1 a " + std::to_string(n); }
+
+LineaAyuda AyudaFase(Form1& f) {
+    Mesa& m = f.mesa;
+    switch (m.Fase) {
+        case Fases::Informe:
+            return {
+                {"Espacio", "elegir salas"}, {"H", "el heredero"}, {"F6", "descripciones cortas o largas"}};
+        case Fases::Salas:
+            if (f.Actual().Sala < 1) return {{DeUnoA(m.NumSalas), "elegir sala"}, {"C", "sus cartas"}};
+            return {{"Espacio", "elegir cartas"}, {"C", "sus cartas"}};
+        case Fases::Cartas:
+            if (f.Actual().CartaElegida < 1)
+                return {{"1 o 2", "elegir carta"},
+                        {"Control y 1 o 2", "tirar la carta"},
+                        {"C", "sus cartas"},
+                        {"P", "dónde está"}};
+            return {{"Espacio", "pasar la noche"}};
+        case Fases::Objetivo:
+            return {{DeUnoA(m.NumObjetivos), "elegir objetivo"}, {"Espacio", "oír los objetivos"}};
+        case Fases::FinPartida: return {{"1", "nueva partida"}};
+        default: return {};
     }
 }
 
 }  // namespace
+
+LineaAyuda AyudaForm1(Form1& f) {
+    LineaAyuda linea = AyudaFase(f);
+    linea.push_back({"F5", "repetir"});
+    linea.push_back({"F1", "ayuda"});
+    AgregaTeclasComunes(linea);
+    return linea;
+}
 
 void TeclaForm1(Form1& f, int tecla, int modificadores) {
     if (tecla == Tecla::Control) Calla(f.voz);

@@ -58,26 +58,36 @@ void CargaFormIni(FormIni& f) {
           false, false);
 }
 
+LineaAyuda AyudaFormIni() {
+    LineaAyuda linea{{"Flechas", "elegir personaje"},
+                     {"Espacio", "seleccionar"},
+                     {"F2", "cambiar el nombre"},
+                     {"Enter", "empezar"},
+                     {"F1", "ayuda"}};
+    AgregaTeclasComunes(linea);
+    return linea;
+}
+
 SalidaFormIni TeclaFormIni(FormIni& f, int tecla, int modificadores) {
     switch (tecla) {
-    case Tecla::Control: Calla(f.voz); break;
-    case Tecla::Izquierda:
-    case Tecla::Arriba: Mueve(f, -1); break;
-    case Tecla::Derecha:
-    case Tecla::Abajo: Mueve(f, +1); break;
-    case Tecla::Espacio: Selecciona(f); break;
-    case Tecla::F2: Renombra(f); break;
-    case Tecla::Escape: return SalidaFormIni::Cierra;
-    case Tecla::Enter: return SalidaFormIni::AbreJuego;
-    case Tecla::F4:
-        // Alt+F4 closes the window like its close button.
-        if (modificadores & ModAlt) return SalidaFormIni::Cierra;
-        break;
-    case Tecla::F7: BajaVelocidad(f.voz, modificadores); break;
-    case Tecla::F8: SubeVelocidad(f.voz, modificadores); break;
-    case Tecla::F9: VozAnterior(f.voz); break;
-    case Tecla::F10: VozSiguiente(f.voz); break;
-    default: break;
+        case Tecla::Control: Calla(f.voz); break;
+        case Tecla::Izquierda:
+        case Tecla::Arriba: Mueve(f, -1); break;
+        case Tecla::Derecha:
+        case Tecla::Abajo: Mueve(f, +1); break;
+        case Tecla::Espacio: Selecciona(f); break;
+        case Tecla::F2: Renombra(f); break;
+        case Tecla::Escape: return SalidaFormIni::Cierra;
+        case Tecla::Enter: return SalidaFormIni::AbreJuego;
+        case Tecla::F4:
+            // Alt+F4 closes the window like its close button.
+            if (modificadores & ModAlt) return SalidaFormIni::Cierra;
+            break;
+        case Tecla::F7: BajaVelocidad(f.voz, modificadores); break;
+        case Tecla::F8: SubeVelocidad(f.voz, modificadores); break;
+        case Tecla::F9: VozAnterior(f.voz); break;
+        case Tecla::F10: VozSiguiente(f.voz); break;
+        default: break;
     }
     return SalidaFormIni::Sigue;
 }

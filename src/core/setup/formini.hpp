@@ -5,6 +5,7 @@
 
 #include "ports/platform.hpp"
 #include "roster/personajes.hpp"
+#include "speech/ayuda.hpp"
 #include "speech/voz.hpp"
 
 namespace veldrisa {
@@ -23,5 +24,7 @@ enum class SalidaFormIni { Sigue, AbreJuego, Cierra };
 
 void CargaFormIni(FormIni& f);
 SalidaFormIni TeclaFormIni(FormIni& f, int tecla, int modificadores);
+// The keys of the setup screen, for F1 and the window.
+LineaAyuda AyudaFormIni();
 
 }  // namespace veldrisa

@@ -2,6 +2,7 @@
 #include "speech/voz.hpp"
 
 #include "common/unicode.hpp"
+#include "speech/historial.hpp"
 #include "ports/keys.hpp"
 
 namespace veldrisa {
@@ -37,12 +38,18 @@ void BuscaVoces(Voz& v) {
 void Habla(Voz& v, std::string_view texto, bool EsperaAntes, bool EsperaDespues) {
     if (v.observador) v.observador->said(texto, EsperaAntes, EsperaDespues);
     if (MasDeNCaracteres(texto, 2)) v.UltimoMensaje = texto;
+    GuardaEnHistorial(v, texto);
     if (EsperaAntes) v.motor->waitUntilDone();
     Pronuncia(v, texto);
     if (EsperaDespues) v.motor->waitUntilDone();
 }
 
 void Pronuncia(Voz& v, std::string_view texto) { v.motor->speak(Minusculas(texto)); }
+
+void Dice(Voz& v, std::string_view texto) {
+    if (v.observador) v.observador->said(texto, false, false);
+    Pronuncia(v, texto);
+}
 
 void BajaVelocidad(Voz& v, int modificadores) {
     int rate = v.motor->rate();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,10 @@ struct Voz {
     std::vector<std::string> Voces{""};
     std::int16_t VozActual = 0;
     std::string UltimoMensaje;
+    // Every message spoken, oldest first, the last MensajesGuardados of them; Leido is the one
+    // the player reached by browsing, the newest until they browse.
+    std::deque<std::string> Historial;
+    std::size_t Leido = 0;
 };
 
 void CreaVoces(Voz& v);
@@ -24,6 +29,9 @@ void BuscaVoces(Voz& v);
 
 void Habla(Voz& v, std::string_view texto, bool EsperaAntes, bool EsperaDespues);
 void Pronuncia(Voz& v, std::string_view texto);
+// Speaks a text that is no message of the game (the key help, a message read again from the
+// history): heard like any other, but neither kept for F5 nor in the history.
+void Dice(Voz& v, std::string_view texto);
 
 void BajaVelocidad(Voz& v, int modificadores);
 void SubeVelocidad(Voz& v, int modificadores);

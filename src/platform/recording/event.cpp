@@ -18,6 +18,7 @@ const char* Name(EventKind k) {
     case EventKind::SoundFile: return "sound-file";
     case EventKind::SoundPlay: return "sound-play";
     case EventKind::SoundStop: return "sound-stop";
+    case EventKind::SoundVolume: return "sound-volume";
     case EventKind::Beep: return "beep";
     case EventKind::Dialog: return "dialog";
     case EventKind::Seeded: return "seeded";
@@ -33,6 +34,7 @@ bool HasNumber(EventKind k) {
     case EventKind::SoundFile:
     case EventKind::SoundPlay:
     case EventKind::SoundStop:
+    case EventKind::SoundVolume:
     case EventKind::Seeded: return true;
     default: return false;
     }
@@ -45,6 +47,7 @@ std::string Describe(const Event& e) {
     os << Name(e.kind);
     if (!e.text.empty()) os << " \"" << e.text << '"';
     if (HasNumber(e.kind)) os << " " << e.number;
+    if (e.kind == EventKind::SoundVolume) os << " at " << e.level << "%";
     if (e.kind == EventKind::Said) os << (e.before ? " before" : "") << (e.after ? " after" : "");
     if (e.kind == EventKind::Dialog) os << " \"" << e.prompt << "\" \"" << e.initial << '"';
     return os.str();

@@ -20,6 +20,7 @@ enum class EventKind {
     SoundFile,      // number: player 1..4, text: the file name
     SoundPlay,      // number: player 1..4
     SoundStop,      // number: player 1..4
+    SoundVolume,    // number: player 1..4, level: percent
     Beep,
     Dialog,         // text: title, prompt, initial
     Seeded,         // number: the seed handed out
@@ -35,6 +36,11 @@ struct Event {
         e.after = after;
         return e;
     }
+    static Event volume(int player, int percent) {
+        Event e(EventKind::SoundVolume, {}, player);
+        e.level = percent;
+        return e;
+    }
     static Event dialog(std::string title, std::string prompt, std::string initial) {
         Event e(EventKind::Dialog, std::move(title));
         e.prompt = std::move(prompt);
@@ -45,6 +51,7 @@ struct Event {
     EventKind kind{};
     std::string text;
     std::int64_t number = 0;
+    int level = 0;
     bool before = false;
     bool after = false;
     std::string prompt;

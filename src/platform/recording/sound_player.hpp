@@ -16,6 +16,7 @@ public:
     }
     void play() override { recorder_.record(Event(EventKind::SoundPlay, {}, index_)); }
     void stop() override { recorder_.record(Event(EventKind::SoundStop, {}, index_)); }
+    void setVolume(int percent) override { recorder_.record(Event::volume(index_, percent)); }
 
 private:
     Recorder& recorder_;

@@ -58,7 +58,7 @@ Mix_Chunk* Load(const std::string& path, std::string& reason) {
 
 MixerSoundPlayer::MixerSoundPlayer(AudioOutput& audio, int room, Playback playback, std::string soundFolder)
     : audio_(audio), channel_(room - 1), playback_(playback), folder_(std::move(soundFolder)) {
-    setVolume(DefaultPercent);
+    setVolume(DefaultVolume);
 }
 
 void MixerSoundPlayer::setVolume(int percent) {

@@ -29,10 +29,9 @@ public:
     void play() override;
     void stop() override;
 
-    // The room sounds' level in percent of their own loudness; 0 is silence. They start at
-    // a level that sits under the speech.
-    void setVolume(int percent);
-    static constexpr int DefaultPercent = 40;
+    // In percent of the sound's own loudness, 0 silent; a player starts at the port's default,
+    // which sits under the speech.
+    void setVolume(int percent) override;
 
 private:
     AudioOutput& audio_;

@@ -16,6 +16,9 @@ public:
     virtual void setFileName(const std::string& name) = 0;
     virtual void play() = 0;
     virtual void stop() = 0;
+    // The sound's level in percent of its own loudness, 0 silent; players start at DefaultVolume.
+    virtual void setVolume(int percent) = 0;
+    static constexpr int DefaultVolume = 40;
 };
 
 // The system beep that refuses a key.
