@@ -17,7 +17,7 @@ namespace {
 
 using namespace veldrisa;
 
-void Show(const Programa& programa, GameWindow& window) {
+void Show(Programa& programa, GameWindow& window) {
     if (programa.pantalla() == Pantalla::Inicio) {
         SetupView view;
         for (std::size_t i = 0; i < view.names.size(); ++i) {
@@ -25,9 +25,10 @@ void Show(const Programa& programa, GameWindow& window) {
             view.selected[i] = programa.Personajes[i + 1].Controlado;
         }
         view.cursor = programa.formIni.PersonajeActual;
+        view.help = AyudaEscrita(programa.Ayuda());
         window.Show(std::move(view));
     } else if (programa.pantalla() == Pantalla::Juego) {
-        window.Show(LogView{programa.form1.mesa.Label1});
+        window.Show(LogView{programa.form1.mesa.Label1, AyudaEscrita(programa.Ayuda())});
     }
 }
 

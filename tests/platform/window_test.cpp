@@ -149,8 +149,8 @@ TEST_F(WindowTest, AnyNameOrLogIsDrawnWithoutHarm) {
     std::string log;
     for (int i = 0; i < 2000; ++i)
         log += "Línea " + std::to_string(i) + " con \xff bytes rotos y palabras\r\n";
-    window->Show(LogView{log});
-    window->Show(LogView{""});
+    window->Show(LogView{log, ""});
+    window->Show(LogView{"", ""});
 
     // The odd names a player may type: ten at a time on the setup screen with the cursor on
     // each, all of them in the log, and each in the name dialog, which gives it back whole.
@@ -163,7 +163,7 @@ TEST_F(WindowTest, AnyNameOrLogIsDrawnWithoutHarm) {
         window->Show(setup);
         oddLog += raros[i].nombre + ": (Falso) \r\n- Defensa débil, Tapa de cazuela\r\n";
     }
-    window->Show(LogView{oddLog});
+    window->Show(LogView{oddLog, ""});
     for (const auto& raro : raros) {
         Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
         EXPECT_EQ(Ask(raro.nombre), ValidUtf8(raro.nombre)) << raro.que;
@@ -197,11 +197,12 @@ TEST_F(WindowTest, ControlCharactersInANameOrTheLogLeaveNoMarkOnTheScreen) {
     EXPECT_TRUE(name("Ana\nBeto") == spaced) << "a name keeps to its line";
     EXPECT_TRUE(name("Ana\r\nBeto") == spaced) << "a name keeps to its line";
 
-    window->Show(LogView{"AnaBeto\r\nfin"});
+    window->Show(LogView{"AnaBeto\r\nfin", ""});
     const auto log = shown();
     window->Show(
         LogView{"Ana\x7f\x01\xc2\x85"
-                "Beto\r\nfin"});
+                "Beto\r\nfin",
+                ""});
     EXPECT_TRUE(shown() == log) << "control characters in the log";
 }
 

@@ -220,11 +220,8 @@ void GameWindow::DrawSetup(const SetupView& view) {
         y += line;
     }
     y += line / 2;
-    for (const auto& hint : Wrap(text_,
-                                 "Flechas: elegir personaje. Espacio: seleccionar. F2: cambiar el nombre. "
-                                 "Enter: empezar. Escape: salir.",
-                                 width)) {
-        DrawLine(text_, hint, Margin, y, Foreground);
+    for (const auto& hint : Wrap(text_, view.help, width)) {
+        DrawLine(text_, hint, Margin, y, Highlight);
         y += line;
     }
 }
@@ -234,16 +231,21 @@ void GameWindow::DrawLog(const LogView& view) {
     int y = Margin;
     DrawLine(title_, Fit(title_, Title, width), Margin, y, Highlight);
     y += LineHeight(title_) * 3 / 2;
+    // The help at the foot, in the usual size; the log takes the room above it.
+    const std::vector<std::string> help = Wrap(text_, view.help, width);
+    const int helpTop = Height() - Margin / 2 - static_cast<int>(help.size()) * LineHeight(text_);
+    for (int i = 0; i < static_cast<int>(help.size()); ++i)
+        DrawLine(text_, help[static_cast<std::size_t>(i)], Margin, helpTop + i * LineHeight(text_), Highlight);
     const std::string text = Drawable(view.text, MaxLogCharacters);
     std::vector<std::string> lines;
     for (int points : LogPoints) {
         TTF_SetFontSize(text_, points);
         lines = Wrap(text_, text, width);
-        if (y + static_cast<int>(lines.size()) * LineHeight(text_) <= Height()) break;
+        if (y + static_cast<int>(lines.size()) * LineHeight(text_) <= helpTop) break;
     }
     const int line = LineHeight(text_);
     for (const auto& l : lines) {
-        if (y >= Height()) break;
+        if (y + line > helpTop) break;
         DrawLine(text_, l, Margin, y, Foreground);
         y += line;
     }

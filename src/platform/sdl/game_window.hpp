@@ -22,11 +22,13 @@ struct SetupView {
     std::array<std::string, 10> names;
     std::array<bool, 10> selected{};
     int cursor = 1;  // 1..10
+    std::string help;  // the keys that work now, one line, wrapped as it needs
 };
 
 // The game screen as drawn: the text log.
 struct LogView {
     std::string text;  // UTF-8, lines broken by \r\n
+    std::string help;  // the keys that work now, kept at the foot of the window
 };
 
 class GameWindow {
