@@ -73,9 +73,10 @@ soak: build
 	$(BUILD)/tests/veldrisa-soak $(SOAK_GAMES)
 
 # The benchmark (README, "Benchmark"): a Release build, run on a virtual display since it
-# starts the game itself; the keys reach the game through xdotool, and the espeak-ng program
-# is its reference.
-BENCH_PACKAGES := xdotool espeak-ng
+# starts the game itself; the keys reach the game through xdotool and XTest, a PulseAudio server
+# of its own plays what the game says, and the espeak-ng program and speech-dispatcher are its
+# references.
+BENCH_PACKAGES := xdotool espeak-ng libxtst-dev libpulse-dev pulseaudio pulseaudio-utils speech-dispatcher
 bench: deps
 	$(call install_missing,$(BENCH_PACKAGES))
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -23,19 +24,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* WindowTitle = "^La fortuna de Veldrisa$";
 
-fs::path TemporaryFolder() {
-    std::string pattern = (fs::temp_directory_path() / "veldrisa-bench-XXXXXX").string();
-    return mkdtemp(pattern.data()) ? fs::path(pattern) : fs::path();
-}
-
-// The game's window, once it is on screen; empty when it never came.
-std::string WaitForWindow() {
-    auto out = Output({"xdotool", "search", "--sync", "--onlyvisible", "--name", WindowTitle}, 20s);
-    if (!out || out->empty()) return {};
-    std::string id = out->substr(0, out->find('\n'));
-    Output({"xdotool", "windowfocus", "--sync", id}, 5s);
-    return id;
-}
 
 bool Keys(const std::vector<std::string>& keys) {
     std::vector<std::string> argv{"xdotool", "key", "--delay", "10"};
@@ -43,11 +31,6 @@ bool Keys(const std::vector<std::string>& keys) {
     return Output(argv, 5s).has_value();
 }
 
-void Stop(pid_t pid) {
-    // SDL turns SIGTERM into a request to close, which the game obeys.
-    kill(pid, SIGTERM);
-    Reap(pid, 10s);
-}
 
 // Largest absolute 16-bit sample in a byte range of the captured output, scaled to 0..1.
 double Peak(const fs::path& file, std::uintmax_t from, std::uintmax_t to) {
@@ -116,7 +99,60 @@ private:
     std::string pending_;
 };
 
+// Reads the device's output from a named pipe on a thread, keeping its peak.
+class MixListener {
+public:
+    explicit MixListener(const fs::path& fifo) : fifo_(fifo) {
+        thread_ = std::thread([this] {
+            int fd = open(fifo_.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0) return;
+            std::int16_t samples[16384];
+            ssize_t n;
+            while ((n = read(fd, samples, sizeof samples)) > 0)
+                for (ssize_t i = 0; i < n / 2; ++i) {
+                    const int level = std::abs(int(samples[i]));
+                    peak_ = std::max(peak_, level);
+                    if (level >= 32767) ++fullScale_;
+                }
+            close(fd);
+        });
+    }
+    // Once the game has ended: a reader still waiting for a writer is let go.
+    void finish(Memory& m) {
+        int fd = open(fifo_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0) close(fd);
+        thread_.join();
+        m.mixPeak = peak_ / 32768.0;
+        m.fullScale = fullScale_;
+    }
+
+private:
+    fs::path fifo_;
+    int peak_ = 0;
+    long fullScale_ = 0;
+    std::thread thread_;
+};
+
 }  // namespace
+
+fs::path TemporaryFolder() {
+    std::string pattern = (fs::temp_directory_path() / "veldrisa-bench-XXXXXX").string();
+    return mkdtemp(pattern.data()) ? fs::path(pattern) : fs::path();
+}
+
+std::string WaitForWindow() {
+    auto out = Output({"xdotool", "search", "--sync", "--onlyvisible", "--name", WindowTitle}, 20s);
+    if (!out || out->empty()) return {};
+    std::string id = out->substr(0, out->find('\n'));
+    Output({"xdotool", "windowfocus", "--sync", id}, 5s);
+    return id;
+}
+
+void Stop(pid_t pid) {
+    // SDL turns SIGTERM into a request to close, which the game obeys.
+    kill(pid, SIGTERM);
+    Reap(pid, 10s);
+}
 
 std::vector<double> StartupMs(const std::string& game, int runs) {
     std::vector<double> figures;
@@ -182,11 +218,15 @@ Memory MeasureMemory(const std::string& game, const std::string& tap) {
     // The write end, without close-on-exec, is what the game inherits.
     int writeEnd = fcntl(fds[1], F_DUPFD, 10);
     close(fds[1]);
+    const fs::path dir = TemporaryFolder();
+    const fs::path mix = dir / "mix";
+    mkfifo(mix.c_str(), 0600);
+    MixListener listener(mix);
     const auto start = Clock::now();
     // The disk driver without its delay plays each buffer the moment it is mixed, so that the
     // waits for the end of a message, the morning news above all, are short.
     pid_t pid = Spawn({game}, {{"SDL_AUDIODRIVER", "disk"},
-                               {"SDL_DISKAUDIOFILE", "/dev/null"},
+                               {"SDL_DISKAUDIOFILE", mix.string()},
                                {"SDL_DISKAUDIODELAY", "0"},
                                {"LD_PRELOAD", tap},
                                {"VELDRISA_BENCH_TAP_FD", std::to_string(writeEnd)}});
@@ -202,10 +242,11 @@ Memory MeasureMemory(const std::string& game, const std::string& tap) {
             auto l = lines.line(open ? 30s : (expectNew && !any ? 90s : 150ms));
             if (!l) return !open && (any || !expectNew);
             if (l->rfind("B ", 0) == 0) {
-                latest = l->substr(2);
+                const auto text = l->find(' ', 2);
+                latest = text == std::string::npos ? std::string() : l->substr(text + 1);
                 open = any = true;
                 ++m.texts;
-            } else if (*l == "E") {
+            } else if (l->rfind("E ", 0) == 0) {
                 open = false;
             }
         }
@@ -226,6 +267,8 @@ Memory MeasureMemory(const std::string& game, const std::string& tap) {
     m.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     close(fds[0]);
     if (pid > 0) Stop(pid);
+    listener.finish(m);
+    fs::remove_all(dir);
     return m;
 }
 

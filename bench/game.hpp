@@ -1,11 +1,21 @@
 // The real game executable under the virtual display: start-up, idle cost and memory over a whole game.
 #pragma once
 
+#include <sys/types.h>
+
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace veldrisa::bench {
+
+// A new empty folder under the system's temporary one; empty when it could not be made.
+std::filesystem::path TemporaryFolder();
+// The game's window, once it is on screen and given the focus; empty when it never came.
+std::string WaitForWindow();
+// Asks the game to close, and kills it if it has not within ten seconds.
+void Stop(pid_t pid);
 
 // From the moment the game is started to the first non-silent sample the audio device
 // takes, one figure per run; SDL's disk audio driver writes each buffer to a file as the
@@ -32,9 +42,12 @@ struct Memory {
     int texts = 0;  // given to espeak-ng
     bool ended = false;
     double seconds = 0;
+    double mixPeak = 0;     // largest sample of the mix the device took, 0..1 of full scale
+    long fullScale = 0;     // samples of the mix at full scale
 };
-// A whole game with all ten characters in the computer's hands: Control (silence) and Space
-// as soon as espeak-ng has finished the latest text, until the game announces its end. The
+// A whole game with all ten characters in the computer's hands, its room sounds playing:
+// Control (silence) and Space as soon as espeak-ng has finished the latest text, until the
+// game announces its end. The
 // tap library, preloaded, reports the texts.
 Memory MeasureMemory(const std::string& game, const std::string& tap);
 

@@ -2,6 +2,7 @@
 #include <sched.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -9,16 +10,19 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
 
+#include "end_to_end.hpp"
 #include "game.hpp"
 #include "peer.hpp"
 #include "platform/sdl/audio_output.hpp"
 #include "platform/sdl/espeak_speech_engine.hpp"
 #include "rules.hpp"
 #include "script.hpp"
+#include "sound_server.hpp"
 #include "speech.hpp"
 #include "stats.hpp"
 
@@ -36,8 +40,12 @@ constexpr int StartupRuns = 15;
 constexpr int IdleSeconds = 10;
 constexpr int RulesIntervals = 10;
 
+// Keys answered through the sound server, and texts given to its peers.
+constexpr int ServerKeys = 150;
+constexpr std::size_t PeerTexts = 40;
+
 struct Section {
-    bool speech = true, game = true, rules = true;
+    bool speech = true, game = true, server = true, rules = true;
 };
 
 // A row judged by `met`, or given for reference when there is none.
@@ -73,14 +81,15 @@ void PrintWakeups(const char* what, const IdleFigures& f) {
 int main(int argc, char** argv) {
     Section only;
     if (argc > 1) {
-        only = {false, false, false};
+        only = {false, false, false, false};
         for (int i = 1; i < argc; ++i) {
             std::string a = argv[i];
             if (a == "speech") only.speech = true;
             else if (a == "game") only.game = true;
+            else if (a == "server") only.server = true;
             else if (a == "rules") only.rules = true;
             else {
-                std::fprintf(stderr, "usage: veldrisa-bench [speech] [game] [rules]\n");
+                std::fprintf(stderr, "usage: veldrisa-bench [speech] [game] [server] [rules]\n");
                 return 2;
             }
         }
@@ -171,9 +180,12 @@ int main(int argc, char** argv) {
         std::printf("Game executable: %s\n", game.c_str());
         PrintWakeups("Idle setup screen", idle.setup);
         PrintWakeups("Idle game window, fire playing", idle.fire);
-        std::printf("  Whole game: %d moves, %d texts synthesized, %s, %.0f s; VmHWM %.1f MiB.\n", memory.moves,
-                    memory.texts, memory.ended ? "played to its end" : "NOT played to its end", memory.seconds,
-                    memory.peakMiB);
+        std::printf("  Whole game: %d moves, %d texts synthesized, %s, %.0f s; VmHWM %.1f MiB; peak of the mix "
+                    "%.4f of full scale, %ld samples at full scale.\n",
+                    memory.moves, memory.texts, memory.ended ? "played to its end" : "NOT played to its end",
+                    memory.seconds, memory.peakMiB, memory.mixPeak, memory.fullScale);
+        rows.push_back(Make("Peak of the mix over a whole game with the room sounds", "of full scale", {memory.mixPeak},
+                            "< 1", false, [&memory](const Row& r) { return memory.ended && r.worst() < 1; }));
         rows.push_back(Make("Start-up: game started to the first sample of the introduction", "ms", startup, "<= 100",
                             false, [](const Row& r) { return r.worst() <= 100; }));
         rows.push_back(Make("Idle CPU, setup screen, silent (per second)", "%", idle.setup.cpuPercent, "<= 1", false,
@@ -182,6 +194,70 @@ int main(int argc, char** argv) {
                             false, [](const Row& r) { return r.worst() <= 3; }));
         rows.push_back(Make("Resident memory through a whole game (worst: VmHWM)", "MiB", memory.rssMiB, "<= 60",
                             false, [&memory](const Row& r) { return memory.ended && r.worst() <= 60; }));
+    }
+
+    if (only.server) {
+        if (!std::getenv("DISPLAY")) {
+            std::fprintf(stderr, "veldrisa-bench: the game runs need a display (run it under xvfb-run)\n");
+            return 1;
+        }
+        std::fprintf(stderr, "Starting a PulseAudio server with a null sink...\n");
+        SoundServer server;
+        std::optional<MonitorCapture> capture;
+        if (server.running()) capture.emplace(server);
+        if (!capture || !capture->running()) {
+            std::fprintf(stderr, "veldrisa-bench: no sound server to measure through\n");
+            return 1;
+        }
+        std::fprintf(stderr, "Pressing %d keys in the game through the server...\n", ServerKeys);
+        EndToEndFigures e = MeasureEndToEnd(game, tap, server, *capture, ServerKeys);
+        std::vector<std::string> texts;
+        for (const auto& t : e.texts)
+            if (texts.size() < PeerTexts && std::find(texts.begin(), texts.end(), t) == texts.end()) texts.push_back(t);
+        std::fprintf(stderr, "Running espeak-ng and spd-say on %zu of the same texts through the server...\n",
+                     texts.size());
+        PeerServerFigures p = MeasurePeersThroughServer(texts, server, *capture);
+        const int underrunsAll = server.underruns();
+
+        std::printf("Through the sound server (PulseAudio, null sink, its monitor recorded in 5.8 ms fragments):\n");
+        std::printf("  Keys answered: %zu (", e.allAnswersMs.size());
+        for (const auto& [key, ms] : e.answerMs) std::printf(" %s %zu,", key.c_str(), ms.size());
+        std::printf(" ); not answered within 3 s: %d. Control: %zu.\n", e.unanswered, e.silenceMs.size());
+        const double period = 1000.0 * AudioOutput::BufferFrames / 44100;
+        std::printf("  Start-up to the first audible sample of the introduction: %.1f ms. Control: %ld of %zu "
+                    "silences came later than one device period.\n",
+                    e.startupMs, std::count_if(e.silenceMs.begin(), e.silenceMs.end(), [&](double ms) { return ms > period; }),
+                    e.silenceMs.size());
+        std::printf("  Sink latency as configured with the game playing: %.2f ms; streams: %s.\n", e.sinkLatencyMs,
+                    e.streams.c_str());
+        std::printf("  Where an answer's time goes (median of %zu keys; 95th percentile): key delivery (X server, "
+                    "SDL) %.2f (%.2f), the game's handling %.2f (%.2f), espeak-ng's first samples %.2f (%.2f), "
+                    "the device's next request %.2f (%.2f), the server to the sink %.2f (%.2f) ms.\n",
+                    e.deliveryMs.size(), Percentile(e.deliveryMs, 50), Percentile(e.deliveryMs, 95),
+                    Percentile(e.handlingMs, 50), Percentile(e.handlingMs, 95), Percentile(e.synthesisMs, 50),
+                    Percentile(e.synthesisMs, 95), Percentile(e.deviceMs, 50), Percentile(e.deviceMs, 95),
+                    Percentile(e.serverMs, 50), Percentile(e.serverMs, 95));
+        std::printf("  Underruns reported by the server: %d while the game was measured, %d over the whole run.\n",
+                    e.underruns, underrunsAll);
+        if (!p.spdSayProblem.empty()) std::printf("  spd-say: %s.\n", p.spdSayProblem.c_str());
+        const double best = std::min(p.espeakMs.empty() ? INFINITY : Percentile(p.espeakMs, 50),
+                                     p.spdSayMs.empty() ? INFINITY : Percentile(p.spdSayMs, 50));
+        const double ours = Percentile(e.allAnswersMs, 50);
+        std::printf("  Our median is %.2f of the espeak-ng program's and %.2f of spd-say's.\n",
+                    ours / Percentile(p.espeakMs, 50), ours / Percentile(p.spdSayMs, 50));
+
+        rows.push_back(Make("End to end: key sent to the first audible sample of its answer, through the server", "ms",
+                            e.allAnswersMs, "median <= 15, 95th <= 25, median <= half the best peer's", false,
+                            [best](const Row& r) { return r.median() <= 15 && r.p95() <= 25 && r.median() <= best / 2; }));
+        rows.push_back(Make("End to end: Control sent to silence, through the server", "ms", e.silenceMs,
+                            "<= one device period (" + Fixed(1000.0 * AudioOutput::BufferFrames / 44100, 1) + " ms)",
+                            false, [](const Row& r) { return r.worst() <= 1000.0 * AudioOutput::BufferFrames / 44100; }));
+        rows.push_back(Make("Underruns of the game's stream reported by the server", "", {double(e.underruns)}, "0", false,
+                            [](const Row& r) { return r.worst() == 0; }));
+        rows.push_back(Make("Peer: espeak-ng program started to its first audible sample, through the server", "ms",
+                            p.espeakMs, "(reference)", false, nullptr));
+        rows.push_back(Make("Peer: spd-say to speech-dispatcher's first audible sample, through the server", "ms",
+                            p.spdSayMs, "(reference)", false, nullptr));
     }
 
     if (only.rules) {

@@ -62,10 +62,11 @@ int Reap(pid_t pid, Clock::duration limit) {
     }
 }
 
-std::optional<std::string> Output(const std::vector<std::string>& argv, Clock::duration limit) {
+std::optional<std::string> Output(const std::vector<std::string>& argv, Clock::duration limit,
+                                  const std::map<std::string, std::string>& env) {
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) return std::nullopt;
-    pid_t pid = Spawn(argv, {}, pipeFds[1]);
+    pid_t pid = Spawn(argv, env, pipeFds[1]);
     close(pipeFds[1]);
     std::string text;
     char buf[4096];

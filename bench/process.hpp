@@ -25,7 +25,8 @@ int Reap(pid_t pid, Clock::duration limit);
 
 // Runs a program to its end and returns its standard output; nullopt when it failed or took
 // longer than `limit`.
-std::optional<std::string> Output(const std::vector<std::string>& argv, Clock::duration limit);
+std::optional<std::string> Output(const std::vector<std::string>& argv, Clock::duration limit,
+                                  const std::map<std::string, std::string>& env = {});
 
 // CPU time used so far by the process, from utime + stime in /proc/PID/stat, in seconds.
 double CpuSeconds(pid_t pid);

@@ -1,22 +1,39 @@
-// Preloaded into the real game: writes each text it gives espeak-ng, and the end of its synthesis, to a pipe.
+// Preloaded into the real game: writes the steps of each answer to a pipe, with the monotonic clock's time.
+#include <SDL2/SDL.h>
 #include <dlfcn.h>
 #include <espeak-ng/speak_lib.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
-using Synth = espeak_ERROR (*)(const void*, size_t, unsigned int, espeak_POSITION_TYPE, unsigned int, unsigned int,
-                               unsigned int*, void*);
+using Synth = espeak_ERROR (*)(const void*, size_t, unsigned int, espeak_POSITION_TYPE, unsigned int,
+                               unsigned int, unsigned int*, void*);
+using SynthCallback = int (*)(short*, int, espeak_EVENT*);
+using MusicHook = void (*)(void*, Uint8*, int);
 
-void Send(const std::string& line) {
+template <typename F>
+F Real(const char* name) {
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+}
+
+// One line per step; the time is the monotonic clock's, which the benchmark's steady clock reads too.
+void Send(char kind, const std::string& text = {}) {
     static const int fd = [] {
         const char* value = std::getenv("VELDRISA_BENCH_TAP_FD");
         return value ? std::atoi(value) : -1;
     }();
     if (fd < 0) return;
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::string line =
+        std::string(1, kind) + " " + std::to_string(now.tv_sec * 1000000LL + now.tv_nsec / 1000);
+    if (!text.empty()) line += " " + text;
+    line += "\n";
     for (std::size_t done = 0; done < line.size();) {
         ssize_t n = write(fd, line.data() + done, line.size() - done);
         if (n <= 0) return;
@@ -24,17 +41,84 @@ void Send(const std::string& line) {
     }
 }
 
+// Armed when a text's synthesis begins: its first samples and its first sound in the mix are told once.
+std::atomic<bool> awaitingSamples{false}, awaitingMix{false};
+SynthCallback gameCallback = nullptr;
+MusicHook gameHook = nullptr;
+
+bool AnySound(const short* samples, int count) {
+    for (int i = 0; i < count; ++i)
+        if (samples[i] != 0) return true;
+    return false;
+}
+
+int OnSynth(short* samples, int count, espeak_EVENT* events) {
+    if (awaitingSamples && AnySound(samples, count) && awaitingSamples.exchange(false)) Send('S');
+    return gameCallback(samples, count, events);
+}
+
+void OnMix(void* data, Uint8* out, int length) {
+    gameHook(data, out, length);
+    if (!awaitingMix) return;
+    for (int i = 0; i < length; ++i)
+        if (out[i] != 0) {
+            if (awaitingMix.exchange(false)) Send('D');
+            return;
+        }
+}
+
+void IfKey(int got, const SDL_Event* event) {
+    if (got > 0 && event && event->type == SDL_KEYDOWN && !event->key.repeat) Send('K');
+}
+
 }  // namespace
 
-// One line per event: "B <text>" when synthesis begins, "E" when espeak_Synth returns.
+// K: the game takes a key from SDL. B: espeak-ng is given a text. S: its first samples that are not silence.
+// E: espeak_Synth returns. D: the first buffer of the mix that holds the text's sound.
 extern "C" espeak_ERROR espeak_Synth(const void* text, size_t size, unsigned int position,
                                      espeak_POSITION_TYPE position_type, unsigned int end_position,
                                      unsigned int flags, unsigned int* unique_identifier, void* user_data) {
-    static const auto real = reinterpret_cast<Synth>(dlsym(RTLD_NEXT, "espeak_Synth"));
-    std::string line = "B ";
-    for (const char* c = static_cast<const char*>(text); *c; ++c) line += (*c == '\n' || *c == '\r') ? ' ' : *c;
-    Send(line + "\n");
-    espeak_ERROR result = real(text, size, position, position_type, end_position, flags, unique_identifier, user_data);
-    Send("E\n");
+    static const auto real = Real<Synth>("espeak_Synth");
+    std::string line;
+    for (const char* c = static_cast<const char*>(text); *c; ++c)
+        line += (*c == '\n' || *c == '\r') ? ' ' : *c;
+    awaitingSamples = awaitingMix = true;
+    Send('B', line);
+    espeak_ERROR result =
+        real(text, size, position, position_type, end_position, flags, unique_identifier, user_data);
+    Send('E');
     return result;
+}
+
+extern "C" void espeak_SetSynthCallback(SynthCallback callback) {
+    static const auto real = Real<void (*)(SynthCallback)>("espeak_SetSynthCallback");
+    gameCallback = callback;
+    real(callback ? &OnSynth : nullptr);
+}
+
+extern "C" void Mix_HookMusic(MusicHook hook, void* data) {
+    static const auto real = Real<void (*)(MusicHook, void*)>("Mix_HookMusic");
+    gameHook = hook;
+    real(hook ? &OnMix : nullptr, data);
+}
+
+extern "C" int SDL_WaitEvent(SDL_Event* event) {
+    static const auto real = Real<int (*)(SDL_Event*)>("SDL_WaitEvent");
+    int got = real(event);
+    IfKey(got, event);
+    return got;
+}
+
+extern "C" int SDL_WaitEventTimeout(SDL_Event* event, int timeout) {
+    static const auto real = Real<int (*)(SDL_Event*, int)>("SDL_WaitEventTimeout");
+    int got = real(event, timeout);
+    IfKey(got, event);
+    return got;
+}
+
+extern "C" int SDL_PollEvent(SDL_Event* event) {
+    static const auto real = Real<int (*)(SDL_Event*)>("SDL_PollEvent");
+    int got = real(event);
+    IfKey(got, event);
+    return got;
 }
