@@ -18,6 +18,7 @@ constexpr int TextPoints = 30;
 constexpr int TitlePoints = 38;
 // A long log is worth more whole than in large type: its type shrinks step by step to fit.
 constexpr int LogPoints[] = {TextPoints, 27, 24, 21, 18, 16};
+constexpr int HelpPoints = 16;
 constexpr const char* Title = "La fortuna de Veldrisa";
 constexpr const char* Ellipsis = "…";
 
@@ -231,7 +232,8 @@ void GameWindow::DrawLog(const LogView& view) {
     int y = Margin;
     DrawLine(title_, Fit(title_, Title, width), Margin, y, Highlight);
     y += LineHeight(title_) * 3 / 2;
-    // The help at the foot, in the usual size; the log takes the room above it.
+    // The help at the foot in the log's smallest size, so that it takes little of the log's room.
+    TTF_SetFontSize(text_, HelpPoints);
     const std::vector<std::string> help = Wrap(text_, view.help, width);
     const int helpTop = Height() - Margin / 2 - static_cast<int>(help.size()) * LineHeight(text_);
     for (int i = 0; i < static_cast<int>(help.size()); ++i)
