@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/recording/process.hpp"
 #include "replay/replay.hpp"
 
 int main(int argc, char** argv) {
+    veldrisa::UseBinaryStandardStreams();
     std::ios::sync_with_stdio(false);
-    return veldrisa::Replay(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout, std::cerr);
+    return veldrisa::Replay(veldrisa::CommandLineArguments(argc, argv), std::cin, std::cout, std::cerr);
 }

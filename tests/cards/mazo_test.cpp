@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 
 #include "cards/catalogo.hpp"
@@ -154,7 +155,8 @@ TEST(NuevaPartida, SoundsGetTheirFilesFromTheProgramFolderAndTheFireStarts) {
             sonidos.push_back(e);
     }
     ASSERT_FALSE(carpeta.empty()) << "the program's folder becomes the current directory first";
-    const std::string en = carpeta.ends_with("/") ? carpeta : carpeta + "/";
+    constexpr char separador = std::filesystem::path::preferred_separator;
+    const std::string en = carpeta.ends_with(separador) ? carpeta : carpeta + separador;
     EXPECT_EQ(sonidos, (std::vector<Event>{
                            Event(EventKind::SoundFile, en + "fuego.wav", 1),
                            Event(EventKind::SoundFile, en + "Vaso rompiéndose.mp3", 2),
