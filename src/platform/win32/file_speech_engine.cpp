@@ -1,0 +1,18 @@
+// Messages written as lines, flushed at once so that a test can follow the game.
+#include "platform/win32/file_speech_engine.hpp"
+
+#include <algorithm>
+
+#include "platform/recording/process.hpp"
+
+namespace veldrisa {
+
+FileSpeechEngine::FileSpeechEngine(const std::string& path) : out_(PathFromUtf8(path), std::ios::binary) {}
+
+void FileSpeechEngine::speak(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    out_ << text << '\n' << std::flush;
+}
+
+}  // namespace veldrisa

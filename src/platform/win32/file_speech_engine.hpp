@@ -1,0 +1,31 @@
+// A SpeechEngine that writes each message to a text file: the voice of the game's tests under
+// Wine, whose own SAPI voice cannot speak, and of a tester who wants to read what was said.
+#pragma once
+
+#include <fstream>
+#include <string>
+
+#include "ports/speech_engine.hpp"
+
+namespace veldrisa {
+
+class FileSpeechEngine : public SpeechEngine {
+public:
+    // The file is created anew; each message is one line, a silenced voice an empty one.
+    explicit FileSpeechEngine(const std::string& path);
+    bool open() const { return out_.is_open(); }
+
+    void createVoice() override { rate_ = 0; }
+    std::vector<std::string> voiceDescriptions() override { return {"Voz de prueba (archivo)"}; }
+    void selectVoice(int) override {}
+    int rate() const override { return rate_; }
+    void setRate(int rate) override { rate_ = rate; }
+    void speak(std::string text) override;
+    void waitUntilDone() override {}
+
+private:
+    std::ofstream out_;
+    int rate_ = 0;
+};
+
+}  // namespace veldrisa

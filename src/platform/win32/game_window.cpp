@@ -1,0 +1,281 @@
+// Drawing the setup screen and the game log with GDI, and gathering the window's keys.
+#include "platform/win32/game_window.hpp"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/unicode.hpp"
+#include "platform/win32/wide_text.hpp"
+
+namespace veldrisa {
+namespace {
+
+constexpr wchar_t ClassName[] = L"VeldrisaGameWindow";
+constexpr wchar_t Title[] = L"La fortuna de Veldrisa";
+constexpr int InitialWidth = 1024;
+constexpr int InitialHeight = 720;
+constexpr int Margin = 32;
+// Large type for players with low vision; a long log shrinks step by step to fit.
+constexpr int TextPixels = 30;
+constexpr int TitlePixels = 38;
+constexpr int LogPixels[] = {TextPixels, 27, 24, 21, 18, 16};
+constexpr COLORREF Background = RGB(0, 0, 0);
+constexpr COLORREF Foreground = RGB(255, 255, 255);
+constexpr COLORREF Highlight = RGB(255, 221, 0);
+constexpr wchar_t Hints[] =
+    L"Flechas: elegir personaje. Espacio: seleccionar. F2: cambiar el nombre. Enter: empezar. Escape: salir.";
+
+HFONT MakeFont(int pixels, bool bold) {
+    return CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Tahoma");
+}
+
+// Text as GDI should draw it: at most n characters, valid, without control characters but line breaks.
+std::wstring Drawable(const std::string& text, std::size_t maxCharacters) {
+    std::wstring wide = WideFromUtf8(PrimerosCaracteres(text, maxCharacters));
+    std::wstring out;
+    for (wchar_t c : wide) {
+        if (c == L'\t')
+            out += L' ';
+        else if (c == L'\n' || c == L'\r' || (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0)))
+            out += c;
+    }
+    if (MasDeNCaracteres(text, maxCharacters)) out += L'…';
+    return out;
+}
+
+int LineHeight(HDC dc) {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    return metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+}  // namespace
+
+std::optional<Win32Key> GameKey(WPARAM vk, bool shift, bool control, bool alt) {
+    const bool letter = vk >= 'A' && vk <= 'Z';
+    const bool digit = vk >= '0' && vk <= '9';
+    const bool function = vk >= VK_F1 && vk <= VK_F12;
+    const bool keypad = vk >= VK_NUMPAD0 && vk <= VK_DIVIDE && vk != VK_SEPARATOR;
+    static constexpr WPARAM Others[] = {VK_BACK,  VK_TAB,   VK_RETURN,  VK_SHIFT,  VK_CONTROL,
+                                        VK_MENU,  VK_PAUSE, VK_CAPITAL, VK_ESCAPE, VK_SPACE,
+                                        VK_PRIOR, VK_NEXT,  VK_END,     VK_HOME,   VK_LEFT,
+                                        VK_UP,    VK_RIGHT, VK_DOWN,    VK_INSERT, VK_DELETE};
+    if (!letter && !digit && !function && !keypad &&
+        std::find(std::begin(Others), std::end(Others), vk) == std::end(Others))
+        return std::nullopt;
+    // A modifier key counts as held while it goes down.
+    shift = shift || vk == VK_SHIFT;
+    control = control || vk == VK_CONTROL;
+    alt = alt || vk == VK_MENU;
+    return Win32Key{static_cast<int>(vk), (shift ? 1 : 0) | (control ? 2 : 0) | (alt ? 4 : 0)};
+}
+
+std::unique_ptr<Win32GameWindow> Win32GameWindow::Open(std::string& error) {
+    std::unique_ptr<Win32GameWindow> w(new Win32GameWindow());
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW type{};
+    type.cbSize = sizeof type;
+    type.lpfnWndProc = Procedure;
+    type.hInstance = instance;
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    type.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    type.lpszClassName = ClassName;
+    RegisterClassExW(&type);  // fails harmlessly when a second window registers it again
+    w->window_ = CreateWindowExW(0, ClassName, Title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 InitialWidth, InitialHeight, nullptr, nullptr, instance, w.get());
+    if (!w->window_) {
+        error = "CreateWindowExW falló (error " + std::to_string(GetLastError()) + ")";
+        return nullptr;
+    }
+    w->text_ = MakeFont(TextPixels, false);
+    w->title_ = MakeFont(TitlePixels, true);
+    return w;
+}
+
+Win32GameWindow::~Win32GameWindow() {
+    if (window_) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    if (text_) DeleteObject(text_);
+    if (title_) DeleteObject(title_);
+}
+
+std::optional<Win32Key> Win32GameWindow::NextKey(const std::function<void()>& onDropped) {
+    if (keys_.TakeDropped() && onDropped) onDropped();
+    MSG message;
+    while (!closed_ && keys_.Empty()) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            closed_ = true;
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (closed_) return std::nullopt;
+    return keys_.Take();
+}
+
+bool Win32GameWindow::Pump() {
+    waiting_ = true;
+    MSG message;
+    while (!closed_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) closed_ = true;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    waiting_ = false;
+    return !closed_;
+}
+
+void Win32GameWindow::Show(SetupView view) {
+    view_ = std::move(view);
+    Redraw();
+}
+
+void Win32GameWindow::Show(LogView view) {
+    view_ = std::move(view);
+    Redraw();
+}
+
+void Win32GameWindow::Redraw() {
+    if (!IsWindowVisible(window_)) {
+        ShowWindow(window_, SW_SHOWNORMAL);
+        SetForegroundWindow(window_);
+    }
+    InvalidateRect(window_, nullptr, FALSE);
+    UpdateWindow(window_);
+}
+
+LRESULT CALLBACK Win32GameWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Win32GameWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32GameWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, w, l);
+    return self->Handle(message, w, l);
+}
+
+LRESULT Win32GameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {
+            const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
+            // Alt+F4 closes the window as its close button does, even while the game speaks.
+            if (w == VK_F4 && alt) break;
+            const bool repeat = (l & (1L << 30)) != 0;
+            if (auto key = GameKey(w, GetKeyState(VK_SHIFT) & 0x8000, GetKeyState(VK_CONTROL) & 0x8000, alt))
+                keys_.Add(*key, repeat, waiting_);
+            // F10 and Alt combinations would otherwise open the (absent) menu and swallow the next key.
+            return 0;
+        }
+        case WM_SYSKEYUP:
+        case WM_SYSCHAR:
+        case WM_CHAR: return 0;
+        case WM_SYSCOMMAND:
+            if ((w & 0xFFF0) == SC_KEYMENU) return 0;
+            break;
+        case WM_CLOSE: closed_ = true; return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window_, &paint);
+            RECT area;
+            GetClientRect(window_, &area);
+            // Drawn off screen first, so that a redraw never flickers.
+            HDC memory = CreateCompatibleDC(dc);
+            HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
+            HGDIOBJ old = SelectObject(memory, bitmap);
+            Paint(memory, area);
+            BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
+            SelectObject(memory, old);
+            DeleteObject(bitmap);
+            DeleteDC(memory);
+            EndPaint(window_, &paint);
+            return 0;
+        }
+        case WM_SIZE: InvalidateRect(window_, nullptr, FALSE); return 0;
+        default: break;
+    }
+    return DefWindowProcW(window_, message, w, l);
+}
+
+void Win32GameWindow::Paint(HDC dc, const RECT& area) {
+    HBRUSH black = CreateSolidBrush(Background);
+    FillRect(dc, &area, black);
+    DeleteObject(black);
+    SetBkMode(dc, TRANSPARENT);
+    RECT titleArea{Margin, Margin, area.right - Margin, area.bottom};
+    SelectObject(dc, title_);
+    SetTextColor(dc, Highlight);
+    DrawTextW(dc, Title, -1, &titleArea, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    RECT below{Margin, Margin + LineHeight(dc) * 3 / 2, area.right - Margin, area.bottom};
+    if (auto* setup = std::get_if<SetupView>(&view_)) PaintSetup(dc, below, *setup);
+    if (auto* log = std::get_if<LogView>(&view_)) PaintLog(dc, below, *log);
+}
+
+void Win32GameWindow::PaintSetup(HDC dc, const RECT& area, const SetupView& view) {
+    SelectObject(dc, text_);
+    const int line = LineHeight(dc);
+    int y = area.top;
+    for (int i = 0; i < 10; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const bool current = i + 1 == view.cursor;
+        std::wstring name = Drawable(view.names[at], MaxNameCharacters);
+        std::replace_if(
+            name.begin(), name.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }, L' ');
+        const std::wstring status = view.selected[at] ? L" — Seleccionado" : L" — No seleccionado";
+        const std::wstring number = (current ? L"► " : L"   ") + std::to_wstring(i + 1) + L". ";
+        if (current) {
+            RECT band{Margin / 2, y, area.right + Margin / 2, y + line};
+            HBRUSH yellow = CreateSolidBrush(Highlight);
+            FillRect(dc, &band, yellow);
+            DeleteObject(yellow);
+        }
+        SetTextColor(dc, current ? Background : Foreground);
+        // A long name gives way to the selection, which matters more.
+        SIZE statusSize{};
+        GetTextExtentPoint32W(dc, status.c_str(), static_cast<int>(status.size()), &statusSize);
+        RECT nameArea{area.left, y, area.right - statusSize.cx, y + line};
+        RECT numberArea{area.left, y, area.right, y + line};
+        DrawTextW(dc, number.c_str(), -1, &numberArea, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+        nameArea.left = numberArea.right;
+        nameArea.right = std::max(nameArea.left, nameArea.right);
+        DrawTextW(dc, number.c_str(), -1, &numberArea, DT_SINGLELINE | DT_NOPREFIX);
+        RECT drawnName = nameArea;
+        DrawTextW(dc, name.c_str(), -1, &drawnName,
+                  DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_CALCRECT);
+        drawnName.right = std::min<LONG>(drawnName.right, nameArea.right);
+        DrawTextW(dc, name.c_str(), -1, &drawnName, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        RECT statusArea{drawnName.right, y, area.right, y + line};
+        DrawTextW(dc, status.c_str(), -1, &statusArea, DT_SINGLELINE | DT_NOPREFIX);
+        y += line;
+    }
+    SetTextColor(dc, Foreground);
+    RECT hints{area.left, y + line / 2, area.right, area.bottom};
+    DrawTextW(dc, Hints, -1, &hints, DT_WORDBREAK | DT_NOPREFIX);
+}
+
+void Win32GameWindow::PaintLog(HDC dc, const RECT& area, const LogView& view) {
+    const std::wstring text = Drawable(view.text, MaxLogCharacters);
+    const UINT format = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+    HFONT chosen = nullptr;
+    for (int pixels : LogPixels) {
+        if (chosen && chosen != text_) DeleteObject(chosen);
+        chosen = pixels == TextPixels ? text_ : MakeFont(pixels, false);
+        SelectObject(dc, chosen);
+        RECT needed = area;
+        DrawTextW(dc, text.c_str(), -1, &needed, format | DT_CALCRECT);
+        if (needed.bottom <= area.bottom) break;
+    }
+    SetTextColor(dc, Foreground);
+    RECT where = area;
+    DrawTextW(dc, text.c_str(), -1, &where, format);
+    SelectObject(dc, text_);
+    if (chosen != text_) DeleteObject(chosen);
+}
+
+}  // namespace veldrisa

@@ -1,0 +1,75 @@
+// The one window of the game on Win32: what it shows, and the keys and close requests it receives.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "platform/win32/key_queue.hpp"
+
+namespace veldrisa {
+
+// The setup screen as drawn: the characters 1..10, their selection and the cursor.
+struct SetupView {
+    std::array<std::string, 10> names;
+    std::array<bool, 10> selected{};
+    int cursor = 1;  // 1..10
+};
+
+// The game screen as drawn: the text log.
+struct LogView {
+    std::string text;  // UTF-8, lines broken by \r\n
+};
+
+// Large white and yellow type on black, as on Linux; one thread runs it and the game.
+class Win32GameWindow {
+public:
+    // None, with the reason in error, when the window cannot be made.
+    static std::unique_ptr<Win32GameWindow> Open(std::string& error);
+    ~Win32GameWindow();
+    Win32GameWindow(const Win32GameWindow&) = delete;
+    Win32GameWindow& operator=(const Win32GameWindow&) = delete;
+
+    // Keys pressed while the game was busy come first, in order; otherwise waits for the next
+    // key. None once the window has been closed. onDropped runs once when keys were dropped.
+    std::optional<Win32Key> NextKey(const std::function<void()>& onDropped);
+    // Takes in whatever has happened without waiting, during a speech wait; false once closed.
+    bool Pump();
+    bool Closed() const { return closed_; }
+    HWND handle() const { return window_; }
+
+    // The window stays hidden until it first has something to show.
+    void Show(SetupView view);
+    void Show(LogView view);
+
+    // Characters drawn at most; longer texts are kept whole but shown cut.
+    static constexpr std::size_t MaxNameCharacters = 60;
+    static constexpr std::size_t MaxLogCharacters = 6000;
+
+private:
+    Win32GameWindow() = default;
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    LRESULT Handle(UINT message, WPARAM w, LPARAM l);
+    void Paint(HDC dc, const RECT& area);
+    void PaintSetup(HDC dc, const RECT& area, const SetupView& view);
+    void PaintLog(HDC dc, const RECT& area, const LogView& view);
+    void Redraw();
+
+    HWND window_ = nullptr;
+    HFONT text_ = nullptr;
+    HFONT title_ = nullptr;
+    std::variant<std::monostate, SetupView, LogView> view_;
+    KeyQueue keys_;
+    bool waiting_ = false;
+    bool closed_ = false;
+};
+
+// The game's code and mask for a key message; none for keys the game has no use for.
+std::optional<Win32Key> GameKey(WPARAM virtualKey, bool shift, bool control, bool alt);
+
+}  // namespace veldrisa

@@ -1,0 +1,45 @@
+// The SoundPlayer port for one room: a sound file on Windows' own MCI media player.
+#pragma once
+
+#include <windows.h>
+// mmsystem.h builds on windows.h.
+#include <mmsystem.h>
+
+#include <filesystem>
+#include <string>
+
+#include "ports/platform.hpp"
+
+namespace veldrisa {
+
+// Each player has its own hidden window for MCI's notices: Wine's mpegvideo device reports
+// the device as 0 in them, so the window is what tells the players apart.
+class MciSoundPlayer : public SoundPlayer {
+public:
+    enum class Playback { Once, Loop };
+
+    // programFolder: where the sounds must be; empty when unknown, and then every room is silent.
+    MciSoundPlayer(std::filesystem::path programFolder, Playback playback);
+    ~MciSoundPlayer() override;
+    MciSoundPlayer(const MciSoundPlayer&) = delete;
+    MciSoundPlayer& operator=(const MciSoundPlayer&) = delete;
+
+    // A file that cannot be played is named once on stderr and leaves the room silent.
+    void setFileName(const std::string& name) override;
+    // Starts the sound from its beginning, even when it is already playing.
+    void play() override;
+    void stop() override;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    void Close();
+    bool Play();
+
+    std::filesystem::path folder_;
+    Playback playback_;
+    HWND notices_ = nullptr;
+    MCIDEVICEID device_ = 0;
+    bool playing_ = false;
+};
+
+}  // namespace veldrisa

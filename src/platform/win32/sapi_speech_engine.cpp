@@ -1,0 +1,129 @@
+// SAPI 5 voices: the token category listed once, one ISpVoice spoken asynchronously.
+#include "platform/win32/sapi_speech_engine.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+#include "platform/win32/wide_text.hpp"
+
+namespace veldrisa {
+namespace {
+
+constexpr int GameScaleEnd = 54;
+constexpr long SapiScaleEnd = 10;
+
+}  // namespace
+
+SapiVoiceCatalog::SapiVoiceCatalog() {
+    Microsoft::WRL::ComPtr<ISpObjectTokenCategory> category;
+    Microsoft::WRL::ComPtr<IEnumSpObjectTokens> tokens;
+    if (FAILED(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&category))) ||
+        FAILED(category->SetId(SPCAT_VOICES, FALSE)) ||
+        FAILED(category->EnumTokens(nullptr, nullptr, &tokens)))
+        return;
+    Microsoft::WRL::ComPtr<ISpObjectToken> token;
+    while (tokens->Next(1, &token, nullptr) == S_OK) {
+        // A voice's description is its token's default value.
+        LPWSTR description = nullptr;
+        std::string text;
+        if (SUCCEEDED(token->GetStringValue(nullptr, &description)) && description) {
+            text = Utf8FromWide(description);
+            CoTaskMemFree(description);
+        }
+        tokens_.push_back(token);
+        descriptions_.push_back(text);
+        token.Reset();
+    }
+}
+
+ISpObjectToken* SapiVoiceCatalog::token(int position) {
+    if (position < 0 || position >= static_cast<int>(tokens_.size())) return nullptr;
+    return tokens_[static_cast<std::size_t>(position)].Get();
+}
+
+HRESULT MakeSystemVoice(ISpVoice** voice) {
+    return CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, IID_ISpVoice,
+                            reinterpret_cast<void**>(voice));
+}
+
+SapiSpeechEngine::SapiSpeechEngine(VoiceFactory makeVoice, VoiceCatalog& catalog)
+    : makeVoice_(std::move(makeVoice)), catalog_(catalog) {}
+
+long SapiSpeechEngine::SapiRate(int rate) {
+    const double scaled = static_cast<double>(rate) * SapiScaleEnd / GameScaleEnd;
+    return std::clamp(std::lround(scaled), -SapiScaleEnd, SapiScaleEnd);
+}
+
+int SapiSpeechEngine::GameRate(long sapiRate) {
+    const long clamped = std::clamp(sapiRate, -SapiScaleEnd, SapiScaleEnd);
+    return static_cast<int>(std::lround(static_cast<double>(clamped) * GameScaleEnd / SapiScaleEnd));
+}
+
+bool SapiSpeechEngine::Check(HRESULT result, const char* call) {
+    if (SUCCEEDED(result)) return true;
+    if (std::find(reported_.begin(), reported_.end(), call) == reported_.end()) {
+        reported_.emplace_back(call);
+        std::cerr << "Aviso: la voz SAPI no respondió a " << call << " (error 0x" << std::hex
+                  << static_cast<unsigned long>(result) << std::dec << ").\n";
+    }
+    return false;
+}
+
+void SapiSpeechEngine::createVoice() {
+    voice_.Reset();
+    usable_ = false;
+    rate_ = 0;
+    if (!Check(makeVoice_(voice_.ReleaseAndGetAddressOf()), "CoCreateInstance(SpVoice)") || !voice_) return;
+    // A fresh voice speaks at the rate the player chose in the system's speech settings. A voice
+    // must also take an empty message and a wait, which cost nothing, to be worth playing with.
+    long sapiRate = 0;
+    if (!Check(voice_->GetRate(&sapiRate), "GetRate") ||
+        !Check(voice_->Speak(L"", SPF_ASYNC | SPF_PURGEBEFORESPEAK, nullptr), "Speak") ||
+        !Check(voice_->WaitUntilDone(0), "WaitUntilDone"))
+        return;
+    rate_ = GameRate(sapiRate);
+    usable_ = true;
+}
+
+std::vector<std::string> SapiSpeechEngine::voiceDescriptions() {
+    // The game asks for the list before it makes its first voice; only a voice tells whether SAPI works.
+    if (!voice_) createVoice();
+    if (!usable_) return {};
+    return catalog_.descriptions();
+}
+
+void SapiSpeechEngine::selectVoice(int position) {
+    if (!voice_) return;
+    ISpObjectToken* token = catalog_.token(position);
+    if (token) Check(voice_->SetVoice(token), "SetVoice");
+}
+
+void SapiSpeechEngine::setRate(int rate) {
+    rate_ = rate;
+    if (voice_) Check(voice_->SetRate(SapiRate(rate)), "SetRate");
+}
+
+void SapiSpeechEngine::speak(std::string text) {
+    if (!voice_) return;
+    const std::wstring wide = WideFromUtf8(text);
+    Check(voice_->Speak(wide.c_str(), SpeakFlags, nullptr), "Speak");
+}
+
+void SapiSpeechEngine::waitUntilDone() {
+    if (!voice_) return;
+    for (;;) {
+        const HRESULT result = voice_->WaitUntilDone(WaitSliceMs);
+        if (result != S_FALSE) {
+            Check(result, "WaitUntilDone");
+            return;
+        }
+        if (pump_ && !pump_()) {
+            // The window is closing: nothing more is worth hearing.
+            voice_->Speak(L"", SPF_ASYNC | SPF_PURGEBEFORESPEAK, nullptr);
+            return;
+        }
+    }
+}
+
+}  // namespace veldrisa
