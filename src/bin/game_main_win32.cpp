@@ -65,10 +65,10 @@ int Run() {
     if (folder.empty())
         std::cerr << "Aviso: no se conoce la carpeta del programa; las salas quedarán en silencio.\n";
     // The glass breaks once; fire, pages and snoring go on until the game stops them.
-    MciSoundPlayer fire(PathFromUtf8(folder), MciSoundPlayer::Playback::Loop);
-    MciSoundPlayer glass(PathFromUtf8(folder), MciSoundPlayer::Playback::Once);
-    MciSoundPlayer pages(PathFromUtf8(folder), MciSoundPlayer::Playback::Loop);
-    MciSoundPlayer snoring(PathFromUtf8(folder), MciSoundPlayer::Playback::Loop);
+    MciSoundPlayer fire(folder, MciSoundPlayer::Playback::Loop);
+    MciSoundPlayer glass(folder, MciSoundPlayer::Playback::Once);
+    MciSoundPlayer pages(folder, MciSoundPlayer::Playback::Loop);
+    MciSoundPlayer snoring(folder, MciSoundPlayer::Playback::Loop);
 
     SapiVoiceCatalog catalog;
     SapiSpeechEngine sapi(MakeSystemVoice, catalog);

@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "platform/shared/sound_file.hpp"
 #include "platform/win32/wide_text.hpp"
 
 namespace veldrisa {
@@ -15,24 +16,26 @@ class SoundFile : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = std::filesystem::temp_directory_path() / L"veldrisa sonidos ñ";
+        utf8 = Utf8FromWide(folder.wstring());
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder / L"Ronquido.mp3");  // a folder with a sound's name
         std::ofstream(folder / L"Vaso rompiéndose.mp3") << "ID3";
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
     std::filesystem::path folder;
+    std::string utf8;  // the folder as the game gives it
     std::string problem;
 };
 
 TEST_F(SoundFile, IsTakenFromTheProgramsFolderAlone) {
-    auto file = UsableSoundFile(folder, "Vaso rompiéndose.mp3", problem);
+    auto file = UsableSoundFile(utf8, "Vaso rompiéndose.mp3", problem);
     ASSERT_TRUE(file) << problem;
     EXPECT_EQ(*file, folder / L"Vaso rompiéndose.mp3");
     // Whatever folder the name carries, the file is looked up in the program's.
-    file = UsableSoundFile(folder, "C:\\otra\\carpeta\\Vaso rompiéndose.mp3", problem);
+    file = UsableSoundFile(utf8, "C:\\otra\\carpeta\\Vaso rompiéndose.mp3", problem);
     ASSERT_TRUE(file);
     EXPECT_EQ(file->parent_path(), folder);
-    EXPECT_FALSE(UsableSoundFile(folder, "..\\fuego.wav", problem));
+    EXPECT_FALSE(UsableSoundFile(utf8, "..\\fuego.wav", problem));
 }
 
 TEST_F(SoundFile, WithoutAKnownFolderNothingIsPlayed) {
@@ -44,19 +47,19 @@ TEST_F(SoundFile, WithoutAKnownFolderNothingIsPlayed) {
 }
 
 TEST_F(SoundFile, RefusesMissingFilesFoldersAndHugeFiles) {
-    EXPECT_FALSE(UsableSoundFile(folder, "Pasar páginas.mp3", problem));
+    EXPECT_FALSE(UsableSoundFile(utf8, "Pasar páginas.mp3", problem));
     EXPECT_EQ(problem, "no existe o no se puede abrir");
-    EXPECT_FALSE(UsableSoundFile(folder, "Ronquido.mp3", problem));
+    EXPECT_FALSE(UsableSoundFile(utf8, "Ronquido.mp3", problem));
     EXPECT_EQ(problem, "no es un archivo normal");
-    EXPECT_FALSE(UsableSoundFile(folder, "CON", problem)) << "a device is no sound file";
+    EXPECT_FALSE(UsableSoundFile(utf8, "CON", problem)) << "a device is no sound file";
 
     const auto huge = folder / L"fuego.wav";
     std::ofstream(huge).close();
-    std::filesystem::resize_file(huge, MaxSoundFileBytes);
-    EXPECT_TRUE(UsableSoundFile(folder, "fuego.wav", problem)) << problem;
-    std::filesystem::resize_file(huge, MaxSoundFileBytes + 1);
-    EXPECT_FALSE(UsableSoundFile(folder, "fuego.wav", problem));
-    EXPECT_NE(problem.find("demasiado grande"), std::string::npos);
+    std::filesystem::resize_file(huge, MaxSoundBytes);
+    EXPECT_TRUE(UsableSoundFile(utf8, "fuego.wav", problem)) << problem;
+    std::filesystem::resize_file(huge, MaxSoundBytes + 1);
+    EXPECT_FALSE(UsableSoundFile(utf8, "fuego.wav", problem));
+    EXPECT_NE(problem.find("como mucho"), std::string::npos);
 }
 
 TEST(WideText, ConvertsBothWaysAndReplacesWhatIsNotText) {

@@ -5,10 +5,20 @@
 
 namespace veldrisa {
 
+namespace {
+
+// The game's strings are UTF-8; Windows would read a narrow path in its ANSI code page.
+std::filesystem::path Path(const std::string& text) {
+    return std::u8string(reinterpret_cast<const char8_t*>(text.data()), text.size());
+}
+
+}  // namespace
+
 std::optional<std::string> SoundPath(const std::string& programFolder, const std::string& name) {
-    const std::filesystem::path file = std::filesystem::path(name).filename();
+    const std::filesystem::path file = Path(name).filename();
     if (programFolder.empty() || file.empty()) return std::nullopt;
-    return (std::filesystem::path(programFolder) / file).string();
+    const std::u8string path = (Path(programFolder) / file).u8string();
+    return std::string(reinterpret_cast<const char*>(path.data()), path.size());
 }
 
 std::string SoundFileProblem(FileKind kind, std::uintmax_t bytes) {

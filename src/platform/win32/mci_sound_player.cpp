@@ -22,7 +22,7 @@ std::string MciError(MCIERROR error) {
 
 }  // namespace
 
-MciSoundPlayer::MciSoundPlayer(std::filesystem::path programFolder, Playback playback)
+MciSoundPlayer::MciSoundPlayer(std::string programFolder, Playback playback)
     : folder_(std::move(programFolder)), playback_(playback) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW type{};

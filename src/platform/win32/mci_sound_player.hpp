@@ -5,7 +5,6 @@
 // mmsystem.h builds on windows.h.
 #include <mmsystem.h>
 
-#include <filesystem>
 #include <string>
 
 #include "ports/platform.hpp"
@@ -19,7 +18,7 @@ public:
     enum class Playback { Once, Loop };
 
     // programFolder: where the sounds must be; empty when unknown, and then every room is silent.
-    MciSoundPlayer(std::filesystem::path programFolder, Playback playback);
+    MciSoundPlayer(std::string programFolder, Playback playback);
     ~MciSoundPlayer() override;
     MciSoundPlayer(const MciSoundPlayer&) = delete;
     MciSoundPlayer& operator=(const MciSoundPlayer&) = delete;
@@ -35,7 +34,7 @@ private:
     void Close();
     bool Play();
 
-    std::filesystem::path folder_;
+    std::string folder_;
     Playback playback_;
     HWND notices_ = nullptr;
     MCIDEVICEID device_ = 0;
