@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace veldrisa {
 namespace {
 
 TEST(SoundPath, OnlyTheProgramsFolderWhateverTheNameSays) {
     EXPECT_EQ(SoundPath("/juego/", "fuego.wav"), "/juego/fuego.wav");
-    EXPECT_EQ(SoundPath("/juego", "Pasar páginas.mp3"), "/juego/Pasar páginas.mp3");
+    const char separator = std::filesystem::path::preferred_separator;
+    EXPECT_EQ(SoundPath("/juego", "Pasar páginas.mp3"),
+              "/juego" + std::string(1, separator) + "Pasar páginas.mp3");
     EXPECT_EQ(SoundPath("/juego/", "/juego/Ronquido.mp3"), "/juego/Ronquido.mp3");
     EXPECT_EQ(SoundPath("/juego/", "/otra/Ronquido.mp3"), "/juego/Ronquido.mp3");
     EXPECT_EQ(SoundPath("/juego/", "../../etc/fuego.wav"), "/juego/fuego.wav");

@@ -1,4 +1,4 @@
-// The Windows window's keys: the game's codes and masks, and the queue's rules during speech waits.
+// The Windows window's keys: the codes and masks the game takes.
 #include <gtest/gtest.h>
 
 #include "platform/win32/game_window.hpp"
@@ -24,41 +24,6 @@ TEST(GameKey, GivesTheVirtualKeyCodesTheGameUsesWithTheirMask) {
     // Keys the game has no use for.
     for (WPARAM other : {VK_LWIN, VK_APPS, VK_OEM_1, VK_VOLUME_UP, VK_F13, VK_SEPARATOR, VK_LBUTTON})
         EXPECT_FALSE(GameKey(other, false, false, false)) << other;
-}
-
-TEST(KeyQueue, OutsideWaitsKeepsEveryKeyInOrder) {
-    KeyQueue q;
-    for (int i = 0; i < 5000; ++i) q.Add({32 + i % 2, 0}, true, false);
-    for (int i = 0; i < 5000; ++i) ASSERT_EQ(q.Take(), (Win32Key{32 + i % 2, 0}));
-    EXPECT_FALSE(q.Take());
-    EXPECT_FALSE(q.TakeDropped());
-}
-
-TEST(KeyQueue, DuringAWaitAHeldKeyIsOnePress) {
-    KeyQueue q;
-    q.Add({39, 0}, false, true);
-    for (int i = 0; i < 200; ++i) q.Add({39, 0}, true, true);
-    q.Add({39, 0}, false, true);  // pressed again: a new press
-    q.Add({32, 0}, true, true);   // held since before the wait: one press
-    q.Add({32, 0}, true, true);
-    EXPECT_EQ(q.Take(), (Win32Key{39, 0}));
-    EXPECT_EQ(q.Take(), (Win32Key{39, 0}));
-    EXPECT_EQ(q.Take(), (Win32Key{32, 0}));
-    EXPECT_FALSE(q.Take());
-    EXPECT_FALSE(q.TakeDropped()) << "folded repeats are no dropped keys";
-}
-
-TEST(KeyQueue, DuringAWaitKeepsABoundedNumberAndOwesOneBeep) {
-    KeyQueue q;
-    for (int i = 0; i < 1000; ++i) q.Add({'0' + i % 10, 0}, false, true);
-    std::size_t kept = 0;
-    while (auto key = q.Take()) {
-        EXPECT_EQ(key->code, static_cast<int>('0' + kept % 10)) << "the oldest keys are the ones kept";
-        ++kept;
-    }
-    EXPECT_EQ(kept, KeyQueue::WaitBound);
-    EXPECT_TRUE(q.TakeDropped());
-    EXPECT_FALSE(q.TakeDropped()) << "one beep for the whole wait";
 }
 
 }  // namespace

@@ -103,9 +103,9 @@ Win32GameWindow::~Win32GameWindow() {
 }
 
 std::optional<Win32Key> Win32GameWindow::NextKey(const std::function<void()>& onDropped) {
-    if (keys_.TakeDropped() && onDropped) onDropped();
+    if (keys_.EndWait() && onDropped) onDropped();
     MSG message;
-    while (!closed_ && keys_.Empty()) {
+    while (!closed_ && keys_.Keys() == 0) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             closed_ = true;
             break;
@@ -113,19 +113,19 @@ std::optional<Win32Key> Win32GameWindow::NextKey(const std::function<void()>& on
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    if (closed_) return std::nullopt;
-    return keys_.Take();
+    Win32Key key;
+    if (closed_ || !keys_.Pop(key)) return std::nullopt;
+    return key;
 }
 
 bool Win32GameWindow::Pump() {
-    waiting_ = true;
+    keys_.StartWait();
     MSG message;
     while (!closed_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) closed_ = true;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    waiting_ = false;
     return !closed_;
 }
 
@@ -168,7 +168,7 @@ LRESULT Win32GameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             if (w == VK_F4 && alt) break;
             const bool repeat = (l & (1L << 30)) != 0;
             if (auto key = GameKey(w, GetKeyState(VK_SHIFT) & 0x8000, GetKeyState(VK_CONTROL) & 0x8000, alt))
-                keys_.Add(*key, repeat, waiting_);
+                keys_.PushKey(*key, key->code, repeat);
             // F10 and Alt combinations would otherwise open the (absent) menu and swallow the next key.
             return 0;
         }

@@ -10,9 +10,16 @@
 #include <string>
 #include <variant>
 
-#include "platform/win32/key_queue.hpp"
+#include "platform/shared/key_queue.hpp"
 
 namespace veldrisa {
+
+// A key as the game takes it: a Windows virtual-key code and the mask 1 Shift, 2 Control, 4 Alt.
+struct Win32Key {
+    int code = 0;
+    int mask = 0;
+    bool operator==(const Win32Key&) const = default;
+};
 
 // The setup screen as drawn: the characters 1..10, their selection and the cursor.
 struct SetupView {
@@ -38,7 +45,8 @@ public:
     // Keys pressed while the game was busy come first, in order; otherwise waits for the next
     // key. None once the window has been closed. onDropped runs once when keys were dropped.
     std::optional<Win32Key> NextKey(const std::function<void()>& onDropped);
-    // Takes in whatever has happened without waiting, during a speech wait; false once closed.
+    // Takes in whatever has happened without waiting, during a speech wait (the keys that arrive
+    // then are bounded, and a held key's repeats fold into one press); false once closed.
     bool Pump();
     bool Closed() const { return closed_; }
     HWND handle() const { return window_; }
@@ -64,8 +72,7 @@ private:
     HFONT text_ = nullptr;
     HFONT title_ = nullptr;
     std::variant<std::monostate, SetupView, LogView> view_;
-    KeyQueue keys_;
-    bool waiting_ = false;
+    KeyQueue<Win32Key> keys_;
     bool closed_ = false;
 };
 
