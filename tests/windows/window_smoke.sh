@@ -1,0 +1,115 @@
+#!/bin/bash
+# The Windows game under Wine on a virtual display: the window opens with the setup list, keys sent
+# with xdotool reach the game (arrows, Space, F10, Alt+F7 with no menu in the way, Enter, Escape),
+# the fire is heard from an ALSA file device, the check program plays the four room sounds, and with
+# Wine's own SAPI voice, which cannot speak, the game tells the player and ends with status 1.
+#
+# Usage (inside xvfb-run): window_smoke.sh BUILD_FOLDER
+# The game speaks into a text file (VELDRISA_VOICE_FILE). Screenshots stay in BUILD_FOLDER/window-*.png.
+set -uo pipefail
+build=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+expect() {
+    local what=$1
+    shift
+    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
+}
+
+# Wine's sound goes to a file: an ALSA file plugin in a home of our own.
+export HOME=$work
+cat >"$work/.asoundrc" <<ALSA
+pcm.!default { type file; slave.pcm "null"; file "$work/sound.raw"; format "raw"; }
+ALSA
+heard() { sox -t raw -r 44100 -e signed -b 16 -c 2 "$1" -n stat 2>&1 | awk '/Maximum amplitude/ { exit !($3 > 0.01) }'; }
+
+# Waits up to $2 seconds for a line matching $1 in what the game said.
+said() {
+    local pattern=$1 limit=${2:-10} start=$SECONDS
+    until grep -q -- "$pattern" "$work/voice.txt" 2>/dev/null; do
+        ((SECONDS - start < limit)) || return 1
+        sleep 0.2
+    done
+}
+# The yellow of the cursor's band below the title: "height width top", or nothing.
+band() {
+    import -window root "$1"
+    convert "$1" -crop 1280x680+0+110 +repage -fill black +opaque "rgb(255,221,0)" -fill white \
+        -opaque "rgb(255,221,0)" -trim -format "%h %w %Y" info: 2>/dev/null | awk '$2 > 1 { print }'
+}
+game_window() {
+    local id="" tries=0
+    while [ -z "$id" ] && ((tries++ < 150)); do
+        id=$(xdotool search --onlyvisible --name "La fortuna de Veldrisa" 2>/dev/null | head -1)
+        [ -n "$id" ] || sleep 0.2
+    done
+    echo "$id"
+}
+
+# A game played by keys.
+VELDRISA_VOICE_FILE=$work/voice.txt "$build/wine-run" "$build/veldrisa.exe" >"$work/out.txt" 2>"$work/err.txt" &
+pid=$!
+id=$(game_window)
+expect "the window opens" [ -n "$id" ]
+xdotool windowfocus --sync "$id" 2>/dev/null
+expect "the introduction is said" said "escoja los personajes" 20
+sleep 1
+read -r height width top <<<"$(band "$build/window-setup.png")"
+echo "setup: cursor band ${width:-?}x${height:-?} at ${top:-?}"
+expect "the setup list shows the cursor's band across the window" [ "${width:-0}" -gt 600 ]
+expect "the band is a line of large type" [ "${height:-0}" -gt 20 ]
+xdotool key Right Right space
+expect "arrows reach the game" said "jenniffer" 10
+expect "Space reaches the game" said "^seleccionado" 10
+sleep 0.5
+read -r height2 width2 top2 <<<"$(band "$build/window-setup-moved.png")"
+echo "after two Right presses: band at ${top2:-?}"
+expect "the band moved two lines down" [ $((${top2:-0} - ${top:-0})) -eq $((2 * ${height:-0})) ]
+xdotool key F10
+expect "F10 reaches the game" said "voz de prueba" 10
+xdotool key alt+F7
+expect "Alt+F7 reaches the game" said "velocidad de la voz más lenta" 10
+xdotool key Return
+expect "Enter opens the game" said "aspirantes a la fortuna" 10
+sleep 1
+expect "the game's log replaces the list" [ -z "$(band "$build/window-game.png")" ]
+xdotool key h
+expect "a key after F10 and Alt+F7 is not swallowed by a menu" said "el heredero actual es" 10
+sleep 2
+xdotool key Escape
+status=0
+timeout 15 tail --pid="$pid" -f /dev/null || status=timeout
+wait "$pid" || status=$?
+expect "Escape ends the game with status 0 (got $status)" [ "$status" = 0 ]
+expect "the fire was heard" heard "$work/sound.raw"
+grep -v '^ALSA' "$work/err.txt" | sed 's/^/    stderr: /'
+
+# The check program plays each room sound through MCI.
+rm -f "$work/sound.raw"
+cp "$build/sapi-check.exe" "$build"/*.mp3 "$build/fuego.wav" "$work/"
+timeout 120 "$build/wine-run" "$work/sapi-check.exe" >/dev/null 2>&1
+plays=$(grep -c "MCI_PLAY -> 0 (bien)" "$work/sapi-check.txt")
+expect "the check program played the four sounds ($plays)" [ "$plays" -eq 4 ]
+expect "the four sounds were heard" heard "$work/sound.raw"
+
+# Wine's own SAPI voice cannot speak: the player is told, and the game ends with status 1.
+"$build/wine-run" "$build/veldrisa.exe" >/dev/null 2>"$work/err-novoice.txt" &
+pid=$!
+box=""
+for _ in $(seq 1 100); do
+    box=$(xdotool search --onlyvisible --name "La fortuna de Veldrisa" 2>/dev/null | head -1)
+    [ -n "$box" ] && break
+    sleep 0.2
+done
+expect "a message box appears" [ -n "$box" ]
+import -window root "$build/window-no-voice.png"
+[ -n "$box" ] && xdotool windowfocus --sync "$box" 2>/dev/null && xdotool key Return
+status=0
+timeout 15 tail --pid="$pid" -f /dev/null || kill "$pid"
+wait "$pid" || status=$?
+expect "without a voice the game ends with status 1 (got $status)" [ "$status" = 1 ]
+expect "\"No hay voces instaladas\" on stderr" grep -q "No hay voces instaladas" "$work/err-novoice.txt"
+
+echo "$((failures == 0 ? 1 : 0)) passed, $((failures == 0 ? 0 : 1)) failed"
+exit $((failures > 0))
