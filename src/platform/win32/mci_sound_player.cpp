@@ -67,6 +67,18 @@ void MciSoundPlayer::setFileName(const std::string& name) {
         return;
     }
     device_ = open.wDeviceID;
+    setVolume(volume_);
+}
+
+void MciSoundPlayer::setVolume(int percent) {
+    volume_ = percent;
+    if (!device_) return;
+    MCI_DGV_SETAUDIO_PARMSW level{};
+    level.dwItem = MCI_DGV_SETAUDIO_VOLUME;
+    // MCI's scale: 1000 is the file's own loudness.
+    level.dwValue = static_cast<DWORD>(percent * 10);
+    mciSendCommandW(device_, MCI_SETAUDIO, MCI_DGV_SETAUDIO_ITEM | MCI_DGV_SETAUDIO_VALUE | MCI_WAIT,
+                    reinterpret_cast<DWORD_PTR>(&level));
 }
 
 bool MciSoundPlayer::Play() {

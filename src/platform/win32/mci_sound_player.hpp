@@ -2,8 +2,9 @@
 #pragma once
 
 #include <windows.h>
-// mmsystem.h builds on windows.h.
+// mmsystem.h builds on windows.h, digitalv.h on both.
 #include <mmsystem.h>
+#include <digitalv.h>
 
 #include <string>
 
@@ -28,6 +29,8 @@ public:
     // Starts the sound from its beginning, even when it is already playing.
     void play() override;
     void stop() override;
+    // Through the device's audio volume (0..1000), kept for the files given after it.
+    void setVolume(int percent) override;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
@@ -39,6 +42,7 @@ private:
     HWND notices_ = nullptr;
     MCIDEVICEID device_ = 0;
     bool playing_ = false;
+    int volume_ = DefaultVolume;
 };
 
 }  // namespace veldrisa
