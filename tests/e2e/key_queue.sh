@@ -1,7 +1,8 @@
 #!/bin/bash
 # Keys against the real window: a key held while the game waits for its speech counts as one
-# press, so the game answers the next key within seconds of the wait's end; a burst of arrows
-# on the setup screen reaches the game whole, and the cursor lands where the count says.
+# press, so the game answers the next key within seconds of the wait's end (during the
+# introduction, and on the setup screen); a burst of arrows on the setup screen reaches the game
+# whole, and the cursor lands where the count says.
 #
 # Usage: key_queue.sh path/to/veldrisa [arrows]
 # On a virtual display, with keys typed through xdotool (the X server repeats a held key as a
@@ -11,7 +12,12 @@ source "$(dirname "$0")/lib.sh"
 
 outside() {
     game=$1
-    SDL_AUDIODRIVER=dummy on_display "$game" "${2:-20003}"
+    SDL_AUDIODRIVER=dummy on_display "$game" introduction
+    cat "$work/report.txt"
+    expect "held through the introduction: the game ended within 10 s of the key's release" \
+        grep -q "^introduction: ended" "$work/report.txt"
+
+    SDL_AUDIODRIVER=dummy on_display "$game" setup "${2:-2003}"
     cat "$work/report.txt"
     expect "exit status 0 on a close request" [ "$(cat "$work/status")" -eq 0 ]
     expect "the next key was answered within 5 s of the held key's release" grep -q "^held: answered" "$work/report.txt"
@@ -34,8 +40,37 @@ await_band() {
     done
 }
 
+# Enter waits for the introduction to be heard to its end before the game's window opens; Space
+# is held meanwhile. Each Space the game then sees moves the day on, and every few of them wait
+# for the morning news: Escape, pressed on release, must not wait behind them. The introduction
+# goes on for about six seconds after the release; the game then ends at once.
+introduction() {
+    local game=$1 released status=0
+    : >"$work/report.txt"
+    timeout -k 2 120 "$game" 2>"$work/err.txt" &
+    local pid=$!
+    await_screen "" 10 >/dev/null
+    focus_game || true
+    xdotool key Return keydown space
+    sleep 3
+    xdotool keyup space
+    released=$(now_ms)
+    xdotool key Escape
+    wait "$pid" || status=$?
+    local took=$(($(now_ms) - released))
+    if ((status == 0 && took <= 10000)); then
+        echo "introduction: ended $took ms after the release" >>"$work/report.txt"
+    else
+        echo "introduction: status $status, $took ms after the release" >>"$work/report.txt"
+    fi
+}
+
 session() {
-    local game=$1 arrows=$2 status=0 first second line start released now stable last
+    if [ "$2" = introduction ]; then
+        introduction "$1"
+        return
+    fi
+    local game=$1 arrows=$3 status=0 first second line start released now stable last
     timeout -k 2 240 "$game" 2>"$work/err.txt" &
     local pid=$!
     : >"$work/report.txt"
@@ -60,17 +95,18 @@ session() {
         echo "held: no answer within 60 s" >>"$work/report.txt"
     fi
 
-    # The burst, from cursor 1; then the screen is read until the cursor stays put for 2 s.
+    # The burst, from cursor 1; then the screen is read until the cursor stays put for three
+    # readings in a row, a second or more apart (a reading takes a moment itself).
     start=$(now_ms)
     xdotool key --delay 0 $(yes Right | head -n "$arrows")
     echo "burst: $arrows arrows typed in $(($(now_ms) - start)) ms" >>"$work/report.txt"
     last=-2
     stable=0
-    while ((stable < 20 && $(now_ms) - start < 200000)); do
+    while ((stable < 2 && $(now_ms) - start < 200000)); do
+        sleep 1
         now=$(band)
         if [ "$now" = "$last" ]; then stable=$((stable + 1)); else stable=0; fi
         last=$now
-        sleep 0.1
     done
     local expected=$((arrows % 10 + 1)) landed=$(((last - first) / line + 1))
     if [ "$landed" -eq "$expected" ]; then

@@ -103,4 +103,8 @@ run_check() {
 on_display() {
     xvfb-run -a -s "-screen 0 1280x800x24 -fbdir $work" "$0" --on-display "$work" "$@" ||
         bad "the session on the virtual display ended with status $?"
+    # xvfb-run does not wait for the server to go, and the server removes its screen dump as it
+    # goes: the next session's server must not lose its own to it.
+    local tries=0
+    while [ -e "$work/Xvfb_screen0" ] && ((tries++ < 50)); do sleep 0.1; done
 }
