@@ -67,6 +67,21 @@ TEST(HostileInput, ErrorMessagesQuoteAShortPrefixWithControlCharactersEscaped) {
                            "\"... (10485760 bytes)\n");
 }
 
+// With 32,768 voices or more, F9 and F10 walk the whole list and wrap at its ends.
+TEST(HostileInput, TheVoiceIndexNeverLeavesTheListWhateverItsLength) {
+    for (int count : {32767, 32768, 32769, 65537}) {
+        SCOPED_TRACE(count);
+        std::vector<std::string> args{"--seed", "1"};
+        for (int i = 1; i <= count; ++i) args.insert(args.end(), {"--voice", "v" + std::to_string(i)});
+        auto run = Replayed("F9\nF10\nF10\nF9\nF9\nSTATE\n", args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::string last = "v" + std::to_string(count);
+        for (const std::string& heard : {last, std::string("v1"), std::string("v2"), std::string("v1"), last})
+            EXPECT_NE(run.out.find("{\"ev\":\"say\",\"text\":\"" + heard + "\""), std::string::npos) << heard;
+        EXPECT_NE(run.out.find("\"VozActual\":" + std::to_string(count - 1) + ","), std::string::npos);
+    }
+}
+
 TEST(HostileInput, HelpAndUsageErrors) {
     auto help = Replayed("ENTER\n", {"--help"});
     EXPECT_EQ(help.status, 0);

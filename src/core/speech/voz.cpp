@@ -73,7 +73,7 @@ void SubeVelocidad(Voz& v, int modificadores) {
 
 void VozAnterior(Voz& v) {
     --v.VozActual;
-    if (v.VozActual < 0) v.VozActual = static_cast<std::int16_t>(v.Voces.size() - 1);
+    if (v.VozActual < 0) v.VozActual = static_cast<int>(v.Voces.size()) - 1;
     SeleccionaYAnuncia(v);
 }
 

@@ -1,7 +1,6 @@
 // The speech layer: the one voice, Habla, the last message and the voice controls.
 #pragma once
 
-#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -16,7 +15,7 @@ struct Voz {
     SpeechEngine* motor = nullptr;
     Observer* observador = nullptr;
     std::vector<std::string> Voces{""};
-    std::int16_t VozActual = 0;
+    int VozActual = 0;  // a position in Voces, however many voices are installed
     std::string UltimoMensaje;
     // Every message spoken, oldest first, the last MensajesGuardados of them; Leido is the one
     // the player reached by browsing, the newest until they browse.
