@@ -117,7 +117,9 @@ TEST_F(SpeechEngineTest, WaitUntilDoneReturnsOnceTheDeviceHasPlayedEverything) {
     EXPECT_GE(heard, spoken) << "every sample, converted to the device's rate, was delivered";
     EXPECT_LT(heard, spoken + 0.1);
     EXPECT_GE(waited, PlayingSeconds(figures) - 0.05);
-    EXPECT_LT(waited, spoken + 0.5);
+    // On a busy machine each of the dummy device's sleeps may wake a millisecond late.
+    const double buffers = spoken * audio->frequency() / AudioOutput::BufferFrames;
+    EXPECT_LT(waited, spoken + 0.5 + buffers * 0.001);
 }
 
 TEST_F(SpeechEngineTest, ANewMessagePurgesTheOneBeingSpoken) {
