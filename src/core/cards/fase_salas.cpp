@@ -47,33 +47,29 @@ void CierraFaseSalas(Form1& f) {
     f.Habla("salas asignadas. Pulse espacio  para continuar ");
 }
 
+// False when a player still has to choose: its prompt is spoken and the phase waits.
+bool TurnoSala(Form1& f, Personaje& p) {
+    Mesa& m = f.mesa;
+    if (!p.Controlado) {
+        p.Sala = EligeSalaComputadora(f, p.Indice);
+        m.OcupantesSala[p.Sala] += EntradaOcupante(p.Indice);
+    } else if (p.Sala == SinSala) {
+        f.Habla(PreguntaSala(f, p));
+        m.Fase = Fases::Salas;
+        m.PersonajeEnTurno = p.Indice;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void FaseSalas(Form1& f, bool PrimeraVez) {
-    Mesa& m = f.mesa;
-    if (PrimeraVez) {
+    if (PrimeraVez)
         OrdenaDia(f);
-    } else if (++m.Turno > f.Turnos()) {
-        m.Turno = static_cast<std::int16_t>(f.Turnos());
-    }
-    // Computer characters choose at once; the phase stops at the first player still to choose.
-    for (;;) {
-        Personaje& p = f.Actual();
-        if (p.Controlado) {
-            if (p.Sala == SinSala) {
-                f.Habla(PreguntaSala(f, p));
-                m.Fase = Fases::Salas;
-                m.PersonajeEnTurno = p.Indice;
-                return;
-            }
-        } else {
-            p.Sala = EligeSalaComputadora(f, p.Indice);
-            m.OcupantesSala[p.Sala] += EntradaOcupante(p.Indice);
-        }
-        if (m.Turno >= f.Turnos()) break;
-        ++m.Turno;
-    }
-    CierraFaseSalas(f);
+    else
+        SiguienteTurno(f);
+    if (RecorreTurnos(f, [&f](Personaje& p) { return TurnoSala(f, p); })) CierraFaseSalas(f);
 }
 
 }  // namespace veldrisa

@@ -3,6 +3,7 @@
 
 #include "cards/mazo.hpp"
 #include "common/texto.hpp"
+#include "table/sonidos.hpp"
 
 namespace veldrisa {
 namespace {
@@ -25,9 +26,7 @@ void AgregaLineaCarta(std::string& log, const Mesa& m, int carta) {
 
 void InformeAspirantes(Form1& f) {
     Mesa& m = f.mesa;
-    f.Sonido(3).stop();
-    f.Sonido(4).stop();
-    f.Sonido(1).play();
+    SuenaFuego(f);
     m.Fase = Fases::Informe;
     for (int s = 1; s <= 4; ++s) m.OcupantesSala[s].clear();
     for (int i = 1; i <= NumPersonajes; ++i) {

@@ -43,10 +43,6 @@ void TeclaInformativa(Form1& f, int tecla, int modificadores) {
             break;
         case Tecla::F5: RepiteMensaje(f.voz); break;
         case Tecla::F6: CambiaDescripcion(f); break;
-        case Tecla::F7: BajaVelocidad(f.voz, modificadores); break;
-        case Tecla::F8: SubeVelocidad(f.voz, modificadores); break;
-        case Tecla::F9: VozAnterior(f.voz); break;
-        case Tecla::F10: VozSiguiente(f.voz); break;
         case Tecla::H: f.Habla("El heredero actual es " + f.HerederoActual().Nombre); break;
         case Tecla::C:
             if (fase == Fases::Salas || fase == Fases::Cartas) DiCartas(f);
@@ -54,7 +50,7 @@ void TeclaInformativa(Form1& f, int tecla, int modificadores) {
         case Tecla::P:
             if (fase == Fases::Cartas) DiPosicion(f);
             break;
-        default: break;
+        default: TeclaVoz(f.voz, tecla, modificadores); break;
     }
 }
 
@@ -163,7 +159,6 @@ LineaAyuda AyudaForm1(Form1& f) {
 }
 
 void TeclaForm1(Form1& f, int tecla, int modificadores) {
-    if (tecla == Tecla::Control) Calla(f.voz);
     if (EsDigito(tecla)) {
         if (!TeclaDigito(f, tecla - Tecla::Cero, modificadores)) f.plataforma.beeper.beep();
         return;

@@ -5,17 +5,10 @@
 #include "common/texto.hpp"
 #include "play/eleccion_carta.hpp"
 #include "table/ocupantes.hpp"
+#include "table/sonidos.hpp"
 
 namespace veldrisa {
 namespace {
-
-// A player's turn brings the sound of the player's room; the glass is never cut short.
-void SonidoDeSala(Form1& f, int sala) {
-    f.Sonido(1).stop();
-    f.Sonido(3).stop();
-    f.Sonido(4).stop();
-    f.Sonido(sala).play();
-}
 
 // L / 4 with a decimal comma: only whole numbers and quarters occur.
 std::string CuartosConComa(std::size_t largo) {
@@ -36,6 +29,21 @@ void CierraFaseCartas(Form1& f) {
     f.Habla("cartas seleccionadas. Pulse espacio para continuar");
 }
 
+// False when a player still has to choose: its prompt is spoken and the phase waits. A player's
+// turn plays its room's sound even when its card is already chosen.
+bool TurnoCarta(Form1& f, Personaje& p) {
+    if (!p.Controlado) {
+        EligeCartaComputadora(f, p.Indice);
+        return true;
+    }
+    SonidoDeSala(f, p.Sala);
+    if (p.CartaElegida >= 1) return true;
+    f.Habla(p.Nombre + ", es su turno de jugar." + DondeEstaYCartas(f, p));
+    f.mesa.PersonajeEnTurno = p.Indice;
+    f.mesa.Fase = Fases::Cartas;
+    return false;
+}
+
 }  // namespace
 
 std::string DondeEstaYCartas(Form1& f, const Personaje& c) {
@@ -51,30 +59,11 @@ std::string DondeEstaYCartas(Form1& f, const Personaje& c) {
 }
 
 void FaseCartas(Form1& f, bool PrimeraVez) {
-    Mesa& m = f.mesa;
-    if (PrimeraVez) {
-        m.Turno = 1;
-    } else if (++m.Turno > f.Turnos()) {
-        m.Turno = static_cast<std::int16_t>(f.Turnos());
-    }
-    // Computer characters choose at once; the phase stops at the first player still to choose.
-    for (;;) {
-        Personaje& p = f.Actual();
-        if (p.Controlado) {
-            SonidoDeSala(f, p.Sala);
-            if (p.CartaElegida < 1) {
-                f.Habla(p.Nombre + ", es su turno de jugar." + DondeEstaYCartas(f, p));
-                m.PersonajeEnTurno = p.Indice;
-                m.Fase = Fases::Cartas;
-                return;
-            }
-        } else {
-            EligeCartaComputadora(f, p.Indice);
-        }
-        if (m.Turno >= f.Turnos()) break;
-        ++m.Turno;
-    }
-    CierraFaseCartas(f);
+    if (PrimeraVez)
+        f.mesa.Turno = 1;
+    else
+        SiguienteTurno(f);
+    if (RecorreTurnos(f, [&f](Personaje& p) { return TurnoCarta(f, p); })) CierraFaseCartas(f);
 }
 
 }  // namespace veldrisa

@@ -8,6 +8,7 @@
 #include "cards/mazo.hpp"
 #include "common/texto.hpp"
 #include "table/fin_partida.hpp"
+#include "table/sonidos.hpp"
 
 namespace veldrisa {
 namespace {
@@ -211,9 +212,7 @@ int CuentaVivos(Form1& f) {
 
 void ResuelveDia(Form1& f) {
     Mesa& m = f.mesa;
-    f.Sonido(3).stop();
-    f.Sonido(4).stop();
-    f.Sonido(1).play();
+    SuenaFuego(f);
     const Acciones a = AnotaAcciones(f);
     std::string noticias;
     CambiaHeredero(f, a, noticias);

@@ -70,7 +70,6 @@ LineaAyuda AyudaFormIni() {
 
 SalidaFormIni TeclaFormIni(FormIni& f, int tecla, int modificadores) {
     switch (tecla) {
-        case Tecla::Control: Calla(f.voz); break;
         case Tecla::Izquierda:
         case Tecla::Arriba: Mueve(f, -1); break;
         case Tecla::Derecha:
@@ -83,11 +82,7 @@ SalidaFormIni TeclaFormIni(FormIni& f, int tecla, int modificadores) {
             // Alt+F4 closes the window like its close button.
             if (modificadores & ModAlt) return SalidaFormIni::Cierra;
             break;
-        case Tecla::F7: BajaVelocidad(f.voz, modificadores); break;
-        case Tecla::F8: SubeVelocidad(f.voz, modificadores); break;
-        case Tecla::F9: VozAnterior(f.voz); break;
-        case Tecla::F10: VozSiguiente(f.voz); break;
-        default: break;
+        default: TeclaVoz(f.voz, tecla, modificadores); break;
     }
     return SalidaFormIni::Sigue;
 }

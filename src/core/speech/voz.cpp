@@ -91,4 +91,15 @@ void RepiteMensaje(Voz& v) {
 
 void Calla(Voz& v) { Habla(v, "", false, false); }
 
+bool TeclaVoz(Voz& v, int tecla, int modificadores) {
+    switch (tecla) {
+    case Tecla::Control: Calla(v); return true;
+    case Tecla::F7: BajaVelocidad(v, modificadores); return true;
+    case Tecla::F8: SubeVelocidad(v, modificadores); return true;
+    case Tecla::F9: VozAnterior(v); return true;
+    case Tecla::F10: VozSiguiente(v); return true;
+    default: return false;
+    }
+}
+
 }  // namespace veldrisa

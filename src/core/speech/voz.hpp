@@ -39,4 +39,8 @@ void VozSiguiente(Voz& v);
 void RepiteMensaje(Voz& v);
 void Calla(Voz& v);
 
+// The voice keys both windows share: Control silences, F7 / F8 slow down / speed up, F9 / F10
+// the previous / next voice. False for any other key.
+bool TeclaVoz(Voz& v, int tecla, int modificadores);
+
 }  // namespace veldrisa

@@ -34,6 +34,23 @@ struct Form1 {
     SoundPlayer& Sonido(int sala) { return *plataforma.sounds[sala - 1]; }
 };
 
+// The room and card phases take the day's order one character at a time from the current turn:
+// juega(p) settles a computer character's choice, or prompts a player still to choose and returns
+// false, which stops the phase until that player's key. True once the last of the order is done.
+template <typename Juega>
+bool RecorreTurnos(Form1& f, Juega juega) {
+    for (;;) {
+        if (!juega(f.Actual())) return false;
+        if (f.mesa.Turno >= f.Turnos()) return true;
+        ++f.mesa.Turno;
+    }
+}
+
+// After a player's choice the phase goes on from the next turn; the last turn stays the last.
+inline void SiguienteTurno(Form1& f) {
+    if (++f.mesa.Turno > f.Turnos()) f.mesa.Turno = static_cast<std::int16_t>(f.Turnos());
+}
+
 inline void Intercambia(std::int16_t& a, std::int16_t& b) { std::swap(a, b); }
 
 }  // namespace veldrisa
