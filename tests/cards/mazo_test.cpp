@@ -27,7 +27,7 @@ TEST(Catalogo, FortyCardsInRunsOfKindsWithTheirRoomsAndTargets) {
     Partida p;
     const Mesa& m = p.mesa();
     ASSERT_EQ(m.Cartas.size(), 41u);
-    EXPECT_EQ(m.Cartas[0].Tipo, 0);
+    EXPECT_EQ(m.Cartas[0].Tipo, TipoCarta::Ninguna);
     EXPECT_EQ(m.Cartas[0].Texto, "");
     //                         1  2  3  4  5  6  7  8  9 10 11 12 13 14 15 16 17
     const int tipo[] = {0, 1, 2, 2, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 5, 5, 5, 5};
@@ -35,7 +35,7 @@ TEST(Catalogo, FortyCardsInRunsOfKindsWithTheirRoomsAndTargets) {
     for (int n = 1; n <= 40; ++n) {
         const Carta& c = m.Cartas[static_cast<std::size_t>(n)];
         EXPECT_EQ(c.Numero, n);
-        EXPECT_EQ(c.Tipo, n <= 17 ? tipo[n] : n <= 25 ? 6 : n <= 33 ? 7 : 8) << "card " << n;
+        EXPECT_EQ(static_cast<int>(c.Tipo), n <= 17 ? tipo[n] : n <= 25 ? 6 : n <= 33 ? 7 : 8) << "card " << n;
         EXPECT_EQ(c.Sala, n <= 17 ? sala[n] : -1) << "card " << n;
         EXPECT_EQ(c.ConObjetivo, (n >= 4 && n <= 5) || (n >= 10 && n <= 25)) << "card " << n;
     }

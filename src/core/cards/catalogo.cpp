@@ -7,7 +7,7 @@ namespace veldrisa {
 namespace {
 
 struct DefinicionCarta {
-    int tipo;
+    TipoCarta tipo;
     bool conObjetivo;
     int sala;
     const char* texto;
@@ -59,10 +59,10 @@ const DefinicionCarta Catalogo[NumCartas] = {
 
 }  // namespace
 
-void AgregaCarta(Mesa& m, std::string_view texto, int tipo, bool conObjetivo, int sala) {
-    if (m.Cartas.back().Tipo > 0) m.Cartas.emplace_back();
+void AgregaCarta(Mesa& m, std::string_view texto, TipoCarta tipo, bool conObjetivo, int sala) {
+    if (m.Cartas.back().Tipo != TipoCarta::Ninguna) m.Cartas.emplace_back();
     Carta& c = m.Cartas.back();
-    c.Numero = static_cast<std::int16_t>(m.Cartas.size() - 1);
+    c.Numero = static_cast<int>(m.Cartas.size() - 1);
     c.Texto = texto;
     c.FinEnInforme = PrimerosCaracteres(c.Texto, LargoCartaEnInforme).size();
     c.FinEnLog = PrimerosCaracteres(c.Texto, LargoCartaEnLog).size();

@@ -1,8 +1,7 @@
 // The computer's room choice: a table from the pair of card kinds to a rule.
 #include "cards/eleccion_sala.hpp"
 
-#include <array>
-#include <iterator>
+#include "cards/combinacion.hpp"
 
 namespace veldrisa {
 namespace {
@@ -17,33 +16,14 @@ enum class Regla {
     S1SiAgresivoAbierta  // the first card's room when open and the character is aggressive
 };
 
-struct Fila {
-    int desde, hasta;  // Combinacion range, both included
-    Regla regla;
-};
-
-constexpr Fila TablaSalas[] = {
+constexpr FilaCombinacion<Regla> FilasSalas[] = {
     {12, 18, Regla::SalonSiHeredero},  {23, 28, Regla::S2SiAbierta},
     {34, 38, Regla::S2SiAbierta},      {45, 45, Regla::EsconditeOAtaque},
     {46, 48, Regla::S1SiAbierta},      {56, 56, Regla::S1SiAbierta},
     {58, 58, Regla::S1SiAbierta},      {57, 57, Regla::S1SiAgresivoAbierta},
 };
 
-// The table laid out by combination, 11..88, for a lookup instead of a search every choice; the
-// first row that holds a combination decides it.
-constexpr auto ReglaPorCombinacion = [] {
-    std::array<Regla, MayorCombinacion + 1> reglas{};
-    reglas.fill(Regla::Indecisa);
-    // Written from the last row up, so that an earlier row has the last word.
-    for (auto f = std::rbegin(TablaSalas); f != std::rend(TablaSalas); ++f)
-        for (int c = f->desde; c <= f->hasta; ++c) reglas[static_cast<std::size_t>(c)] = f->regla;
-    return reglas;
-}();
-
-Regla ReglaDe(int combinacion) {
-    if (combinacion < 0 || combinacion > MayorCombinacion) return Regla::Indecisa;
-    return ReglaPorCombinacion[static_cast<std::size_t>(combinacion)];
-}
+constexpr TablaCombinaciones<Regla> TablaSalas(FilasSalas, Regla::Indecisa);
 
 }  // namespace
 
@@ -60,7 +40,7 @@ int EligeSalaComputadora(Form1& f, int personaje) {
     if (c1.Tipo == c2.Tipo) {
         if (s1 != SinSala) sala = s1;
     } else {
-        switch (ReglaDe(10 * c1.Tipo + c2.Tipo)) {
+        switch (TablaSalas[Combinacion(c1, c2)]) {
         case Regla::SalonSiHeredero:
             if (personaje == m.LineaSucesion[m.Heredero]) {
                 sala = 1;

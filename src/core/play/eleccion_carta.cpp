@@ -1,8 +1,9 @@
 // The computer's card choice, a table from the pair of card kinds, and its target draw.
 #include "play/eleccion_carta.hpp"
 
-#include <array>
 #include <cctype>
+
+#include "cards/combinacion.hpp"
 
 namespace veldrisa {
 namespace {
@@ -18,40 +19,21 @@ enum class Regla {
     PrimeraSiAgresivo,       // 1 if aggressive, else 2
 };
 
-struct Fila {
-    int combinacion;
-    Regla regla;
+// The rules by combination; any other is Primera.
+constexpr FilaCombinacion<Regla> FilasCartas[] = {
+    {12, 18, Regla::LlavesSiHeredero},  {23, 23, Regla::SegundaSiHerederoAzar}, {24, 25, Regla::Segunda},
+    {27, 27, Regla::Segunda},           {26, 26, Regla::SegundaSiHeredero},     {28, 28, Regla::SegundaSiHeredero},
+    {34, 35, Regla::Segunda},           {37, 37, Regla::Segunda},               {36, 36, Regla::AlAzar},
+    {38, 38, Regla::AlAzar},            {45, 45, Regla::SegundaSiAgresivo},     {46, 48, Regla::Primera},
+    {56, 56, Regla::Primera},           {58, 58, Regla::Primera},               {57, 57, Regla::PrimeraSiAgresivo},
+    {67, 67, Regla::Segunda},           {68, 68, Regla::PrimeraSiAgresivo},
 };
-
-constexpr Fila TablaCartas[] = {
-    {12, Regla::LlavesSiHeredero},  {13, Regla::LlavesSiHeredero},      {14, Regla::LlavesSiHeredero},
-    {15, Regla::LlavesSiHeredero},  {16, Regla::LlavesSiHeredero},      {17, Regla::LlavesSiHeredero},
-    {18, Regla::LlavesSiHeredero},  {23, Regla::SegundaSiHerederoAzar}, {24, Regla::Segunda},
-    {25, Regla::Segunda},           {27, Regla::Segunda},               {26, Regla::SegundaSiHeredero},
-    {28, Regla::SegundaSiHeredero}, {34, Regla::Segunda},               {35, Regla::Segunda},
-    {37, Regla::Segunda},           {36, Regla::AlAzar},                {38, Regla::AlAzar},
-    {45, Regla::SegundaSiAgresivo}, {46, Regla::Primera},               {47, Regla::Primera},
-    {48, Regla::Primera},           {56, Regla::Primera},               {58, Regla::Primera},
-    {57, Regla::PrimeraSiAgresivo}, {67, Regla::Segunda},               {68, Regla::PrimeraSiAgresivo},
-};
-
-// The table laid out by combination, 11..88, for a lookup instead of a search every choice.
-constexpr auto ReglaPorCombinacion = [] {
-    std::array<Regla, MayorCombinacion + 1> reglas{};
-    reglas.fill(Regla::Primera);
-    for (const Fila& f : TablaCartas) reglas[static_cast<std::size_t>(f.combinacion)] = f.regla;
-    return reglas;
-}();
-
-Regla ReglaDe(int combinacion) {
-    if (combinacion < 0 || combinacion > MayorCombinacion) return Regla::Primera;
-    return ReglaPorCombinacion[static_cast<std::size_t>(combinacion)];
-}
+constexpr TablaCombinaciones<Regla> TablaCartas(FilasCartas, Regla::Primera);
 
 int EligeCarta(Form1& f, const Personaje& p, int combinacion) {
     const bool heredero = p.Indice == f.mesa.LineaSucesion[f.mesa.Heredero];
     auto azar = [&] { return f.rnd.Entre1Y(2); };
-    switch (ReglaDe(combinacion)) {
+    switch (TablaCartas[combinacion]) {
     case Regla::Primera: return 1;
     case Regla::Segunda: return 2;
     case Regla::AlAzar: return azar();
@@ -104,7 +86,7 @@ int ObjetivoEnLaCasa(Form1& f, const Personaje& p) {
 void EligeCartaComputadora(Form1& f, int personaje) {
     Personaje& p = f.P(personaje);
     const Mesa& m = f.mesa;
-    int combinacion = 10 * CartaNumero(m, p.Carta1).Tipo + CartaNumero(m, p.Carta2).Tipo;
+    const int combinacion = Combinacion(CartaNumero(m, p.Carta1), CartaNumero(m, p.Carta2));
     p.CartaElegida = static_cast<std::int16_t>(EligeCarta(f, p, combinacion));
     const Carta& c = CartaNumero(m, p.CartaElegida == 1 ? p.Carta1 : p.Carta2);
     p.Objetivo = 0;

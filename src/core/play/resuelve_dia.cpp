@@ -15,9 +15,9 @@ namespace {
 
 // What each living character did tonight, by column 1..10.
 struct Acciones {
-    std::array<std::int16_t, NumPersonajes + 1> carta{};     // the card played
-    std::array<std::int16_t, NumPersonajes + 1> tipo{};      // its kind, 0 when nothing is to happen
-    std::array<std::int16_t, NumPersonajes + 1> objetivo{};  // its target
+    std::array<int, NumPersonajes + 1> carta{};        // the card played
+    std::array<TipoCarta, NumPersonajes + 1> tipo{};   // its kind, Ninguna when nothing is to happen
+    std::array<int, NumPersonajes + 1> objetivo{};     // its target
 };
 
 // Balances are kept in halves so that every sum is exact.
@@ -39,7 +39,7 @@ Acciones AnotaAcciones(Form1& f) {
         const Personaje& p = f.P(j);
         if (!p.Vivo) continue;
         a.carta[j] = p.CartaElegida == 1 ? p.Carta1 : p.CartaElegida == 2 ? p.Carta2 : 0;
-        a.tipo[j] = p.Descarta ? 0 : static_cast<std::int16_t>(CartaNumero(f.mesa, a.carta[j]).Tipo);
+        a.tipo[j] = p.Descarta ? TipoCarta::Ninguna : CartaNumero(f.mesa, a.carta[j]).Tipo;
         a.objetivo[j] = p.Objetivo;
     }
     return a;

@@ -10,20 +10,18 @@
 
 namespace veldrisa {
 
-// Card kinds.
-namespace TipoCarta {
-constexpr int Llaves = 1;
-constexpr int CambioHeredero = 2;
-constexpr int CambioCarta = 3;
-constexpr int Escondite = 4;
-constexpr int AtaqueFuerte = 5;
-constexpr int AtaqueDebil = 6;
-constexpr int DefensaFuerte = 7;
-constexpr int DefensaDebil = 8;
-}  // namespace TipoCarta
-
-// The computer reads a hand as 10 x the first card's kind + the second's: 11..88.
-constexpr int MayorCombinacion = 10 * TipoCarta::DefensaDebil + TipoCarta::DefensaDebil;
+// Card kinds, 1..8 in this order; Ninguna is the empty card's, and a thrown-away card's at night.
+enum class TipoCarta {
+    Ninguna,
+    Llaves,
+    CambioHeredero,
+    CambioCarta,
+    Escondite,
+    AtaqueFuerte,
+    AtaqueDebil,
+    DefensaFuerte,
+    DefensaDebil,
+};
 
 // How much of a card's text the logs show, in characters: the status report, the card log.
 constexpr std::size_t LargoCartaEnInforme = 50;
@@ -31,10 +29,10 @@ constexpr std::size_t LargoCartaEnLog = 30;
 
 // One card of the catalogue; entry 0 of the catalogue holds no card.
 struct Carta {
-    std::int16_t Numero = 0;
-    std::int32_t Tipo = 0;
+    int Numero = 0;
+    TipoCarta Tipo = TipoCarta::Ninguna;
     std::string Texto;
-    std::int32_t Sala = 0;
+    int Sala = 0;
     bool ConObjetivo = false;
     // Where those first characters of Texto end, in bytes: worked out once, shown every day.
     std::size_t FinEnInforme = 0, FinEnLog = 0;

@@ -7,52 +7,25 @@ namespace veldrisa {
 // codes are. The set is open (any code 0..255 may arrive and is refused or ignored by the
 // game), so the codes are plain numbers with names, not an enumeration.
 namespace Tecla {
-constexpr int Retroceso = 8;   // VK_BACK
-constexpr int Tabulador = 9;   // VK_TAB
-constexpr int Enter = 13;      // VK_RETURN
-constexpr int Shift = 16;      // VK_SHIFT
-constexpr int Control = 17;    // VK_CONTROL
-constexpr int Alt = 18;        // VK_MENU
-constexpr int Pausa = 19;      // VK_PAUSE
-constexpr int BloqMayus = 20;  // VK_CAPITAL
-constexpr int Escape = 27;     // VK_ESCAPE
-constexpr int Espacio = 32;    // VK_SPACE
-constexpr int RePag = 33;      // VK_PRIOR, Page Up
-constexpr int AvPag = 34;      // VK_NEXT, Page Down
-constexpr int Fin = 35;        // VK_END
-constexpr int Inicio = 36;     // VK_HOME
-constexpr int Izquierda = 37;  // VK_LEFT
-constexpr int Arriba = 38;     // VK_UP
-constexpr int Derecha = 39;    // VK_RIGHT
-constexpr int Abajo = 40;      // VK_DOWN
-constexpr int Insertar = 45;   // VK_INSERT
-constexpr int Suprimir = 46;   // VK_DELETE
+// Editing and control keys: VK_BACK, VK_TAB, VK_RETURN, VK_SHIFT, VK_CONTROL, VK_MENU (Alt),
+// VK_PAUSE, VK_CAPITAL (Caps Lock), VK_ESCAPE, VK_SPACE.
+constexpr int Retroceso = 8, Tabulador = 9, Enter = 13;
+constexpr int Shift = 16, Control = 17, Alt = 18, Pausa = 19, BloqMayus = 20;
+constexpr int Escape = 27, Espacio = 32;
+// VK_PRIOR (Page Up), VK_NEXT (Page Down), VK_END, VK_HOME, the arrows, VK_INSERT, VK_DELETE.
+constexpr int RePag = 33, AvPag = 34, Fin = 35, Inicio = 36;
+constexpr int Izquierda = 37, Arriba = 38, Derecha = 39, Abajo = 40;
+constexpr int Insertar = 45, Suprimir = 46;
 // The top-row digits and the letters are their ASCII characters.
-constexpr int Cero = '0';
-constexpr int Nueve = '9';
-constexpr int A = 'A';
-constexpr int C = 'C';
-constexpr int H = 'H';
-constexpr int P = 'P';
-constexpr int Z = 'Z';
-constexpr int Numerico0 = 96;     // VK_NUMPAD0; VK_NUMPAD9 is 105
-constexpr int Multiplicar = 106;  // VK_MULTIPLY, the keypad's *
-constexpr int Sumar = 107;        // VK_ADD
-constexpr int Restar = 109;       // VK_SUBTRACT
-constexpr int Decimal = 110;      // VK_DECIMAL
-constexpr int Dividir = 111;      // VK_DIVIDE
-constexpr int F1 = 112;           // VK_F1; F2..F12 follow in order
-constexpr int F2 = 113;
-constexpr int F3 = 114;
-constexpr int F4 = 115;
-constexpr int F5 = 116;
-constexpr int F6 = 117;
-constexpr int F7 = 118;
-constexpr int F8 = 119;
-constexpr int F9 = 120;
-constexpr int F10 = 121;
-constexpr int F11 = 122;
-constexpr int F12 = 123;
+constexpr int Cero = '0', Nueve = '9';
+constexpr int A = 'A', C = 'C', H = 'H', P = 'P', Z = 'Z';
+// The keypad: VK_NUMPAD0..VK_NUMPAD9 (96..105), then VK_MULTIPLY, VK_ADD, VK_SUBTRACT,
+// VK_DECIMAL, VK_DIVIDE.
+constexpr int Numerico0 = 96;
+constexpr int Multiplicar = 106, Sumar = 107, Restar = 109, Decimal = 110, Dividir = 111;
+// VK_F1..VK_F12.
+constexpr int F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117;
+constexpr int F7 = 118, F8 = 119, F9 = 120, F10 = 121, F11 = 122, F12 = 123;
 
 // The top-row digit d, 0..9.
 constexpr int Digito(int d) { return Cero + d; }
