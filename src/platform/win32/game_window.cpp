@@ -52,7 +52,7 @@ int LineHeight(HDC dc) {
 
 }  // namespace
 
-std::optional<Win32Key> GameKey(WPARAM vk, bool shift, bool control, bool alt) {
+std::optional<KeyEvent> GameKey(WPARAM vk, bool shift, bool control, bool alt) {
     const bool letter = vk >= 'A' && vk <= 'Z';
     const bool digit = vk >= '0' && vk <= '9';
     const bool function = vk >= VK_F1 && vk <= VK_F12;
@@ -68,7 +68,8 @@ std::optional<Win32Key> GameKey(WPARAM vk, bool shift, bool control, bool alt) {
     shift = shift || vk == VK_SHIFT;
     control = control || vk == VK_CONTROL;
     alt = alt || vk == VK_MENU;
-    return Win32Key{static_cast<int>(vk), (shift ? 1 : 0) | (control ? 2 : 0) | (alt ? 4 : 0)};
+    return KeyEvent{static_cast<int>(vk),
+                    (shift ? ModShift : 0) | (control ? ModControl : 0) | (alt ? ModAlt : 0)};
 }
 
 std::unique_ptr<Win32GameWindow> Win32GameWindow::Open(std::string& error) {
@@ -102,7 +103,7 @@ Win32GameWindow::~Win32GameWindow() {
     if (title_) DeleteObject(title_);
 }
 
-std::optional<Win32Key> Win32GameWindow::NextKey(const std::function<void()>& onDropped) {
+std::optional<KeyEvent> Win32GameWindow::NextKey(const std::function<void()>& onDropped) {
     if (keys_.EndWait() && onDropped) onDropped();
     MSG message;
     while (!closed_ && keys_.Keys() == 0) {
@@ -113,7 +114,7 @@ std::optional<Win32Key> Win32GameWindow::NextKey(const std::function<void()>& on
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    Win32Key key;
+    KeyEvent key;
     if (closed_ || !keys_.Pop(key)) return std::nullopt;
     return key;
 }

@@ -11,15 +11,9 @@
 #include <variant>
 
 #include "platform/shared/key_queue.hpp"
+#include "ports/keys.hpp"
 
 namespace veldrisa {
-
-// A key as the game takes it: a Windows virtual-key code and the mask 1 Shift, 2 Control, 4 Alt.
-struct Win32Key {
-    int code = 0;
-    int mask = 0;
-    bool operator==(const Win32Key&) const = default;
-};
 
 // The setup screen as drawn: the characters 1..10, their selection and the cursor.
 struct SetupView {
@@ -44,7 +38,7 @@ public:
 
     // Keys pressed while the game was busy come first, in order; otherwise waits for the next
     // key. None once the window has been closed. onDropped runs once when keys were dropped.
-    std::optional<Win32Key> NextKey(const std::function<void()>& onDropped);
+    std::optional<KeyEvent> NextKey(const std::function<void()>& onDropped);
     // Takes in whatever has happened without waiting, during a speech wait (the keys that arrive
     // then are bounded, and a held key's repeats fold into one press); false once closed.
     bool Pump();
@@ -72,11 +66,11 @@ private:
     HFONT text_ = nullptr;
     HFONT title_ = nullptr;
     std::variant<std::monostate, SetupView, LogView> view_;
-    KeyQueue<Win32Key> keys_;
+    KeyQueue<KeyEvent> keys_;
     bool closed_ = false;
 };
 
 // The game's code and mask for a key message; none for keys the game has no use for.
-std::optional<Win32Key> GameKey(WPARAM virtualKey, bool shift, bool control, bool alt);
+std::optional<KeyEvent> GameKey(WPARAM virtualKey, bool shift, bool control, bool alt);
 
 }  // namespace veldrisa
