@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/programa.hpp"
+#include "app/vista.hpp"
 #include "platform/sdl/audio_output.hpp"
 #include "platform/sdl/espeak_speech_engine.hpp"
 #include "platform/sdl/game_window.hpp"
@@ -16,21 +17,6 @@
 namespace {
 
 using namespace veldrisa;
-
-void Show(Programa& programa, GameWindow& window) {
-    if (programa.pantalla() == Pantalla::Inicio) {
-        SetupView view;
-        for (std::size_t i = 0; i < view.names.size(); ++i) {
-            view.names[i] = programa.Personajes[i + 1].Nombre;
-            view.selected[i] = programa.Personajes[i + 1].Controlado;
-        }
-        view.cursor = programa.formIni.PersonajeActual;
-        view.help = AyudaEscrita(programa.Ayuda());
-        window.Show(std::move(view));
-    } else if (programa.pantalla() == Pantalla::Juego) {
-        window.Show(LogView{programa.form1.mesa.Label1, AyudaEscrita(programa.Ayuda())});
-    }
-}
 
 // A game played by ear cannot start without its voice or its sound: the player is told on
 // standard error and in a message box, and the program ends with status 1.
@@ -72,7 +58,7 @@ int Run() {
         beeper.waitUntilQuiet();
         return status;
     }
-    Show(programa, *window);
+    Muestra(programa, *window);
     while (!programa.Terminado()) {
         auto key = window->NextKey();
         if (!key) {
@@ -81,7 +67,7 @@ int Run() {
         }
         programa.Tecla(key->code, key->mask);
         // Behind a burst of keys only the screen after the last of them is worth drawing.
-        if (!window->KeysQueued()) Show(programa, *window);
+        if (!window->KeysQueued()) Muestra(programa, *window);
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/programa.hpp"
+#include "app/vista.hpp"
 #include "platform/recording/process.hpp"
 #include "platform/win32/file_speech_engine.hpp"
 #include "platform/win32/game_window.hpp"
@@ -31,20 +32,6 @@ int Fail(const std::string& message, Beeper* beeper = nullptr) {
     if (beeper) beeper->beep();
     MessageBoxW(nullptr, WideFromUtf8(message).c_str(), Title, MB_OK | MB_ICONERROR);
     return 1;
-}
-
-void Show(const Programa& programa, Win32GameWindow& window) {
-    if (programa.pantalla() == Pantalla::Inicio) {
-        SetupView view;
-        for (std::size_t i = 0; i < view.names.size(); ++i) {
-            view.names[i] = programa.Personajes[i + 1].Nombre;
-            view.selected[i] = programa.Personajes[i + 1].Controlado;
-        }
-        view.cursor = programa.formIni.PersonajeActual;
-        window.Show(std::move(view));
-    } else if (programa.pantalla() == Pantalla::Juego) {
-        window.Show(LogView{programa.form1.mesa.Label1});
-    }
 }
 
 // VELDRISA_VOICE_FILE names a text file that takes the voice's place (tests under Wine).
@@ -83,7 +70,7 @@ int Run() {
     Platform platform{speech, {&fire, &glass, &pages, &snoring}, beeper, dialog, clock, folders, nullptr};
     Programa programa(platform);
     if (!programa.Inicia()) return Fail("No hay voces instaladas", &beeper);
-    Show(programa, *window);
+    Muestra(programa, *window);
     while (!programa.Terminado()) {
         auto key = window->NextKey([&beeper] { beeper.beep(); });
         if (!key) {
@@ -91,7 +78,7 @@ int Run() {
             break;
         }
         programa.Tecla(key->code, key->mask);
-        Show(programa, *window);
+        Muestra(programa, *window);
     }
     return 0;
 }

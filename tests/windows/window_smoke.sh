@@ -35,8 +35,10 @@ said() {
 # The yellow of the cursor's band below the title: "height width top", or nothing.
 band() {
     import -window root "$1"
+    # The band is a solid bar: opening the mask leaves it whole and wipes yellow text away.
     convert "$1" -crop 1280x680+0+110 +repage -fill black +opaque "rgb(255,221,0)" -fill white \
-        -opaque "rgb(255,221,0)" -trim -format "%h %w %Y" info: 2>/dev/null | awk '$2 > 1 { print }'
+        -opaque "rgb(255,221,0)" -morphology Open Square:3 -trim -format "%h %w %Y" info: 2>/dev/null |
+        awk '$2 > 1 { print }'
 }
 game_window() {
     local id="" tries=0

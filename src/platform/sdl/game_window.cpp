@@ -10,16 +10,6 @@
 namespace veldrisa {
 namespace {
 
-constexpr int InitialWidth = 1024;
-constexpr int InitialHeight = 720;
-constexpr int Margin = 32;
-// Large type for players with low vision.
-constexpr int TextPoints = 30;
-constexpr int TitlePoints = 38;
-// A long log is worth more whole than in large type: its type shrinks step by step to fit.
-constexpr int LogPoints[] = {TextPoints, 27, 24, 21, 18, 16};
-constexpr int HelpPoints = 16;
-constexpr const char* Title = "La fortuna de Veldrisa";
 constexpr const char* Ellipsis = "…";
 
 constexpr const char* RegularFonts[] = {
@@ -75,8 +65,9 @@ std::unique_ptr<GameWindow> GameWindow::Open(std::string& error) {
     // word. These settings in the environment still win.
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    w->window_ = SDL_CreateWindow(Title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, InitialWidth,
-                                  InitialHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    w->window_ = SDL_CreateWindow(Disposicion::TituloVentana, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                  Disposicion::AnchoInicial, Disposicion::AltoInicial,
+                                  SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!w->window_) {
         error = SDL_GetError();
         return nullptr;
@@ -87,9 +78,9 @@ std::unique_ptr<GameWindow> GameWindow::Open(std::string& error) {
         return nullptr;
     }
     if (TTF_Init() == 0) {
-        w->text_ = OpenFont(RegularFonts, TextPoints);
-        w->title_ = OpenFont(BoldFonts, TitlePoints);
-        if (!w->title_) w->title_ = OpenFont(RegularFonts, TitlePoints);
+        w->text_ = OpenFont(RegularFonts, Disposicion::Texto);
+        w->title_ = OpenFont(BoldFonts, Disposicion::Titulo);
+        if (!w->title_) w->title_ = OpenFont(RegularFonts, Disposicion::Titulo);
     }
     if (!w->text_ || !w->title_)
         std::cerr << "Aviso: no se encontró la fuente DejaVu Sans; la ventana quedará sin texto.\n";
@@ -159,10 +150,10 @@ void GameWindow::HandleWindowEvent(const SDL_Event& event) {
         closed_ = true;
     } else if (event.type == SDL_WINDOWEVENT) {
         switch (event.window.event) {
-        case SDL_WINDOWEVENT_CLOSE: closed_ = true; break;
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED: Draw(); break;
-        default: break;
+            case SDL_WINDOWEVENT_CLOSE: closed_ = true; break;
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED: Draw(); break;
+            default: break;
         }
     }
 }
@@ -196,9 +187,9 @@ void GameWindow::Draw() {
 }
 
 void GameWindow::DrawSetup(const SetupView& view) {
-    const int width = Width() - 2 * Margin;
-    int y = Margin;
-    DrawLine(title_, Fit(title_, Title, width), Margin, y, Highlight);
+    const int width = Width() - 2 * Disposicion::Margen;
+    int y = Disposicion::Margen;
+    DrawLine(title_, Fit(title_, Disposicion::TituloVentana, width), Disposicion::Margen, y, Highlight);
     y += LineHeight(title_) * 3 / 2;
     const int line = LineHeight(text_);
     for (int i = 0; i < 10; ++i) {
@@ -206,41 +197,45 @@ void GameWindow::DrawSetup(const SetupView& view) {
         // A long name gives way to the selection, which matters more.
         const std::string number = (current ? "▶ " : "   ") + std::to_string(i + 1) + ". ";
         const std::string status =
-            std::string(" — ") + (view.selected[static_cast<std::size_t>(i)] ? "Seleccionado" : "No seleccionado");
+            std::string(" — ") +
+            (view.selected[static_cast<std::size_t>(i)] ? "Seleccionado" : "No seleccionado");
         std::string drawable = Drawable(view.names[static_cast<std::size_t>(i)], MaxNameCharacters);
         // A name keeps to its own line.
         std::replace(drawable.begin(), drawable.end(), '\n', ' ');
-        const std::string name = Fit(text_, drawable, width - TextWidth(text_, number) - TextWidth(text_, status));
+        const std::string name =
+            Fit(text_, drawable, width - TextWidth(text_, number) - TextWidth(text_, status));
         const std::string entry = number + name + status;
         if (current) {
-            SDL_Rect band{Margin / 2, y, Width() - Margin, line};
+            SDL_Rect band{Disposicion::Margen / 2, y, Width() - Disposicion::Margen, line};
             SDL_SetRenderDrawColor(renderer_, Highlight.r, Highlight.g, Highlight.b, 255);
             SDL_RenderFillRect(renderer_, &band);
         }
-        DrawLine(text_, entry, Margin, y, current ? Background : Foreground);
+        DrawLine(text_, entry, Disposicion::Margen, y, current ? Background : Foreground);
         y += line;
     }
     y += line / 2;
     for (const auto& hint : Wrap(text_, view.help, width)) {
-        DrawLine(text_, hint, Margin, y, Highlight);
+        DrawLine(text_, hint, Disposicion::Margen, y, Highlight);
         y += line;
     }
 }
 
 void GameWindow::DrawLog(const LogView& view) {
-    const int width = Width() - 2 * Margin;
-    int y = Margin;
-    DrawLine(title_, Fit(title_, Title, width), Margin, y, Highlight);
+    const int width = Width() - 2 * Disposicion::Margen;
+    int y = Disposicion::Margen;
+    DrawLine(title_, Fit(title_, Disposicion::TituloVentana, width), Disposicion::Margen, y, Highlight);
     y += LineHeight(title_) * 3 / 2;
     // The help at the foot in the log's smallest size, so that it takes little of the log's room.
-    TTF_SetFontSize(text_, HelpPoints);
+    TTF_SetFontSize(text_, Disposicion::Ayuda);
     const std::vector<std::string> help = Wrap(text_, view.help, width);
-    const int helpTop = Height() - Margin / 2 - static_cast<int>(help.size()) * LineHeight(text_);
+    const int helpTop =
+        Height() - Disposicion::Margen / 2 - static_cast<int>(help.size()) * LineHeight(text_);
     for (int i = 0; i < static_cast<int>(help.size()); ++i)
-        DrawLine(text_, help[static_cast<std::size_t>(i)], Margin, helpTop + i * LineHeight(text_), Highlight);
+        DrawLine(text_, help[static_cast<std::size_t>(i)], Disposicion::Margen,
+                 helpTop + i * LineHeight(text_), Highlight);
     const std::string text = Drawable(view.text, MaxLogCharacters);
     std::vector<std::string> lines;
-    for (int points : LogPoints) {
+    for (int points : Disposicion::Log) {
         TTF_SetFontSize(text_, points);
         lines = Wrap(text_, text, width);
         if (y + static_cast<int>(lines.size()) * LineHeight(text_) <= helpTop) break;
@@ -248,10 +243,10 @@ void GameWindow::DrawLog(const LogView& view) {
     const int line = LineHeight(text_);
     for (const auto& l : lines) {
         if (y + line > helpTop) break;
-        DrawLine(text_, l, Margin, y, Foreground);
+        DrawLine(text_, l, Disposicion::Margen, y, Foreground);
         y += line;
     }
-    TTF_SetFontSize(text_, TextPoints);
+    TTF_SetFontSize(text_, Disposicion::Texto);
 }
 
 int GameWindow::Width() const {
@@ -276,7 +271,8 @@ int GameWindow::LineHeight(TTF_Font* font) const { return font ? TTF_FontLineSki
 
 int GameWindow::DrawLine(TTF_Font* font, const std::string& text, int x, int y, Color color) {
     if (!font || text.empty()) return 0;
-    SDL_Surface* surface = TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{color.r, color.g, color.b, 255});
+    SDL_Surface* surface =
+        TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{color.r, color.g, color.b, 255});
     if (!surface) return 0;
     int width = surface->w;
     if (SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer_, surface)) {

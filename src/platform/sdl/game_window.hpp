@@ -12,24 +12,11 @@
 #include <variant>
 #include <vector>
 
+#include "app/vista.hpp"
 #include "platform/sdl/key_map.hpp"
 #include "platform/shared/key_queue.hpp"
 
 namespace veldrisa {
-
-// The setup screen as drawn: the characters 1..10, their selection and the cursor.
-struct SetupView {
-    std::array<std::string, 10> names;
-    std::array<bool, 10> selected{};
-    int cursor = 1;  // 1..10
-    std::string help;  // the keys that work now, one line, wrapped as it needs
-};
-
-// The game screen as drawn: the text log.
-struct LogView {
-    std::string text;  // UTF-8, lines broken by \r\n
-    std::string help;  // the keys that work now, kept at the foot of the window
-};
 
 class GameWindow {
 public:

@@ -12,18 +12,9 @@ namespace {
 
 constexpr wchar_t ClassName[] = L"VeldrisaGameWindow";
 constexpr wchar_t Title[] = L"La fortuna de Veldrisa";
-constexpr int InitialWidth = 1024;
-constexpr int InitialHeight = 720;
-constexpr int Margin = 32;
-// Large type for players with low vision; a long log shrinks step by step to fit.
-constexpr int TextPixels = 30;
-constexpr int TitlePixels = 38;
-constexpr int LogPixels[] = {TextPixels, 27, 24, 21, 18, 16};
 constexpr COLORREF Background = RGB(0, 0, 0);
 constexpr COLORREF Foreground = RGB(255, 255, 255);
 constexpr COLORREF Highlight = RGB(255, 221, 0);
-constexpr wchar_t Hints[] =
-    L"Flechas: elegir personaje. Espacio: seleccionar. F2: cambiar el nombre. Enter: empezar. Escape: salir.";
 
 HFONT MakeFont(int pixels, bool bold) {
     return CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -84,13 +75,14 @@ std::unique_ptr<Win32GameWindow> Win32GameWindow::Open(std::string& error) {
     type.lpszClassName = ClassName;
     RegisterClassExW(&type);  // fails harmlessly when a second window registers it again
     w->window_ = CreateWindowExW(0, ClassName, Title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 InitialWidth, InitialHeight, nullptr, nullptr, instance, w.get());
+                                 Disposicion::AnchoInicial, Disposicion::AltoInicial, nullptr, nullptr,
+                                 instance, w.get());
     if (!w->window_) {
         error = "CreateWindowExW falló (error " + std::to_string(GetLastError()) + ")";
         return nullptr;
     }
-    w->text_ = MakeFont(TextPixels, false);
-    w->title_ = MakeFont(TitlePixels, true);
+    w->text_ = MakeFont(Disposicion::Texto, false);
+    w->title_ = MakeFont(Disposicion::Titulo, true);
     return w;
 }
 
@@ -209,11 +201,12 @@ void Win32GameWindow::Paint(HDC dc, const RECT& area) {
     FillRect(dc, &area, black);
     DeleteObject(black);
     SetBkMode(dc, TRANSPARENT);
-    RECT titleArea{Margin, Margin, area.right - Margin, area.bottom};
+    RECT titleArea{Disposicion::Margen, Disposicion::Margen, area.right - Disposicion::Margen, area.bottom};
     SelectObject(dc, title_);
     SetTextColor(dc, Highlight);
     DrawTextW(dc, Title, -1, &titleArea, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    RECT below{Margin, Margin + LineHeight(dc) * 3 / 2, area.right - Margin, area.bottom};
+    RECT below{Disposicion::Margen, Disposicion::Margen + LineHeight(dc) * 3 / 2,
+               area.right - Disposicion::Margen, area.bottom};
     if (auto* setup = std::get_if<SetupView>(&view_)) PaintSetup(dc, below, *setup);
     if (auto* log = std::get_if<LogView>(&view_)) PaintLog(dc, below, *log);
 }
@@ -231,7 +224,7 @@ void Win32GameWindow::PaintSetup(HDC dc, const RECT& area, const SetupView& view
         const std::wstring status = view.selected[at] ? L" — Seleccionado" : L" — No seleccionado";
         const std::wstring number = (current ? L"► " : L"   ") + std::to_wstring(i + 1) + L". ";
         if (current) {
-            RECT band{Margin / 2, y, area.right + Margin / 2, y + line};
+            RECT band{Disposicion::Margen / 2, y, area.right + Disposicion::Margen / 2, y + line};
             HBRUSH yellow = CreateSolidBrush(Highlight);
             FillRect(dc, &band, yellow);
             DeleteObject(yellow);
@@ -257,16 +250,18 @@ void Win32GameWindow::PaintSetup(HDC dc, const RECT& area, const SetupView& view
     }
     SetTextColor(dc, Foreground);
     RECT hints{area.left, y + line / 2, area.right, area.bottom};
-    DrawTextW(dc, Hints, -1, &hints, DT_WORDBREAK | DT_NOPREFIX);
+    const std::wstring help = Drawable(view.help, MaxLogCharacters);
+    DrawTextW(dc, help.c_str(), -1, &hints, DT_WORDBREAK | DT_NOPREFIX);
 }
 
-void Win32GameWindow::PaintLog(HDC dc, const RECT& area, const LogView& view) {
+void Win32GameWindow::PaintLog(HDC dc, const RECT& whole, const LogView& view) {
+    const RECT area = PaintHelpAtFoot(dc, whole, view.help);
     const std::wstring text = Drawable(view.text, MaxLogCharacters);
     const UINT format = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
     HFONT chosen = nullptr;
-    for (int pixels : LogPixels) {
+    for (int pixels : Disposicion::Log) {
         if (chosen && chosen != text_) DeleteObject(chosen);
-        chosen = pixels == TextPixels ? text_ : MakeFont(pixels, false);
+        chosen = pixels == Disposicion::Texto ? text_ : MakeFont(pixels, false);
         SelectObject(dc, chosen);
         RECT needed = area;
         DrawTextW(dc, text.c_str(), -1, &needed, format | DT_CALCRECT);
@@ -277,6 +272,22 @@ void Win32GameWindow::PaintLog(HDC dc, const RECT& area, const LogView& view) {
     DrawTextW(dc, text.c_str(), -1, &where, format);
     SelectObject(dc, text_);
     if (chosen != text_) DeleteObject(chosen);
+}
+
+// Draws the help in small yellow type at the bottom of the area; returns the room left above it.
+RECT Win32GameWindow::PaintHelpAtFoot(HDC dc, const RECT& area, const std::string& helpText) {
+    const std::wstring help = Drawable(helpText, MaxLogCharacters);
+    HFONT small = MakeFont(Disposicion::Ayuda, false);
+    SelectObject(dc, small);
+    RECT needed{area.left, 0, area.right, 0};
+    DrawTextW(dc, help.c_str(), -1, &needed, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    RECT foot{area.left, area.bottom - Disposicion::Margen / 2 - (needed.bottom - needed.top), area.right,
+              area.bottom};
+    SetTextColor(dc, Highlight);
+    DrawTextW(dc, help.c_str(), -1, &foot, DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, text_);
+    DeleteObject(small);
+    return RECT{area.left, area.top, area.right, foot.top};
 }
 
 }  // namespace veldrisa

@@ -10,22 +10,11 @@
 #include <string>
 #include <variant>
 
+#include "app/vista.hpp"
 #include "platform/shared/key_queue.hpp"
 #include "ports/keys.hpp"
 
 namespace veldrisa {
-
-// The setup screen as drawn: the characters 1..10, their selection and the cursor.
-struct SetupView {
-    std::array<std::string, 10> names;
-    std::array<bool, 10> selected{};
-    int cursor = 1;  // 1..10
-};
-
-// The game screen as drawn: the text log.
-struct LogView {
-    std::string text;  // UTF-8, lines broken by \r\n
-};
 
 // Large white and yellow type on black, as on Linux; one thread runs it and the game.
 class Win32GameWindow {
@@ -60,6 +49,7 @@ private:
     void Paint(HDC dc, const RECT& area);
     void PaintSetup(HDC dc, const RECT& area, const SetupView& view);
     void PaintLog(HDC dc, const RECT& area, const LogView& view);
+    RECT PaintHelpAtFoot(HDC dc, const RECT& area, const std::string& help);
     void Redraw();
 
     HWND window_ = nullptr;
