@@ -8,7 +8,7 @@
 #include "platform/sdl/audio_output.hpp"
 #include "platform/sdl/espeak_speech_engine.hpp"
 #include "platform/sdl/game_window.hpp"
-#include "platform/sdl/local_clock.hpp"
+#include "platform/shared/local_clock.hpp"
 #include "platform/sdl/mixer_beeper.hpp"
 #include "platform/sdl/mixer_sound_player.hpp"
 #include "platform/sdl/sdl_folders.hpp"

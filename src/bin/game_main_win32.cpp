@@ -12,7 +12,7 @@
 #include "platform/recording/process.hpp"
 #include "platform/win32/file_speech_engine.hpp"
 #include "platform/win32/game_window.hpp"
-#include "platform/win32/local_clock.hpp"
+#include "platform/shared/local_clock.hpp"
 #include "platform/win32/mci_sound_player.hpp"
 #include "platform/win32/message_beeper.hpp"
 #include "platform/win32/sapi_speech_engine.hpp"

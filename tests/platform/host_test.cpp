@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/sdl/local_clock.hpp"
+#include "platform/shared/local_clock.hpp"
 #include "platform/sdl/sdl_folders.hpp"
 
 namespace veldrisa {

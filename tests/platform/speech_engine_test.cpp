@@ -88,7 +88,13 @@ TEST_F(SpeechEngineTest, SpeakReturnsAtOnceAndTheDeviceSoonPlaysSpeech) {
         std::this_thread::sleep_for(2ms);
     }
     std::nth_element(micros.begin(), micros.begin() + 10, micros.end());
-    EXPECT_LT(micros[10], 1000.0);
+    // ThreadSanitizer makes every lock and atomic several times dearer; the bound scales with it.
+#if defined(__SANITIZE_THREAD__)
+    constexpr double Bound = 5000.0;
+#else
+    constexpr double Bound = 1000.0;
+#endif
+    EXPECT_LT(micros[10], Bound);
 
     auto deadline = Clock::now() + 2s;
     while (!engine->latest().firstSoundAfter && Clock::now() < deadline) std::this_thread::sleep_for(1ms);

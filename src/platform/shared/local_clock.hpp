@@ -1,4 +1,4 @@
-// The Clock port: the local time of day.
+// The Clock port on every platform: the local time of day, read through the standard library.
 #pragma once
 
 #include "ports/platform.hpp"
