@@ -201,14 +201,33 @@ void Breakdown(const std::vector<TapEvent>& events, Clock::time_point sent, Cloc
     f.serverMs.push_back(Ms(heard - at[3]));
 }
 
-// The key the phase asks for, read from the game's latest prompt.
+// Control's steps to silence, when the tap saw the key and then a silent buffer of the mix.
+void ControlBreakdown(const std::vector<TapEvent>& events, Clock::time_point sent, Clock::time_point silent,
+                      EndToEndFigures& f) {
+    auto key = std::find_if(events.begin(), events.end(), [](const TapEvent& e) { return e.kind == 'K'; });
+    if (key == events.end()) return;
+    auto quiet = std::find_if(key, events.end(), [](const TapEvent& e) { return e.kind == 'Q'; });
+    if (quiet == events.end()) return;
+    f.controlDeliveryMs.push_back(Ms(key->at - sent));
+    f.controlMixMs.push_back(Ms(quiet->at - key->at));
+    f.controlServerMs.push_back(Ms(silent - quiet->at));
+}
+
+void CountDropouts(const MonitorCapture& capture, Clock::time_point from, Clock::time_point to,
+                   EndToEndFigures& f) {
+    const auto d = capture.dropouts(from, to);
+    f.dropouts += d.gaps;
+    f.answerSeconds += d.seconds;
+}
+
+// The key the phase asks for, read from the game's latest prompt, or from its reminder when a
+// key came too early (a reminder answered with Space would be repeated for ever).
 std::string ProgressKey(const std::string& prompt, std::mt19937& random) {
-    if (prompt.find("habitación desea ir") != std::string::npos)
-        return std::to_string(std::uniform_int_distribution<int>(1, 4)(random));
-    if (prompt.find("la partida ha terminado") != std::string::npos) return "1";
-    if (prompt.find("elija el jugador") != std::string::npos) return "1";
-    if (prompt.find("es su turno de jugar") != std::string::npos)
-        return std::to_string(std::uniform_int_distribution<int>(1, 2)(random));
+    auto digit = [&](int last) { return std::to_string(std::uniform_int_distribution<int>(1, last)(random)); };
+    auto says = [&](const char* words) { return prompt.find(words) != std::string::npos; };
+    if (says("habitación desea ir") || says("una de las salas")) return digit(4);
+    if (says("es su turno de jugar") || says("una de las cartas")) return digit(2);
+    if (says("la partida ha terminado") || says("elija el jugador") || says("objetivos para elegir")) return "1";
     return "space";
 }
 
@@ -230,11 +249,16 @@ void Measure(const std::string& key, bool thenControl, KeySender& keys, const Ta
     Breakdown(tap.since(sent), sent, *heard, f);
     for (const auto& e : tap.since(sent))
         if (e.kind == 'B' && e.at <= *heard) f.texts.push_back(e.text);
-    if (!thenControl) return;
+    if (!thenControl) {
+        CountDropouts(capture, *heard, *heard + 150ms, f);
+        return;
+    }
     const auto control = keys.press("Control_L");
+    CountDropouts(capture, *heard, control, f);
     if (!Silent(capture, 200ms, 3s)) return;
     auto last = capture.lastAudible(control, Clock::now());
     f.silenceMs.push_back(last ? Ms(*last - control) : 0.0);
+    if (last) ControlBreakdown(tap.since(control), control, *last, f);
 }
 
 }  // namespace

@@ -231,14 +231,21 @@ int main(int argc, char** argv) {
         std::printf("  Sink latency as configured with the game playing: %.2f ms; streams: %s.\n", e.sinkLatencyMs,
                     e.streams.c_str());
         std::printf("  Where an answer's time goes (median of %zu keys; 95th percentile): key delivery (X server, "
-                    "SDL) %.2f (%.2f), the game's handling %.2f (%.2f), espeak-ng's first samples %.2f (%.2f), "
+                    "SDL) %.2f (%.2f), the game's handling %.2f (%.2f), espeak-ng's first audible samples %.2f (%.2f), "
                     "the device's next request %.2f (%.2f), the server to the sink %.2f (%.2f) ms.\n",
                     e.deliveryMs.size(), Percentile(e.deliveryMs, 50), Percentile(e.deliveryMs, 95),
                     Percentile(e.handlingMs, 50), Percentile(e.handlingMs, 95), Percentile(e.synthesisMs, 50),
                     Percentile(e.synthesisMs, 95), Percentile(e.deviceMs, 50), Percentile(e.deviceMs, 95),
                     Percentile(e.serverMs, 50), Percentile(e.serverMs, 95));
-        std::printf("  Underruns reported by the server: %d while the game was measured, %d over the whole run.\n",
-                    e.underruns, underrunsAll);
+        std::printf("  Where Control's time to silence goes (median of %zu; 95th percentile): key delivery %.2f (%.2f), "
+                    "the game and the device's next request, to the first silent buffer of the mix %.2f (%.2f), "
+                    "what the server still held %.2f (%.2f) ms.\n",
+                    e.controlMixMs.size(), Percentile(e.controlDeliveryMs, 50), Percentile(e.controlDeliveryMs, 95),
+                    Percentile(e.controlMixMs, 50), Percentile(e.controlMixMs, 95), Percentile(e.controlServerMs, 50),
+                    Percentile(e.controlServerMs, 95));
+        std::printf("  Underruns reported by the server: %d while the game was measured, %d over the whole run; "
+                    "gaps heard in %.1f s of answers: %d.\n",
+                    e.underruns, underrunsAll, e.answerSeconds, e.dropouts);
         if (!p.spdSayProblem.empty()) std::printf("  spd-say: %s.\n", p.spdSayProblem.c_str());
         const double best = std::min(p.espeakMs.empty() ? INFINITY : Percentile(p.espeakMs, 50),
                                      p.spdSayMs.empty() ? INFINITY : Percentile(p.spdSayMs, 50));
@@ -252,7 +259,12 @@ int main(int argc, char** argv) {
         rows.push_back(Make("End to end: Control sent to silence, through the server", "ms", e.silenceMs,
                             "<= one device period (" + Fixed(1000.0 * AudioOutput::BufferFrames / 44100, 1) + " ms)",
                             false, [](const Row& r) { return r.worst() <= 1000.0 * AudioOutput::BufferFrames / 44100; }));
+        rows.push_back(Make("Control: the key taken to the first silent buffer of the mix", "ms", e.controlMixMs,
+                            "<= one device period (" + Fixed(period, 1) + " ms)", false,
+                            [period](const Row& r) { return r.worst() <= period; }));
         rows.push_back(Make("Underruns of the game's stream reported by the server", "", {double(e.underruns)}, "0", false,
+                            [](const Row& r) { return r.worst() == 0; }));
+        rows.push_back(Make("Gaps heard in the answers (silence cut into sound)", "", {double(e.dropouts)}, "0", false,
                             [](const Row& r) { return r.worst() == 0; }));
         rows.push_back(Make("Peer: espeak-ng program started to its first audible sample, through the server", "ms",
                             p.espeakMs, "(reference)", false, nullptr));

@@ -212,6 +212,35 @@ Clock::duration MonitorCapture::silentFor() const {
     return std::chrono::microseconds((long(levels_.size()) - long(frame)) * 1000000L / Rate);
 }
 
+MonitorCapture::Dropouts MonitorCapture::dropouts(Clock::time_point from, Clock::time_point to) const {
+    // A dry stream leaves the server's period or so of silence, mid-waveform. espeak-ng's own
+    // pauses, the closure before a "p" or a "t" included, last 20 ms and more and fade out first.
+    constexpr std::size_t Edge = 4, ShortestGap = 8, LongestGap = Rate / 100;
+    constexpr int Loud = 8 * Audible;
+    std::lock_guard lock(mutex_);
+    auto frameAt = [&](Clock::time_point t) {
+        auto s = std::lower_bound(stamps_.begin(), stamps_.end(), t,
+                                  [](const auto& st, Clock::time_point at) { return st.second < at; });
+        return s == stamps_.end() ? levels_.size() : s->first + 1;
+    };
+    auto loud = [&](std::size_t begin) {
+        return *std::max_element(levels_.begin() + long(begin), levels_.begin() + long(begin + Edge)) > Loud;
+    };
+    Dropouts d;
+    const std::size_t first = frameAt(from), last = std::min(frameAt(to), levels_.size());
+    d.seconds = last > first ? double(last - first) / Rate : 0;
+    for (std::size_t f = first + Edge; f + Edge < last; ++f) {
+        if (levels_[f] != 0) continue;
+        std::size_t end = f;
+        while (end < last && levels_[end] == 0) ++end;
+        const std::size_t length = end - f;
+        if (length >= ShortestGap && length <= LongestGap && end + Edge <= last && loud(f - Edge) && loud(end))
+            ++d.gaps;
+        f = end;
+    }
+    return d;
+}
+
 double MonitorCapture::peak(Clock::time_point from, int* fullScale) const {
     std::lock_guard lock(mutex_);
     auto s = std::lower_bound(stamps_.begin(), stamps_.end(), from,

@@ -60,6 +60,14 @@ public:
     std::optional<Clock::time_point> lastAudible(Clock::time_point from, Clock::time_point to) const;
     // How long the capture has been silent up to its latest sample.
     Clock::duration silentFor() const;
+    // Gaps in sound between `from` and `to`: silence, exact to the sample, of 8 frames to 10 ms,
+    // cut into sound that is clearly audible right up to it on both sides. Speech never falls
+    // silent that way; a stream the server found dry does. Also how long a span was examined.
+    struct Dropouts {
+        int gaps = 0;
+        double seconds = 0;
+    };
+    Dropouts dropouts(Clock::time_point from, Clock::time_point to) const;
     // Largest absolute sample from `from` on, 0..1, and how many samples reached full scale.
     double peak(Clock::time_point from, int* fullScale = nullptr) const;
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -43,38 +44,59 @@ void Send(char kind, const std::string& text = {}) {
 
 // Armed when a text's synthesis begins: its first samples and its first sound in the mix are told once.
 std::atomic<bool> awaitingSamples{false}, awaitingMix{false};
+// Armed by each key: the first buffer of the mix that is all silence after it is told once.
+std::atomic<bool> awaitingQuiet{false};
 SynthCallback gameCallback = nullptr;
 MusicHook gameHook = nullptr;
 
-bool AnySound(const short* samples, int count) {
+// The monitor's threshold of an audible sample (about -54 dBFS). espeak-ng's samples reach the
+// sink at their own level, so a text's first audible sample is told here by the same measure;
+// many texts open with tens of milliseconds below it.
+constexpr int Audible = 64;
+
+bool AnyAudible(const short* samples, int count) {
     for (int i = 0; i < count; ++i)
-        if (samples[i] != 0) return true;
+        if (samples[i] > Audible || samples[i] < -Audible) return true;
     return false;
 }
 
 int OnSynth(short* samples, int count, espeak_EVENT* events) {
-    if (awaitingSamples && AnySound(samples, count) && awaitingSamples.exchange(false)) Send('S');
+    if (awaitingSamples && AnyAudible(samples, count) && awaitingSamples.exchange(false)) Send('S');
     return gameCallback(samples, count, events);
+}
+
+// The hook's samples enter the mix at half their level, and the mix's limiter doubles them.
+bool AnyAudibleInMix(const Uint8* out, int length) {
+    const auto* samples = reinterpret_cast<const std::int16_t*>(out);
+    for (int i = 0; i < length / 2; ++i)
+        if (samples[i] > Audible / 2 || samples[i] < -Audible / 2) return true;
+    return false;
+}
+
+bool AllSilent(const Uint8* out, int length) {
+    for (int i = 0; i < length; ++i)
+        if (out[i] != 0) return false;
+    return true;
 }
 
 void OnMix(void* data, Uint8* out, int length) {
     gameHook(data, out, length);
-    if (!awaitingMix) return;
-    for (int i = 0; i < length; ++i)
-        if (out[i] != 0) {
-            if (awaitingMix.exchange(false)) Send('D');
-            return;
-        }
+    if (awaitingMix && AnyAudibleInMix(out, length) && awaitingMix.exchange(false)) Send('D');
+    if (awaitingQuiet && AllSilent(out, length) && awaitingQuiet.exchange(false)) Send('Q');
 }
 
 void IfKey(int got, const SDL_Event* event) {
-    if (got > 0 && event && event->type == SDL_KEYDOWN && !event->key.repeat) Send('K');
+    if (got > 0 && event && event->type == SDL_KEYDOWN && !event->key.repeat) {
+        awaitingQuiet = true;
+        Send('K');
+    }
 }
 
 }  // namespace
 
-// K: the game takes a key from SDL. B: espeak-ng is given a text. S: its first samples that are not silence.
-// E: espeak_Synth returns. D: the first buffer of the mix that holds the text's sound.
+// K: the game takes a key from SDL. B: espeak-ng is given a text. S: its first audible samples.
+// E: espeak_Synth returns. D: the first buffer of the mix that holds the text's sound, audibly.
+// Q: the first buffer of the mix after a key that is all silence.
 extern "C" espeak_ERROR espeak_Synth(const void* text, size_t size, unsigned int position,
                                      espeak_POSITION_TYPE position_type, unsigned int end_position,
                                      unsigned int flags, unsigned int* unique_identifier, void* user_data) {
