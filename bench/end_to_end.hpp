@@ -24,8 +24,8 @@ struct EndToEndFigures {
     // Where the time to silence goes after Control: the X server and SDL, the game and the device
     // (to the first buffer of the mix that is all silence), the server (what it still held).
     std::vector<double> controlDeliveryMs, controlMixMs, controlServerMs;
-    int dropouts = 0;            // gaps heard in the answers, from a stream the server found dry
-    double answerSeconds = 0;    // of answers examined for them
+    int dropouts = 0;                // gaps heard in the answers, from a stream the server found dry
+    double answerSeconds = 0;        // of answers examined for them
     double startupMs = -1;           // the game started to the first audible sample of the introduction
     int underruns = -1;              // reported by the server for the game's stream
     double sinkLatencyMs = -1;       // the sink's configured latency while the game played

@@ -234,7 +234,8 @@ MonitorCapture::Dropouts MonitorCapture::dropouts(Clock::time_point from, Clock:
         std::size_t end = f;
         while (end < last && levels_[end] == 0) ++end;
         const std::size_t length = end - f;
-        if (length >= ShortestGap && length <= LongestGap && end + Edge <= last && loud(f - Edge) && loud(end))
+        if (length >= ShortestGap && length <= LongestGap && end + Edge <= last && loud(f - Edge) &&
+            loud(end))
             ++d.gaps;
         f = end;
     }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -239,6 +240,21 @@ TEST_F(MixerTest, TheGamesOwnSoundsLoad) {
         player.play();
         EXPECT_TRUE(Mix_Playing(room - 1));
     }
+}
+
+TEST(AudioOutput, AsksPulseAudioForItsBufferUnlessThePlayerChoseOne) {
+    unsetenv("PULSE_LATENCY_MSEC");
+    {
+        AudioOutput audio;
+        ASSERT_NE(std::getenv("PULSE_LATENCY_MSEC"), nullptr);
+        EXPECT_STREQ(std::getenv("PULSE_LATENCY_MSEC"), AudioOutput::ServerLatencyMs);
+    }
+    setenv("PULSE_LATENCY_MSEC", "40", 1);
+    {
+        AudioOutput audio;
+        EXPECT_STREQ(std::getenv("PULSE_LATENCY_MSEC"), "40");
+    }
+    unsetenv("PULSE_LATENCY_MSEC");
 }
 
 TEST_F(MixerTest, TheBeepIsShort) {

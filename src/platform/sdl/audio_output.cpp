@@ -3,9 +3,13 @@
 
 #include <SDL2/SDL_mixer.h>
 
+#include <cstdlib>
+
 namespace veldrisa {
 
 AudioOutput::AudioOutput() {
+    // libpulse reads it when SDL opens its stream; a player's own setting is kept.
+    setenv("PULSE_LATENCY_MSEC", ServerLatencyMs, 0);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error_ = SDL_GetError();
         return;

@@ -23,6 +23,13 @@ public:
     // for the device, so this bounds the lag between a key and its answer, and between Control
     // and silence; the benchmark finds no underrun at this size with a full build running beside it.
     static constexpr int BufferFrames = 256;
+    // What a PulseAudio server (or PipeWire's PulseAudio service) is asked to hold ahead of the
+    // device, in milliseconds. SDL asks for one buffer, 5.8 ms; on a two-core machine SDL's audio
+    // thread is now and then later than that, most often while a key is being answered, and the
+    // stream runs dry: the start of the answer clicks. The benchmark heard such gaps at 5.8, 8
+    // and 10 ms and none at 12, which costs about 6 ms of latency. A player's own
+    // PULSE_LATENCY_MSEC is kept.
+    static constexpr const char* ServerLatencyMs = "12";
     // What each sound is multiplied by on its way into the mix; the limiter undoes it.
     static constexpr double Headroom = 0.5;
     // The loudest the mix ever gets, as a share of full scale (about -0.5 dBFS).
