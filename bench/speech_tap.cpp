@@ -44,7 +44,7 @@ void Send(char kind, const std::string& text = {}) {
 
 // Armed when a text's synthesis begins: its first samples and its first sound in the mix are told once.
 std::atomic<bool> awaitingSamples{false}, awaitingMix{false};
-// Armed by each key: the first buffer of the mix that is all silence after it is told once.
+// Armed by each key: the first buffer of speech for the mix that is all silence after it is told once.
 std::atomic<bool> awaitingQuiet{false};
 SynthCallback gameCallback = nullptr;
 MusicHook gameHook = nullptr;
@@ -96,7 +96,7 @@ void IfKey(int got, const SDL_Event* event) {
 
 // K: the game takes a key from SDL. B: espeak-ng is given a text. S: its first audible samples.
 // E: espeak_Synth returns. D: the first buffer of the mix that holds the text's sound, audibly.
-// Q: the first buffer of the mix after a key that is all silence.
+// Q: the first buffer of speech for the mix after a key that is all silence (the benchmark plays no room sound).
 extern "C" espeak_ERROR espeak_Synth(const void* text, size_t size, unsigned int position,
                                      espeak_POSITION_TYPE position_type, unsigned int end_position,
                                      unsigned int flags, unsigned int* unique_identifier, void* user_data) {

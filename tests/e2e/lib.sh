@@ -11,18 +11,7 @@ e2e=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
 # In a sanitizer build the D-Bus library that SDL opens still holds memory at exit; leaks of
 # the game's own code are for the unit tests to find.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-failures=0
-ok() { echo "ok: $*"; }
-bad() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-# expect "what should hold" command...
-expect() {
-    local what=$1
-    shift
-    if "$@"; then ok "$what"; else bad "$what"; fi
-}
+source "$e2e/../support/checks.sh"
 
 # "lit N box X0 Y0 X1 Y1 digest D" for the virtual screen as it is now.
 screen() { "$e2e/screen.py" "$work/Xvfb_screen0"; }
@@ -107,4 +96,25 @@ on_display() {
     # goes: the next session's server must not lose its own to it.
     local tries=0
     while [ -e "$work/Xvfb_screen0" ] && ((tries++ < 50)); do sleep 0.1; done
+}
+
+# The session of a game that must show a message box and nothing else: where the box is and
+# whether the game's window showed go to $work/report.txt ("box ok" or "box wrong", then
+# "window hidden" or "window visible"); Enter dismisses the box; the game's status goes to
+# $work/status and its stderr to $work/err-x11.txt.
+message_box_session() {
+    local game=$1 status=0 shown box
+    timeout -k 2 20 "$game" >/dev/null 2>"$work/err-x11.txt" &
+    local pid=$!
+    shown=$(await_screen "" 10) || true
+    # The box is small and in the middle of the screen; the game's window would fill most of it.
+    read -r x0 y0 x1 y1 <<<"$(awk '{ print $4, $5, $6, $7 }' <<<"$shown")"
+    if ((x0 > 400 && x1 < 880 && y0 > 150 && y1 < 650)); then box="box ok"; else box="box wrong"; fi
+    local hidden="window hidden"
+    [ -z "$(xdotool search --onlyvisible --name "La fortuna de Veldrisa" 2>/dev/null)" ] || hidden="window visible"
+    echo "$box ($shown), $hidden" >"$work/report.txt"
+    # Without a window manager the keyboard goes to the window under the pointer.
+    xdotool mousemove $(((x0 + x1) / 2)) $(((y0 + y1) / 2)) key Return
+    wait "$pid" || status=$?
+    echo "$status" >"$work/status"
 }

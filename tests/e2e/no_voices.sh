@@ -73,21 +73,6 @@ outside() {
     expect "virtual display: the no-voice tones heard" no_voice_tones "$work/audio-x11.raw"
 }
 
-session() {
-    local game=$1 status=0 shown box
-    timeout -k 2 20 "$game" >/dev/null 2>"$work/err-x11.txt" &
-    local pid=$!
-    shown=$(await_screen "" 10) || true
-    # The box is small and in the middle of the screen; the game's window would fill most of it.
-    read -r x0 y0 x1 y1 <<<"$(awk '{ print $4, $5, $6, $7 }' <<<"$shown")"
-    if ((x0 > 400 && x1 < 880 && y0 > 150 && y1 < 650)); then box="box ok"; else box="box wrong"; fi
-    local hidden="window hidden"
-    [ -z "$(xdotool search --onlyvisible --name "La fortuna de Veldrisa" 2>/dev/null)" ] || hidden="window visible"
-    echo "$box ($shown), $hidden" >"$work/report.txt"
-    # Without a window manager the keyboard goes to the window under the pointer.
-    xdotool mousemove $(((x0 + x1) / 2)) $(((y0 + y1) / 2)) key Return
-    wait "$pid" || status=$?
-    echo "$status" >"$work/status"
-}
+session() { message_box_session "$1"; }
 
 run_check "$@"

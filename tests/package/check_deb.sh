@@ -10,17 +10,7 @@ set -euo pipefail
 config=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-ok() { echo "ok: $*"; }
-bad() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-expect() {
-    local what=$1
-    shift
-    if "$@"; then ok "$what"; else bad "$what"; fi
-}
+source "$(dirname "$(realpath "$0")")/../support/checks.sh"
 
 cpack -G DEB --config "$config" -B "$work/out" >"$work/cpack.txt" 2>&1 || { cat "$work/cpack.txt"; exit 1; }
 deb=$(ls "$work"/out/veldrisa_*.deb)

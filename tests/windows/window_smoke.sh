@@ -10,12 +10,7 @@ set -uo pipefail
 build=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-expect() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$(realpath "$0")")/../support/checks.sh"
 
 # Wine's sound goes to a file: an ALSA file plugin in a home of our own.
 export HOME=$work
