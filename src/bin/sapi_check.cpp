@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/recording/process.hpp"
+#include "platform/win32/mci_sound_player.hpp"
 #include "platform/win32/sapi_speech_engine.hpp"
 #include "platform/win32/sound_file.hpp"
 #include "platform/win32/wide_text.hpp"
@@ -153,21 +154,16 @@ void CheckSound(Log& log, const std::string& folder, const std::string& name) {
         log.Line("  no se puede usar: " + problem);
         return;
     }
-    const std::wstring path = file->wstring();
-    MCI_OPEN_PARMSW open{};
-    open.lpstrDeviceType = L"mpegvideo";
-    open.lpstrElementName = path.c_str();
-    const MCIERROR opened = mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
-                                            reinterpret_cast<DWORD_PTR>(&open));
+    MCIDEVICEID device = 0;
+    const MCIERROR opened = OpenSound(*file, device);
     log.Line("  MCI_OPEN mpegvideo -> " + std::to_string(opened) + (opened ? " (FALLO)" : " (bien)"));
     if (opened) return;
     MCI_PLAY_PARMS play{};
-    const MCIERROR played =
-        mciSendCommandW(open.wDeviceID, MCI_PLAY, MCI_FROM, reinterpret_cast<DWORD_PTR>(&play));
+    const MCIERROR played = mciSendCommandW(device, MCI_PLAY, MCI_FROM, reinterpret_cast<DWORD_PTR>(&play));
     log.Line("  MCI_PLAY -> " + std::to_string(played) + (played ? " (FALLO)" : " (bien), dos segundos"));
     PumpFor(2000);
-    log.Line("  MCI_STOP -> " + std::to_string(mciSendCommandW(open.wDeviceID, MCI_STOP, MCI_WAIT, 0)));
-    log.Line("  MCI_CLOSE -> " + std::to_string(mciSendCommandW(open.wDeviceID, MCI_CLOSE, MCI_WAIT, 0)));
+    log.Line("  MCI_STOP -> " + std::to_string(mciSendCommandW(device, MCI_STOP, MCI_WAIT, 0)));
+    log.Line("  MCI_CLOSE -> " + std::to_string(mciSendCommandW(device, MCI_CLOSE, MCI_WAIT, 0)));
 }
 
 }  // namespace

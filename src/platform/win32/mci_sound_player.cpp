@@ -55,19 +55,25 @@ void MciSoundPlayer::setFileName(const std::string& name) {
                   << ". La sala quedará en silencio.\n";
         return;
     }
-    const std::wstring path = file->wstring();
+    MCIDEVICEID device = 0;
+    if (const MCIERROR error = OpenSound(*file, device)) {
+        std::cerr << "Aviso: no se pudo cargar el sonido \"" << Utf8FromPath(*file)
+                  << "\": " << MciError(error) << ". La sala quedará en silencio.\n";
+        return;
+    }
+    device_ = device;
+    setVolume(volume_);
+}
+
+MCIERROR OpenSound(const std::filesystem::path& file, MCIDEVICEID& device) {
+    const std::wstring path = file.wstring();
     MCI_OPEN_PARMSW open{};
     open.lpstrDeviceType = L"mpegvideo";
     open.lpstrElementName = path.c_str();
     const MCIERROR error = mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
                                            reinterpret_cast<DWORD_PTR>(&open));
-    if (error) {
-        std::cerr << "Aviso: no se pudo cargar el sonido \"" << Utf8FromPath(*file)
-                  << "\": " << MciError(error) << ". La sala quedará en silencio.\n";
-        return;
-    }
-    device_ = open.wDeviceID;
-    setVolume(volume_);
+    if (!error) device = open.wDeviceID;
+    return error;
 }
 
 void MciSoundPlayer::setVolume(int percent) {

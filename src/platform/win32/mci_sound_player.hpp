@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 #include <digitalv.h>
 
+#include <filesystem>
 #include <string>
 
 #include "ports/platform.hpp"
@@ -44,5 +45,9 @@ private:
     bool playing_ = false;
     int volume_ = DefaultVolume;
 };
+
+// Opens a sound file in MCI's MPEG player, which plays WAV files too, waiting for its answer;
+// on success `device` is the new device.
+MCIERROR OpenSound(const std::filesystem::path& file, MCIDEVICEID& device);
 
 }  // namespace veldrisa
