@@ -165,6 +165,12 @@ MonitorCapture::~MonitorCapture() {
     thread_.join();
 }
 
+std::size_t MonitorCapture::FramesUpTo(Clock::time_point t) const {
+    auto s = std::lower_bound(stamps_.begin(), stamps_.end(), t,
+                              [](const auto& st, Clock::time_point at) { return st.second < at; });
+    return s == stamps_.end() ? levels_.size() : s->first + 1;
+}
+
 Clock::time_point MonitorCapture::TimeOf(std::size_t frame) const {
     auto end = std::lower_bound(stamps_.begin(), stamps_.end(), frame,
                                 [](const auto& s, std::size_t f) { return s.first < f; });
@@ -190,9 +196,7 @@ std::optional<Clock::time_point> MonitorCapture::firstAudible(Clock::time_point 
 std::optional<Clock::time_point> MonitorCapture::lastAudible(Clock::time_point from,
                                                              Clock::time_point to) const {
     std::lock_guard lock(mutex_);
-    auto s = std::lower_bound(stamps_.begin(), stamps_.end(), to,
-                              [](const auto& st, Clock::time_point t) { return st.second < t; });
-    std::size_t frame = s == stamps_.end() ? levels_.size() : s->first + 1;
+    std::size_t frame = FramesUpTo(to);
     while (frame > 0) {
         --frame;
         if (levels_[frame] <= Audible) continue;
@@ -218,16 +222,11 @@ MonitorCapture::Dropouts MonitorCapture::dropouts(Clock::time_point from, Clock:
     constexpr std::size_t Edge = 4, ShortestGap = 8, LongestGap = Rate / 100;
     constexpr int Loud = 8 * Audible;
     std::lock_guard lock(mutex_);
-    auto frameAt = [&](Clock::time_point t) {
-        auto s = std::lower_bound(stamps_.begin(), stamps_.end(), t,
-                                  [](const auto& st, Clock::time_point at) { return st.second < at; });
-        return s == stamps_.end() ? levels_.size() : s->first + 1;
-    };
     auto loud = [&](std::size_t begin) {
         return *std::max_element(levels_.begin() + long(begin), levels_.begin() + long(begin + Edge)) > Loud;
     };
     Dropouts d;
-    const std::size_t first = frameAt(from), last = std::min(frameAt(to), levels_.size());
+    const std::size_t first = FramesUpTo(from), last = FramesUpTo(to);
     d.seconds = last > first ? double(last - first) / Rate : 0;
     for (std::size_t f = first + Edge; f + Edge < last; ++f) {
         if (levels_[f] != 0) continue;

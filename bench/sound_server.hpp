@@ -74,6 +74,8 @@ public:
 private:
     void Run();
     Clock::time_point TimeOf(std::size_t frame) const;
+    // The frames up to the end of the fragment that reached us at `t` or just after it.
+    std::size_t FramesUpTo(Clock::time_point t) const;
 
     const SoundServer& server_;
     std::atomic<bool> running_{false}, stop_{false};
