@@ -4,7 +4,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libsdl2-dev libsdl2-mixer-dev \
+# libjack-jackd2-dev before SDL2_mixer: its default JACK (libjack-dev) cannot live beside Wine's 32-bit half.
+PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libsdl2-dev libjack-jackd2-dev libsdl2-mixer-dev \
 	libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
 	xvfb xauth sox xdotool dpkg-dev lintian desktop-file-utils appstream
 # The fuzzer needs clang and its libFuzzer runtime.

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <map>
 
-#include "platform/sdl/utf8_text.hpp"
+#include "platform/shared/valid_utf8.hpp"
 #include "process.hpp"
 
 namespace veldrisa::bench {

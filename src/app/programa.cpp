@@ -23,7 +23,7 @@ namespace Teclas = veldrisa::Tecla;
 Programa::Programa(Platform& p)
     : plataforma(p),
       voz{&p.speech, p.observer, {""}, 0, {}, {}, 0},
-      formIni{voz, Personajes, rnd, p.dialog, 0},
+      formIni{voz, Personajes, rnd, 0, {}},
       form1{voz, Personajes, rnd, p, Mesa{}, false} {}
 
 bool Programa::Inicia() {
@@ -39,6 +39,7 @@ bool Programa::Inicia() {
 }
 
 LineaAyuda Programa::Ayuda() {
+    if (Campo()) return AyudaCampo();
     switch (pantalla_) {
         case Pantalla::Inicio: return AyudaFormIni();
         case Pantalla::Juego: return AyudaForm1(form1);
@@ -71,8 +72,17 @@ void Programa::CambiaNivelSonidos(int paso) {
           false);
 }
 
+void Programa::Texto(std::string_view texto) {
+    if (pantalla_ == Pantalla::Inicio) EscribeFormIni(formIni, texto);
+}
+
+void Programa::Responde(std::string texto) {
+    if (Campo()) RespondeFormIni(formIni, std::move(texto));
+}
+
 void Programa::Tecla(int tecla, int modificadores) {
-    if ((pantalla_ == Pantalla::Inicio || pantalla_ == Pantalla::Juego) && TeclaComun(tecla)) return;
+    // The open field takes every key: Home and End move its cursor, not through the history.
+    if ((pantalla_ == Pantalla::Inicio || pantalla_ == Pantalla::Juego) && !Campo() && TeclaComun(tecla)) return;
     switch (pantalla_) {
         case Pantalla::Inicio:
             switch (TeclaFormIni(formIni, tecla, modificadores)) {

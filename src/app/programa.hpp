@@ -2,6 +2,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "ports/platform.hpp"
 #include "setup/formini.hpp"
@@ -21,6 +23,12 @@ public:
     bool Inicia();
     // Handles one key event to its end.
     void Tecla(int tecla, int modificadores);
+    // Text typed on the keyboard: it goes into the open text field, and means nothing otherwise.
+    void Texto(std::string_view texto);
+    // The open text field, if any.
+    const CampoTexto* Campo() const { return formIni.Campo ? &*formIni.Campo : nullptr; }
+    // Closes the open text field with this answer, as if typed and confirmed; "" cancels.
+    void Responde(std::string texto);
     // The window was closed from outside (its close button).
     void Cierra() { pantalla_ = Pantalla::Terminada; }
 

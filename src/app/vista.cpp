@@ -1,7 +1,8 @@
-// The views of the setup screen and of the game log, read from the program's state.
+// The views of the setup screen, the game log and the name field, read from the program's state.
 #include "app/vista.hpp"
 
 namespace veldrisa {
+namespace {
 
 SetupView VistaInicio(Programa& programa) {
     SetupView view;
@@ -14,8 +15,16 @@ SetupView VistaInicio(Programa& programa) {
     return view;
 }
 
-LogView VistaJuego(Programa& programa) {
-    return LogView{programa.form1.mesa.Label1, AyudaEscrita(programa.Ayuda())};
+}  // namespace
+
+View Vista(Programa& programa) {
+    View view;
+    if (programa.pantalla() == Pantalla::Inicio) view.screen = VistaInicio(programa);
+    if (programa.pantalla() == Pantalla::Juego)
+        view.screen = LogView{programa.form1.mesa.Label1, AyudaEscrita(programa.Ayuda())};
+    if (const CampoTexto* c = programa.Campo())
+        view.field = FieldView{c->Titulo, c->Indicacion, c->Texto, c->Cursor, c->Seleccionado};
+    return view;
 }
 
 }  // namespace veldrisa

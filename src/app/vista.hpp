@@ -1,26 +1,10 @@
-// What the window shows of the program, the same on every platform: the window draws it.
+// What the window shows of the program, and the layout every platform's window draws it in.
 #pragma once
 
-#include <array>
-#include <string>
-
 #include "app/programa.hpp"
+#include "ports/view.hpp"
 
 namespace veldrisa {
-
-// The setup screen as drawn: the characters 1..10, their selection and the cursor.
-struct SetupView {
-    std::array<std::string, 10> names;
-    std::array<bool, 10> selected{};
-    int cursor = 1;    // 1..10
-    std::string help;  // the keys that work now, one line, wrapped as it needs
-};
-
-// The game screen as drawn: the text log.
-struct LogView {
-    std::string text;  // UTF-8, lines broken by \r\n
-    std::string help;  // the keys that work now, kept at the foot of the window
-};
 
 // The window's layout on every platform: large type for players with low vision. A long log is
 // worth more whole than in large type: its type shrinks step by step to fit. The help at the
@@ -36,14 +20,7 @@ constexpr int Ayuda = 16;
 constexpr const char* TituloVentana = "La fortuna de Veldrisa";
 }  // namespace Disposicion
 
-SetupView VistaInicio(Programa& programa);
-LogView VistaJuego(Programa& programa);
-
-// Hands the window the view of the screen that is open; a closed program shows nothing new.
-template <typename Ventana>
-void Muestra(Programa& programa, Ventana& ventana) {
-    if (programa.pantalla() == Pantalla::Inicio) ventana.Show(VistaInicio(programa));
-    if (programa.pantalla() == Pantalla::Juego) ventana.Show(VistaJuego(programa));
-}
+// The screen that is open, with the text field over it if one is open; nothing once closed.
+View Vista(Programa& programa);
 
 }  // namespace veldrisa

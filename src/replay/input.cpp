@@ -25,6 +25,21 @@ std::optional<int> Decimal(std::string_view digits, int max) {
     return n;
 }
 
+// Names only a FIELD line takes: the field's editing keys.
+std::optional<int> FieldKeyCode(std::string_view name) {
+    struct Named {
+        std::string_view name;
+        int code;
+    };
+    static constexpr Named Names[] = {
+        {"BACKSPACE", Tecla::Retroceso}, {"DELETE", Tecla::Suprimir}, {"HOME", Tecla::Inicio},
+        {"END", Tecla::Fin},             {"TAB", Tecla::Tabulador},   {"INSERT", Tecla::Insertar},
+    };
+    for (const auto& n : Names)
+        if (n.name == name) return n.code;
+    return std::nullopt;
+}
+
 std::optional<int> KeyCode(std::string_view name) {
     struct Named {
         std::string_view name;
@@ -53,7 +68,7 @@ std::optional<int> KeyCode(std::string_view name) {
 
 }  // namespace
 
-std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem) {
+static std::optional<KeyEvent> ParseKeyWith(std::string_view name, std::string& problem, bool fieldNames) {
     struct Modifier {
         std::string_view prefix;
         int bit;
@@ -76,6 +91,7 @@ std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem) {
         }
     }
     auto code = KeyCode(rest);
+    if (!code && fieldNames) code = FieldKeyCode(rest);
     if (!code) {
         problem = "unknown key name " + Quoted(name);
         return std::nullopt;
@@ -84,6 +100,10 @@ std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem) {
     // The platform reports Control as held while Control itself goes down.
     if (key.code == Tecla::Control) key.mask |= ModControl;
     return key;
+}
+
+std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem) {
+    return ParseKeyWith(name, problem, false);
 }
 
 InputLine ParseLine(std::string_view line) {
@@ -95,8 +115,22 @@ InputLine ParseLine(std::string_view line) {
         out.text = line.substr(5);
         return out;
     }
+    if (line.starts_with("TYPE ")) {
+        out.kind = InputLine::Kind::Type;
+        out.text = line.substr(5);
+        return out;
+    }
     auto trimmed = Trim(line);
     if (trimmed.empty() || trimmed.starts_with('#')) return out;
+    if (trimmed.starts_with("FIELD ")) {
+        if (auto key = ParseKeyWith(Trim(trimmed.substr(6)), out.text, true)) {
+            out.kind = InputLine::Kind::FieldKey;
+            out.key = *key;
+        } else {
+            out.kind = InputLine::Kind::Invalid;
+        }
+        return out;
+    }
     if (trimmed == "CANCEL") {
         out.kind = InputLine::Kind::Cancel;
     } else if (trimmed == "STATE") {

@@ -1,4 +1,5 @@
-// The replay tool's input language: key names with modifiers, TEXT, CANCEL and STATE.
+// The replay tool's input language: key names with modifiers, TEXT, CANCEL, STATE, and the
+// name field's own keys and typing (FIELD, TYPE).
 #pragma once
 
 #include <optional>
@@ -14,10 +15,12 @@ namespace veldrisa {
 std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem);
 
 struct InputLine {
-    enum class Kind { Skip, Key, Text, Cancel, State, Invalid };
+    // FieldKey and Type go to the open name field one key or one piece of typing at a time, as
+    // the window hands them over: "FIELD LEFT", "FIELD CTRL+BACKSPACE", "TYPE Rosa".
+    enum class Kind { Skip, Key, Text, Cancel, State, FieldKey, Type, Invalid };
     Kind kind = Kind::Skip;
-    KeyEvent key;
-    std::string text;  // the answer of Text, the problem of Invalid
+    KeyEvent key;      // of Key and FieldKey
+    std::string text;  // the answer of Text, what Type types, the problem of Invalid
 };
 
 // One line of input without its line feed; a trailing CR is dropped.

@@ -12,8 +12,6 @@
 namespace veldrisa {
 namespace {
 
-// Both end the run from wherever they are thrown, even from inside an open dialog.
-struct EndOfInput {};
 struct InputError {
     std::uint64_t line;
     std::string problem;
@@ -44,16 +42,28 @@ private:
     std::uint64_t number_ = 0;
 };
 
-// The answer typed into the dialog, from the line that must follow its opening, taken as the
-// game's own dialog takes typed text.
-std::string DialogAnswer(LineReader& reader) {
-    auto line = reader.next();
-    if (!line) throw EndOfInput{};
-    switch (line->parsed.kind) {
-    case InputLine::Kind::Text: return ValidUtf8(line->parsed.text);
-    case InputLine::Kind::Cancel: return "";
-    case InputLine::Kind::Invalid: throw InputError{line->number, line->parsed.text};
-    default: throw InputError{line->number, "the dialog is open: TEXT or CANCEL expected"};
+// A line while the name field is open: the whole answer (TEXT, CANCEL), taken as the field
+// takes typed text, or one of the field's keys or one piece of typing.
+void InField(Programa& programa, const NumberedLine& line) {
+    const InputLine& parsed = line.parsed;
+    switch (parsed.kind) {
+    case InputLine::Kind::Text: programa.Responde(ValidUtf8(parsed.text)); break;
+    case InputLine::Kind::Cancel: programa.Responde(""); break;
+    case InputLine::Kind::FieldKey: programa.Tecla(parsed.key.code, parsed.key.mask); break;
+    case InputLine::Kind::Type: programa.Texto(parsed.text); break;
+    case InputLine::Kind::Invalid: throw InputError{line.number, parsed.text};
+    default: throw InputError{line.number, "the dialog is open: TEXT or CANCEL expected"};
+    }
+}
+
+void OnScreen(Programa& programa, const NumberedLine& line, std::ostream& out) {
+    const InputLine& parsed = line.parsed;
+    if (parsed.kind == InputLine::Kind::Key) {
+        programa.Tecla(parsed.key.code, parsed.key.mask);
+    } else if (parsed.kind == InputLine::Kind::State) {
+        out << StateJson(programa) << std::endl;
+    } else {
+        throw InputError{line.number, parsed.kind == InputLine::Kind::Invalid ? parsed.text : "no dialog is open"};
     }
 }
 
@@ -61,15 +71,10 @@ std::string DialogAnswer(LineReader& reader) {
 void Run(Programa& programa, LineReader& reader, std::ostream& out) {
     std::string shownLog;
     while (auto line = reader.next()) {
-        const InputLine& parsed = line->parsed;
-        if (parsed.kind == InputLine::Kind::Key) {
-            programa.Tecla(parsed.key.code, parsed.key.mask);
-        } else if (parsed.kind == InputLine::Kind::State) {
-            out << StateJson(programa) << std::endl;
-        } else {
-            throw InputError{line->number,
-                             parsed.kind == InputLine::Kind::Invalid ? parsed.text : "no dialog is open"};
-        }
+        if (programa.Campo())
+            InField(programa, *line);
+        else
+            OnScreen(programa, *line, out);
         const std::string& label = programa.form1.mesa.Label1;
         if (label != shownLog) {
             shownLog = label;
@@ -102,7 +107,6 @@ int Replay(const std::vector<std::string>& args, std::istream& in, std::ostream&
         if (auto line = EventJson(e)) out << *line << std::endl;
     };
     LineReader reader(in);
-    recording.dialog.source = [&reader] { return DialogAnswer(reader); };
 
     Programa programa(recording.platform);
     try {
@@ -111,8 +115,6 @@ int Replay(const std::vector<std::string>& args, std::istream& in, std::ostream&
             return 1;
         }
         Run(programa, reader, out);
-    } catch (const EndOfInput&) {
-        // The input may run out with the dialog still open; that is an ordinary end.
     } catch (const InputError& e) {
         err << "veldrisa-replay: line " << e.line << ": " << e.problem << std::endl;
         return 2;

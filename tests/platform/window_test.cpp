@@ -6,7 +6,7 @@
 
 #include "platform/sdl/game_window.hpp"
 #include "platform/sdl/sdl_text_dialog.hpp"
-#include "platform/sdl/utf8_text.hpp"
+#include "platform/shared/valid_utf8.hpp"
 #include "setup/nombres_raros.hpp"
 
 namespace veldrisa {

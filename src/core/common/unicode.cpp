@@ -67,3 +67,59 @@ std::string_view PrimerosCaracteres(std::string_view texto, std::size_t n) {
 }
 
 }  // namespace veldrisa
+
+namespace veldrisa {
+
+std::string TextoEscribible(std::string_view texto) {
+    std::string out;
+    out.reserve(texto.size());
+    for (std::size_t i = 0; i < texto.size();) {
+        utf8proc_int32_t cp;
+        const std::size_t n = Caracter(texto, i, cp);
+        const bool control = (cp >= 0 && cp < 0x20) || (cp >= 0x7F && cp < 0xA0);
+        if (cp < 0)
+            out += "\xEF\xBF\xBD";
+        else if (!control)
+            out.append(texto.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
+bool TieneVisibles(std::string_view texto) {
+    for (std::size_t i = 0; i < texto.size();) {
+        utf8proc_int32_t cp;
+        i += Caracter(texto, i, cp);
+        if (cp < 0) return true;
+        switch (utf8proc_category(cp)) {
+            case UTF8PROC_CATEGORY_ZS:
+            case UTF8PROC_CATEGORY_ZL:
+            case UTF8PROC_CATEGORY_ZP:
+            case UTF8PROC_CATEGORY_CC:
+            case UTF8PROC_CATEGORY_CF:
+            case UTF8PROC_CATEGORY_CS:
+            case UTF8PROC_CATEGORY_CO:
+            case UTF8PROC_CATEGORY_CN:
+            case UTF8PROC_CATEGORY_MN:
+            case UTF8PROC_CATEGORY_MC:
+            case UTF8PROC_CATEGORY_ME: break;
+            default: return true;
+        }
+    }
+    return false;
+}
+
+std::size_t CaracterAnterior(std::string_view texto, std::size_t i) {
+    if (i == 0) return 0;
+    --i;
+    while (i > 0 && (static_cast<unsigned char>(texto[i]) & 0xC0) == 0x80) --i;
+    return i;
+}
+
+std::size_t CaracterSiguiente(std::string_view texto, std::size_t i) {
+    if (i >= texto.size()) return texto.size();
+    utf8proc_int32_t cp;
+    return i + Caracter(texto, i, cp);
+}
+
+}  // namespace veldrisa

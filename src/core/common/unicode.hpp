@@ -20,3 +20,19 @@ std::string Minusculas(std::string_view texto);
 std::string_view PrimerosCaracteres(std::string_view texto, std::size_t n);
 
 }  // namespace veldrisa
+
+namespace veldrisa {
+
+// Text typed from outside, fit for a name: every byte that is not valid UTF-8 becomes U+FFFD,
+// and control characters (C0, DEL, C1) are dropped.
+std::string TextoEscribible(std::string_view texto);
+
+// Whether the text has a character one can see: a letter, digit, mark of punctuation or symbol.
+bool TieneVisibles(std::string_view texto);
+
+// In a valid UTF-8 text, where the character that ends at byte i starts (0 at the start).
+std::size_t CaracterAnterior(std::string_view texto, std::size_t i);
+// In a valid UTF-8 text, where the character that starts at byte i ends (the end at the end).
+std::size_t CaracterSiguiente(std::string_view texto, std::size_t i);
+
+}  // namespace veldrisa

@@ -1,6 +1,7 @@
 // Load and key handling of the setup screen.
 #include "setup/formini.hpp"
 
+#include "common/unicode.hpp"
 #include "ports/keys.hpp"
 
 namespace veldrisa {
@@ -30,16 +31,28 @@ void Selecciona(FormIni& f) {
 }
 
 void Renombra(FormIni& f) {
+    constexpr std::string_view Titulo = "Cambiar el nombre al personaje";
+    constexpr std::string_view Indicacion = "Escriba el nombre del personaje y pulse enter:";
     Personaje& p = Actual(f);
     Habla(f.voz, "Escriba el nombre del personaje y pulse enter: " + p.Nombre, false, false);
-    std::string nombre = f.dialogo.ask("Cambiar el nombre al personaje",
-                                       "Escriba el nombre del personaje y pulse enter:", p.Nombre);
-    if (nombre.empty()) {
-        Habla(f.voz, "Cancelado", false, false);
-        return;
+    f.Campo = AbreCampo(std::string(Titulo), std::string(Indicacion), p.Nombre);
+    if (f.voz.observador) f.voz.observador->dialogOpened(Titulo, Indicacion, p.Nombre);
+}
+
+// Keys go to the open field; Alt+F4 still closes the window.
+SalidaFormIni TeclaEnCampo(FormIni& f, int tecla, int modificadores) {
+    if (tecla == Tecla::F4 && (modificadores & ModAlt)) return SalidaFormIni::Cierra;
+    switch (TeclaCampo(f.voz, *f.Campo, tecla, modificadores)) {
+        case SalidaCampo::Acepta: {
+            // A name that cannot be seen or heard is no name: it counts as cancelling.
+            std::string nombre = TieneVisibles(f.Campo->Texto) ? f.Campo->Texto : "";
+            RespondeFormIni(f, std::move(nombre));
+            break;
+        }
+        case SalidaCampo::Cancela: RespondeFormIni(f, ""); break;
+        case SalidaCampo::Sigue: break;
     }
-    p.Nombre = nombre;
-    AnunciaPersonaje(f, true);
+    return SalidaFormIni::Sigue;
 }
 
 }  // namespace
@@ -68,7 +81,22 @@ LineaAyuda AyudaFormIni() {
     return linea;
 }
 
+void EscribeFormIni(FormIni& f, std::string_view texto) {
+    if (f.Campo) EscribeEnCampo(f.voz, *f.Campo, texto);
+}
+
+void RespondeFormIni(FormIni& f, std::string nombre) {
+    f.Campo.reset();
+    if (nombre.empty()) {
+        Habla(f.voz, "Cancelado", false, false);
+        return;
+    }
+    Actual(f).Nombre = std::move(nombre);
+    AnunciaPersonaje(f, true);
+}
+
 SalidaFormIni TeclaFormIni(FormIni& f, int tecla, int modificadores) {
+    if (f.Campo) return TeclaEnCampo(f, tecla, modificadores);
     switch (tecla) {
         case Tecla::Izquierda:
         case Tecla::Arriba: Mueve(f, -1); break;

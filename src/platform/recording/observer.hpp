@@ -1,4 +1,4 @@
-// Writes down every call of the speaking routine and every window that opens.
+// Writes down every call of the speaking routine, every window and every text field that opens.
 #pragma once
 
 #include "platform/recording/event.hpp"
@@ -15,6 +15,9 @@ public:
     }
     void screenOpened(const char* name) override {
         recorder_.record(Event(EventKind::Screen, name));
+    }
+    void dialogOpened(std::string_view title, std::string_view prompt, std::string_view initial) override {
+        recorder_.record(Event::dialog(std::string(title), std::string(prompt), std::string(initial)));
     }
 
 private:

@@ -13,7 +13,6 @@
 #include "platform/recording/observer.hpp"
 #include "platform/recording/sound_player.hpp"
 #include "platform/recording/speech_engine.hpp"
-#include "platform/recording/text_dialog.hpp"
 
 namespace veldrisa {
 
@@ -34,11 +33,10 @@ struct RecordingPlatform {
     RecordingSpeechEngine speech;
     RecordingSoundPlayer sound1{recorder, 1}, sound2{recorder, 2}, sound3{recorder, 3}, sound4{recorder, 4};
     RecordingBeeper beeper{recorder};
-    ScriptedDialog dialog{recorder};
     FixedClock clock;
     ExecutableFolders folders{recorder};
     RecordingObserver observer{recorder};
-    Platform platform{speech, {&sound1, &sound2, &sound3, &sound4}, beeper, dialog, clock, folders, &observer};
+    Platform platform{speech, {&sound1, &sound2, &sound3, &sound4}, beeper, clock, folders, &observer};
 };
 
 }  // namespace veldrisa

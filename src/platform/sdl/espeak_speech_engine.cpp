@@ -11,7 +11,7 @@
 
 #include "platform/sdl/spanish_voices.hpp"
 #include "platform/sdl/spoken_punctuation.hpp"
-#include "platform/sdl/utf8_text.hpp"
+#include "platform/shared/valid_utf8.hpp"
 
 namespace veldrisa {
 namespace {

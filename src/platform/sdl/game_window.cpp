@@ -1,11 +1,11 @@
-// Drawing the setup screen and the game log with SDL2_ttf, and gathering the window's events.
+// Drawing the setup screen, the game log and the name field with SDL2_ttf, and gathering the window's events.
 #include "platform/sdl/game_window.hpp"
 
 #include <algorithm>
 #include <iostream>
 
 #include "common/unicode.hpp"
-#include "platform/sdl/utf8_text.hpp"
+#include "platform/shared/valid_utf8.hpp"
 
 namespace veldrisa {
 namespace {
@@ -85,8 +85,9 @@ std::unique_ptr<GameWindow> GameWindow::Open(std::string& error) {
     if (!w->text_ || !w->title_)
         std::cerr << "Aviso: no se encontró la fuente DejaVu Sans; la ventana quedará sin texto.\n";
     // Typed text is gathered all the time, as keys are, so that a name typed while the game
-    // was still busy reaches the dialog that opens next.
+    // was still busy reaches the field that opens next.
     SDL_StartTextInput();
+    w->wakeEvent_ = SDL_RegisterEvents(1);
     return w;
 }
 
@@ -98,80 +99,68 @@ GameWindow::~GameWindow() {
     if (window_) SDL_DestroyWindow(window_);
 }
 
-std::optional<KeyEvent> GameWindow::NextKey() {
-    EndWait();
-    Drain();
+std::optional<WindowEvent> GameWindow::poll() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        if (auto e = Translate(event)) return e;
+    return std::nullopt;
+}
+
+WindowEvent GameWindow::wait() {
     for (;;) {
         SDL_Event event;
-        while (queued_.Pop(event)) {
-            // Text typed outside a dialog means nothing to the game.
-            if (event.type != SDL_KEYDOWN) continue;
-            if (auto key = MapKey(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod))
-                return key;
-        }
-        if (closed_) return std::nullopt;
-        if (SDL_WaitEvent(&event)) Handle(event);
+        if (!SDL_WaitEvent(&event)) continue;
+        if (auto e = Translate(event)) return *e;
     }
 }
 
-bool GameWindow::Pump() {
-    queued_.StartWait();
-    Drain();
-    return !closed_;
+void GameWindow::wake() {
+    SDL_Event event{};
+    event.type = wakeEvent_;
+    SDL_PushEvent(&event);
 }
 
-void GameWindow::Drain() {
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) Handle(event);
-}
-
-void GameWindow::EndWait() {
-    if (queued_.EndWait() && keysDropped_) keysDropped_();
-}
-
-bool GameWindow::TakeQueued(SDL_Event& event) {
-    EndWait();
-    return queued_.Pop(event);
-}
-
-void GameWindow::Handle(const SDL_Event& event) {
-    // The keys typed before a close request are still handled, none after it.
-    if (closed_ && (event.type == SDL_KEYDOWN || event.type == SDL_TEXTINPUT)) return;
-    if (event.type == SDL_KEYDOWN)
-        queued_.PushKey(event, event.key.keysym.scancode, event.key.repeat != 0);
-    else if (event.type == SDL_TEXTINPUT)
-        queued_.PushText(event);
-    else
-        HandleWindowEvent(event);
-}
-
-void GameWindow::HandleWindowEvent(const SDL_Event& event) {
-    if (event.type == SDL_QUIT) {
-        closed_ = true;
-    } else if (event.type == SDL_WINDOWEVENT) {
-        switch (event.window.event) {
-            case SDL_WINDOWEVENT_CLOSE: closed_ = true; break;
-            case SDL_WINDOWEVENT_EXPOSED:
-            case SDL_WINDOWEVENT_SIZE_CHANGED: Draw(); break;
-            default: break;
+std::optional<WindowEvent> GameWindow::Translate(const SDL_Event& event) {
+    WindowEvent e;
+    if (event.type == wakeEvent_) {
+        e.kind = WindowEvent::Kind::Wake;
+        return e;
+    }
+    switch (event.type) {
+        case SDL_KEYDOWN: {
+            const SDL_Keysym& k = event.key.keysym;
+            altHeld_ = (k.mod & KMOD_LALT) != 0;
+            auto key = MapKey(k.sym, k.scancode, k.mod);
+            if (!key) return std::nullopt;
+            e.key = *key;
+            e.repeat = event.key.repeat != 0;
+            e.physical = k.scancode;
+            return e;
         }
+        case SDL_TEXTINPUT:
+            if (altHeld_) return std::nullopt;
+            e.kind = WindowEvent::Kind::Text;
+            e.text = event.text.text;
+            return e;
+        case SDL_QUIT: e.kind = WindowEvent::Kind::Close; return e;
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+                e.kind = WindowEvent::Kind::Close;
+                return e;
+            }
+            if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                Draw();
+            return std::nullopt;
+        default: return std::nullopt;
     }
 }
 
-void GameWindow::Show(SetupView view) {
-    view_ = std::move(view);
-    SDL_ShowWindow(window_);
-    Draw();
-}
-
-void GameWindow::Show(LogView view) {
-    view_ = std::move(view);
-    SDL_ShowWindow(window_);
-    Draw();
-}
-
-void GameWindow::SetOverlay(std::function<void()> overlay) {
-    overlay_ = std::move(overlay);
+void GameWindow::show(const View& view) {
+    view_ = view;
+    if (!shown_) {
+        SDL_ShowWindow(window_);
+        shown_ = true;
+    }
     Draw();
 }
 
@@ -179,9 +168,9 @@ void GameWindow::Draw() {
     SDL_SetRenderDrawColor(renderer_, Background.r, Background.g, Background.b, 255);
     SDL_RenderClear(renderer_);
     if (text_ && title_) {
-        if (auto* setup = std::get_if<SetupView>(&view_)) DrawSetup(*setup);
-        if (auto* log = std::get_if<LogView>(&view_)) DrawLog(*log);
-        if (overlay_) overlay_();
+        if (auto* setup = std::get_if<SetupView>(&view_.screen)) DrawSetup(*setup);
+        if (auto* log = std::get_if<LogView>(&view_.screen)) DrawLog(*log);
+        if (view_.field) DrawField(*view_.field);
     }
     SDL_RenderPresent(renderer_);
 }
@@ -334,6 +323,84 @@ std::string GameWindow::Fit(TTF_Font* font, const std::string& text, int width) 
     int extent = 0, count = 0;
     TTF_MeasureUTF8(font, text.c_str(), std::max(0, width - TextWidth(font, Ellipsis)), &extent, &count);
     return std::string(PrimerosCaracteres(text, static_cast<std::size_t>(std::max(count, 0)))) + Ellipsis;
+}
+
+}  // namespace veldrisa
+
+namespace veldrisa {
+namespace {
+
+constexpr int FieldPadding = 24;
+constexpr int FieldBorder = 3;
+
+}  // namespace
+
+// A box over the screen: the title, the prompt, and the field with the part of the text around
+// the cursor (a long text is kept whole, shown cut).
+void GameWindow::DrawField(const FieldView& field) {
+    const int line = LineHeight(text_);
+    const int boxWidth = std::max(200, Width() - 2 * FieldPadding);
+    const int inner = boxWidth - 2 * FieldPadding;
+    std::vector<std::string> promptLines = Wrap(text_, ValidUtf8(field.prompt), inner);
+    const int boxHeight = FieldPadding + LineHeight(title_) + line / 2 + static_cast<int>(promptLines.size()) * line +
+                          line / 2 + line + 3 * FieldPadding;
+    SDL_Rect box{(Width() - boxWidth) / 2, std::max(0, (Height() - boxHeight) / 2), boxWidth, boxHeight};
+
+    SDL_SetRenderDrawColor(renderer_, Foreground.r, Foreground.g, Foreground.b, 255);
+    SDL_RenderFillRect(renderer_, &box);
+    SDL_Rect inside{box.x + FieldBorder, box.y + FieldBorder, box.w - 2 * FieldBorder, box.h - 2 * FieldBorder};
+    SDL_SetRenderDrawColor(renderer_, Background.r, Background.g, Background.b, 255);
+    SDL_RenderFillRect(renderer_, &inside);
+
+    const int x = box.x + FieldPadding;
+    int y = box.y + FieldPadding;
+    DrawLine(title_, Fit(title_, ValidUtf8(field.title), inner), x, y, Highlight);
+    y += LineHeight(title_) + line / 2;
+    for (const auto& l : promptLines) {
+        DrawLine(text_, l, x, y, Foreground);
+        y += line;
+    }
+    y += line / 2;
+
+    SDL_Rect frame{x, y, inner, line + FieldPadding};
+    SDL_SetRenderDrawColor(renderer_, Foreground.r, Foreground.g, Foreground.b, 255);
+    SDL_RenderDrawRect(renderer_, &frame);
+    const std::string& t = field.text;
+    const auto [from, to] = VisiblePart(field, inner - FieldPadding);
+    const std::string before = (from > 0 ? Ellipsis : "") + t.substr(from, field.cursor - from);
+    const std::string shown = before + t.substr(field.cursor, to - field.cursor) + (to < t.size() ? Ellipsis : "");
+    const int textX = frame.x + FieldPadding / 2;
+    const int textY = frame.y + FieldPadding / 2;
+    const int drawnWidth = TextWidth(text_, shown);
+    if (field.selected && drawnWidth > 0) {
+        SDL_Rect band{textX, textY, drawnWidth, line};
+        SDL_SetRenderDrawColor(renderer_, Highlight.r, Highlight.g, Highlight.b, 255);
+        SDL_RenderFillRect(renderer_, &band);
+    }
+    DrawLine(text_, shown, textX, textY, field.selected ? Background : Foreground);
+    SDL_Rect caret{textX + TextWidth(text_, before) + 1, textY, 3, line};
+    SDL_SetRenderDrawColor(renderer_, Highlight.r, Highlight.g, Highlight.b, 255);
+    SDL_RenderFillRect(renderer_, &caret);
+}
+
+std::pair<std::size_t, std::size_t> GameWindow::VisiblePart(const FieldView& field, int room) const {
+    const std::string& t = field.text;
+    std::size_t from = field.cursor, to = field.cursor;
+    auto fits = [&](std::size_t a, std::size_t b) {
+        std::string piece = (a > 0 ? Ellipsis : "") + t.substr(a, b - a) + (b < t.size() ? Ellipsis : "");
+        return TextWidth(text_, piece) <= room;
+    };
+    // What lies before the cursor first: that is where typing happens.
+    for (std::size_t taken = 0; taken < MaxNameCharacters; ++taken) {
+        std::size_t left = CaracterAnterior(t, from), right = CaracterSiguiente(t, to);
+        if (left < from && fits(left, to))
+            from = left;
+        else if (right > to && fits(from, right))
+            to = right;
+        else
+            break;
+    }
+    return {from, to};
 }
 
 }  // namespace veldrisa

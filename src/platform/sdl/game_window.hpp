@@ -1,59 +1,36 @@
-// The one window of the game: what it shows, and the keys and close requests it receives.
+// The one window of the game on SDL: what it shows, and the keys, text and close requests it receives.
 #pragma once
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_ttf.h>
 
-#include <array>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <variant>
+#include <utility>
 #include <vector>
 
 #include "app/vista.hpp"
 #include "platform/sdl/key_map.hpp"
-#include "platform/shared/key_queue.hpp"
+#include "ports/window.hpp"
 
 namespace veldrisa {
 
-class GameWindow {
+class GameWindow : public Window {
 public:
     // Needs SDL's video already initialised. None, with the reason in error, if the window
     // cannot be made. Without its font the window stays blank but the game is still heard.
     static std::unique_ptr<GameWindow> Open(std::string& error);
-    ~GameWindow();
+    ~GameWindow() override;
     GameWindow(const GameWindow&) = delete;
     GameWindow& operator=(const GameWindow&) = delete;
 
-    // Keys pressed while the game was busy come first, in order; otherwise waits for the
-    // next key. None once the window has been closed. Every key the window system holds is
-    // taken in first, so that none is lost however fast they come.
-    std::optional<KeyEvent> NextKey();
-    // For the game's waits: takes in whatever has happened without waiting; keys and typed
-    // text are queued within the bounds of a wait (KeyQueue). False once closed.
-    bool Pump();
-    // The oldest key or typed text still queued, for a dialog opened while they waited:
-    // what was typed after the key that opened it belongs to it.
-    bool TakeQueued(SDL_Event& event);
-    // Whether keys are queued for the game already.
-    bool KeysQueued() const { return queued_.Keys() > 0; }
-    // Called once after a wait during which keys had to be dropped (the game beeps).
-    void OnKeysDropped(std::function<void()> tell) { keysDropped_ = std::move(tell); }
-    // Window-level events: closing, exposure, resizing. Keys and text are left to the caller.
-    void HandleWindowEvent(const SDL_Event& event);
-    bool Closed() const { return closed_; }
+    std::optional<WindowEvent> poll() override;
+    WindowEvent wait() override;
+    void wake() override;
+    void show(const View& view) override;
 
-    // The window stays hidden until it first has something to show.
-    void Show(SetupView view);
-    void Show(LogView view);
-    // Draws the current view, then the overlay if there is one, and presents it.
-    void Draw();
-    // Something drawn over the view, such as a modal dialog; none removes it.
-    void SetOverlay(std::function<void()> overlay);
-
-    // Drawing helpers for the overlay.
+    // Drawing helpers.
     struct Color {
         Uint8 r, g, b;
     };
@@ -82,23 +59,24 @@ public:
 
 private:
     GameWindow() = default;
-    void Handle(const SDL_Event& event);
-    // Whatever the window system holds, into the queue.
-    void Drain();
-    // The game takes a key or text: any wait is over.
-    void EndWait();
+    // What the game makes of an SDL event; none for what concerns the window alone.
+    std::optional<WindowEvent> Translate(const SDL_Event& event);
+    void Draw();
     void DrawSetup(const SetupView& view);
     void DrawLog(const LogView& view);
+    void DrawField(const FieldView& field);
+    // The bytes [first, second) of the field's text drawn in room pixels, the cursor among them.
+    std::pair<std::size_t, std::size_t> VisiblePart(const FieldView& field, int room) const;
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     TTF_Font* text_ = nullptr;
     TTF_Font* title_ = nullptr;
-    std::variant<std::monostate, SetupView, LogView> view_;
-    std::function<void()> overlay_;
-    KeyQueue<SDL_Event> queued_;  // key presses and typed text, oldest first
-    std::function<void()> keysDropped_;
-    bool closed_ = false;
+    View view_;
+    bool shown_ = false;
+    // Text typed while left Alt is held is a shortcut, not typing (as on Windows).
+    bool altHeld_ = false;
+    Uint32 wakeEvent_ = 0;
 };
 
 }  // namespace veldrisa

@@ -28,14 +28,6 @@ public:
     virtual void beep() = 0;
 };
 
-// A modal text-input dialog; returns the text confirmed, or "" when cancelled.
-class TextDialog {
-public:
-    virtual ~TextDialog() = default;
-    virtual std::string ask(const std::string& title, const std::string& prompt,
-                            const std::string& initial) = 0;
-};
-
 // The source of the number that seeds each new game.
 class Clock {
 public:
@@ -52,12 +44,14 @@ public:
 };
 
 // Hears what a player would perceive beyond the ports above: every call of the
-// speaking routine and every window that opens. The game itself needs none.
+// speaking routine, every window that opens and every text field. The game itself needs none.
 class Observer {
 public:
     virtual ~Observer() = default;
     virtual void said(std::string_view text, bool waitBefore, bool waitAfter) = 0;
     virtual void screenOpened(const char* name) = 0;
+    // A text field opens over the screen, holding initial.
+    virtual void dialogOpened(std::string_view title, std::string_view prompt, std::string_view initial) = 0;
 };
 
 // Everything the program is given by its platform.
@@ -65,7 +59,6 @@ struct Platform {
     SpeechEngine& speech;
     SoundPlayer* sounds[4];  // the rooms' players 1..4, stored from 0
     Beeper& beeper;
-    TextDialog& dialog;
     Clock& clock;
     Folders& folders;
     Observer* observer = nullptr;

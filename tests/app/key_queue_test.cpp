@@ -1,5 +1,5 @@
 // The keys a window keeps for the game: all of them outside waits, a bounded few during one.
-#include "platform/shared/key_queue.hpp"
+#include "app/key_queue.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// The keys a window received and the game has not taken yet, bounded while the game waits.
+// The keys the player pressed and the game has not taken yet, bounded while the game waits.
 #pragma once
 
 #include <algorithm>
@@ -15,7 +15,7 @@ namespace veldrisa {
 // burst of presses reaches the game whole. Typed text travels with the key that typed it (a
 // dialog opened by an earlier key reads it), and is dropped with it.
 //
-// Event is the platform's own event record; each platform's window feeds its keys in here.
+// Event is the record of one key or text; the run loop feeds the window's keys in here.
 template <typename Event>
 class KeyQueue {
 public:
@@ -51,6 +51,10 @@ public:
         return true;
     }
     std::size_t Keys() const { return keys_; }
+    void Clear() {
+        entries_.clear();
+        keys_ = 0;
+    }
 
 private:
     struct Entry {

@@ -1,0 +1,109 @@
+// The run loop: gathering what the window received, handing it to the program, drawing.
+#include "app/bucle.hpp"
+
+#include <utility>
+
+#include "app/vista.hpp"
+#include "ports/keys.hpp"
+
+namespace veldrisa {
+namespace {
+
+// Behind a burst of keys only the screen after the last of them is worth drawing, but a long
+// burst still shows its progress this often.
+constexpr auto IntervaloDibujo = std::chrono::milliseconds(50);
+
+bool Sale(const KeyEvent& k) { return k.code == Tecla::Escape || (k.code == Tecla::F4 && (k.mask & ModAlt)); }
+
+}  // namespace
+
+void Bucle::Ejecuta(std::function<void()> despierta) {
+    despierta_ = std::move(despierta);
+    bool pendiente = true;
+    while (!programa_.Terminado()) {
+        if (cola_.EndWait()) programa_.plataforma.beeper.beep();
+        Recoge();
+        if (std::exchange(despertado_, false) && despierta_) {
+            despierta_();
+            pendiente = true;
+            continue;
+        }
+        WindowEvent e;
+        if (cola_.Pop(e)) {
+            Atiende(e);
+            pendiente = true;
+            if (std::chrono::steady_clock::now() - dibujado_ < IntervaloDibujo) continue;
+        }
+        if (pendiente && !programa_.Terminado()) {
+            Muestra();
+            pendiente = false;
+            continue;
+        }
+        if (programa_.Terminado()) continue;
+        // The keys before a close request have all been handled: the program ends.
+        if (cerrando_) {
+            programa_.Cierra();
+            break;
+        }
+        Recibe(ventana_.wait());
+    }
+}
+
+bool Bucle::DuranteEspera() {
+    cola_.StartWait();
+    esperando_ = true;
+    Recoge();
+    esperando_ = false;
+    return !cerrando_;
+}
+
+void Bucle::Recoge() {
+    while (auto e = ventana_.poll()) Recibe(std::move(*e));
+}
+
+void Bucle::Recibe(WindowEvent e) {
+    switch (e.kind) {
+        case WindowEvent::Kind::Wake: despertado_ = true; return;
+        case WindowEvent::Kind::Close: cerrando_ = true; return;
+        case WindowEvent::Kind::Key:
+            // The keys typed before a close request are still handled, none after it.
+            if (cerrando_ || (esperando_ && ActuaYa(e))) return;
+            cola_.PushKey(e, e.physical, e.repeat);
+            return;
+        case WindowEvent::Kind::Text:
+            if (!cerrando_) cola_.PushText(e);
+            return;
+    }
+}
+
+bool Bucle::ActuaYa(const WindowEvent& e) {
+    if (e.key.code == Tecla::Control) {
+        programa_.plataforma.speech.speak("");
+        return true;
+    }
+    if (!Sale(e.key)) return false;
+    // Leaving makes the keys still waiting pointless.
+    cola_.Clear();
+    cerrando_ = true;
+    programa_.plataforma.speech.speak("");
+    return true;
+}
+
+void Bucle::Atiende(const WindowEvent& e) {
+    if (e.kind == WindowEvent::Kind::Text) {
+        programa_.Texto(e.text);
+        return;
+    }
+    if (e.physical != sinRepetir_ || !e.repeat) sinRepetir_ = -1;
+    if (sinRepetir_ >= 0) return;
+    const auto antes = std::pair(programa_.pantalla(), programa_.Campo() != nullptr);
+    programa_.Tecla(e.key.code, e.key.mask);
+    if (std::pair(programa_.pantalla(), programa_.Campo() != nullptr) != antes) sinRepetir_ = e.physical;
+}
+
+void Bucle::Muestra() {
+    ventana_.show(Vista(programa_));
+    dibujado_ = std::chrono::steady_clock::now();
+}
+
+}  // namespace veldrisa
