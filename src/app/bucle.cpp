@@ -19,27 +19,25 @@ bool Sale(const KeyEvent& k) { return k.code == Tecla::Escape || (k.code == Tecl
 
 void Bucle::Ejecuta(std::function<void()> despierta) {
     despierta_ = std::move(despierta);
-    bool pendiente = true;
+    bool pendiente = true;  // the view shown is out of date
     while (!programa_.Terminado()) {
         if (cola_.EndWait()) programa_.plataforma.beeper.beep();
         Recoge();
-        if (std::exchange(despertado_, false) && despierta_) {
-            despierta_();
-            pendiente = true;
-            continue;
-        }
-        WindowEvent e;
-        if (cola_.Pop(e)) {
+        if (WindowEvent e; cola_.Pop(e)) {
             Atiende(e);
             pendiente = true;
             if (std::chrono::steady_clock::now() - dibujado_ < IntervaloDibujo) continue;
+        } else if (std::exchange(despertado_, false)) {
+            if (despierta_) despierta_();
+            pendiente = true;
+            continue;
         }
-        if (pendiente && !programa_.Terminado()) {
+        if (programa_.Terminado()) break;
+        if (pendiente) {
             Muestra();
             pendiente = false;
             continue;
         }
-        if (programa_.Terminado()) continue;
         // The keys before a close request have all been handled: the program ends.
         if (cerrando_) {
             programa_.Cierra();
@@ -58,7 +56,12 @@ bool Bucle::DuranteEspera() {
 }
 
 void Bucle::Recoge() {
-    while (auto e = ventana_.poll()) Recibe(std::move(*e));
+    // Outside waits a wake-up keeps its place: the keys after it wait in the window.
+    while (esperando_ || !despertado_) {
+        auto e = ventana_.poll();
+        if (!e) return;
+        Recibe(std::move(*e));
+    }
 }
 
 void Bucle::Recibe(WindowEvent e) {

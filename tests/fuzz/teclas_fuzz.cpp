@@ -26,22 +26,6 @@ private:
     std::size_t i_ = 0;
 };
 
-// The rename dialog types whatever the bytes say, invalid UTF-8 and control characters included.
-class DialogoFuzz : public TextDialog {
-public:
-    explicit DialogoFuzz(Bytes& b) : b_(b) {}
-    std::string ask(const std::string&, const std::string&, const std::string& inicial) override {
-        std::uint8_t largo = b_.Siguiente();
-        if (largo == 0xFF) return inicial;
-        std::string texto;
-        for (int i = 0; i < largo && !b_.Vacio(); ++i) texto += static_cast<char>(b_.Siguiente());
-        return texto;
-    }
-
-private:
-    Bytes& b_;
-};
-
 // The keys worth pressing most often; Escape and Alt+F4 come only through raw codes so that
 // most inputs play on instead of leaving at once.
 using namespace Tecla;
@@ -65,6 +49,24 @@ void PulsaTecla(Programa& p, Bytes& b) {
     static const int mascaras[4] = {0, ModControl, ModShift, ModAlt};
     int codigo = TeclasUtiles[indice % std::size(TeclasUtiles)];
     p.Tecla(codigo, mascaras[byte >> 6]);
+}
+
+// In the name field the bytes type whatever they say, invalid UTF-8 and control characters
+// included, between the field's editing keys; now and then the whole answer at once.
+void Escribe(Programa& p, Bytes& b) {
+    static const int teclasCampo[] = {Enter,     Escape,   Retroceso, Suprimir, Izquierda, Derecha,
+                                      Inicio,    Fin,      Arriba,    Control,  F1,        Tabulador};
+    const std::uint8_t byte = b.Siguiente();
+    if (byte < 0x40) {
+        p.Tecla(teclasCampo[byte % std::size(teclasCampo)], byte & 0x20 ? ModControl : 0);
+        return;
+    }
+    std::string texto;
+    for (int i = byte & 0x0F; i >= 0 && !b.Vacio(); --i) texto += static_cast<char>(b.Siguiente());
+    if (byte >= 0xF0)
+        p.Responde(texto);
+    else
+        p.Texto(texto);
 }
 
 // What the replay tool would write of it must be valid UTF-8, whatever bytes were typed.
@@ -92,13 +94,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n) 
     rp.recorder.listener = [](const Event& e) {
         if (auto linea = EventJson(e)) RevisaSalida(*linea);
     };
-    DialogoFuzz dialogo(b);
-    Platform plataforma{rp.speech, {&rp.sound1, &rp.sound2, &rp.sound3, &rp.sound4}, rp.beeper, dialogo,
-                        rp.clock,  rp.folders, &rp.observer};
-    Programa p(plataforma);
+    Programa p(rp.platform);
     if (!p.Inicia()) return 0;
     while (!b.Vacio() && !p.Terminado()) {
-        PulsaTecla(p, b);
+        if (p.Campo())
+            Escribe(p, b);
+        else
+            PulsaTecla(p, b);
         Revisa(p);
     }
     RevisaSalida(StateJson(p));

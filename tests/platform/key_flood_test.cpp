@@ -1,5 +1,4 @@
-// Ten thousand keys typed while the program is busy or waits for its speech, on SDL's dummy
-// video driver.
+// Ten thousand keys typed while the program is busy, on SDL's dummy video driver.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -11,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/bucle.hpp"
 #include "app/programa.hpp"
 #include "common/unicode.hpp"
 #include "platform/sdl/game_window.hpp"
@@ -48,6 +48,15 @@ struct Dice {
     }
 };
 
+// The next key the window hands over, skipping typed text; none once it is asked to close.
+std::optional<KeyEvent> NextKey(GameWindow& window) {
+    for (;;) {
+        WindowEvent e = window.wait();
+        if (e.kind == WindowEvent::Kind::Close) return std::nullopt;
+        if (e.kind == WindowEvent::Kind::Key) return e.key;
+    }
+}
+
 class KeyFloodTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -62,21 +71,6 @@ protected:
         SDL_Quit();
     }
 
-    // Types the keys from another thread while this one waits as the speech engine does,
-    // pumping the window every few milliseconds until the typing is over.
-    void TypeDuringAWait(const std::vector<Typed>& keys, const std::function<void(std::size_t)>& between = {}) {
-        std::atomic<bool> typing = true;
-        std::thread typist([&] {
-            Type(keys, between);
-            typing = false;
-        });
-        while (typing) {
-            EXPECT_TRUE(window->Pump());
-            std::this_thread::sleep_for(1ms);
-        }
-        typist.join();
-        EXPECT_TRUE(window->Pump());
-    }
     // Types the keys from another thread while this one is busy with something else.
     void TypeWhileBusy(const std::vector<Typed>& keys, const std::function<void(std::size_t)>& between = {}) {
         std::thread typist([&] { Type(keys, between); });
@@ -142,41 +136,16 @@ TEST_F(KeyFloodTest, TenThousandKeysTypedWhileTheGameIsBusyComeBackInOrderWithTh
     SDL_PushEvent(&quit);
 
     for (int i = 0; i < Flood; ++i) {
-        auto got = window->NextKey();
+        auto got = NextKey(*window);
         ASSERT_EQ(got, std::optional<KeyEvent>(expected[static_cast<std::size_t>(i)])) << "key " << i;
     }
-    EXPECT_EQ(window->NextKey(), std::nullopt) << "the close request comes after every key";
+    EXPECT_EQ(NextKey(*window), std::nullopt) << "the close request comes after every key";
 }
 
-TEST_F(KeyFloodTest, DuringAWaitAHeldKeyCountsOnceAndKeysBeyondTheLimitAreDroppedWithOneBeep) {
-    int beeps = 0;
-    window->OnKeysDropped([&] { ++beeps; });
-    // Space held through the wait: one press and its auto-repeats.
-    std::vector<Typed> held{{SDLK_SPACE, SDL_SCANCODE_SPACE, KMOD_NONE}};
-    for (int i = 0; i < 75; ++i) held.push_back({SDLK_SPACE, SDL_SCANCODE_SPACE, KMOD_NONE, true});
-    held.push_back({SDLK_RIGHT, SDL_SCANCODE_RIGHT, KMOD_NONE});
-    TypeDuringAWait(held);
-    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Espacio, 0}));
-    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Derecha, 0})) << "the repeats were folded into the press";
-    EXPECT_EQ(beeps, 0) << "folding drops no key the player pressed";
-
-    // A flood of distinct presses: the first few dozen are kept, in order, and the player is
-    // told once, when the game next asks for a key.
-    std::vector<Typed> flood;
-    for (int i = 0; i < Flood; ++i) flood.push_back({SDLK_1, SDL_SCANCODE_1, static_cast<Uint16>(i % 2 ? KMOD_LCTRL : KMOD_NONE)});
-    TypeDuringAWait(flood);
-    for (std::size_t i = 0; i < KeyQueue<SDL_Event>::WaitLimit; ++i)
-        ASSERT_EQ(window->NextKey(), (KeyEvent{Tecla::Digito(1), i % 2 ? ModControl : 0})) << "key " << i;
-    EXPECT_EQ(beeps, 1);
-    Push({SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, KMOD_NONE});
-    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Escape, 0})) << "nothing else was kept";
-}
-
-// The platform the game sees: speech written down, a wait that pumps the window as the real
+// The platform the game sees: speech written down, a wait that pumps the run loop as the real
 // engine's does, and silent rooms.
 class PumpingSpeech : public SpeechEngine {
 public:
-    explicit PumpingSpeech(GameWindow& window) : window_(window) {}
     void createVoice() override { rate_ = 0; }
     std::vector<std::string> voiceDescriptions() override { return {"Voz de prueba"}; }
     void selectVoice(int) override {}
@@ -185,14 +154,14 @@ public:
     void speak(std::string text) override { spoken.push_back(std::move(text)); }
     void waitUntilDone() override {
         ++waits;
-        window_.Pump();
+        if (pump) pump();
     }
 
     std::vector<std::string> spoken;
     int waits = 0;
+    std::function<bool()> pump;
 
 private:
-    GameWindow& window_;
     int rate_ = 0;
 };
 struct Silent : SoundPlayer, Beeper {
@@ -202,12 +171,6 @@ struct Silent : SoundPlayer, Beeper {
     void setVolume(int) override {}
     void beep() override {}
 };
-struct NoDialog : TextDialog {
-    std::string ask(const std::string&, const std::string&, const std::string&) override {
-        ADD_FAILURE() << "no key of the flood opens the dialog";
-        return "";
-    }
-};
 struct Fixed : Clock, Folders {
     std::uint32_t seed() override { return 1; }
     std::string programFolder() override { return "./"; }
@@ -215,11 +178,10 @@ struct Fixed : Clock, Folders {
 };
 
 TEST_F(KeyFloodTest, TheWholeProgramHandlesEveryKeyOfAFloodToItsEndInOrder) {
-    PumpingSpeech speech(*window);
+    PumpingSpeech speech;
     Silent silent;
-    NoDialog dialog;
     Fixed fixed;
-    Platform platform{speech, {&silent, &silent, &silent, &silent}, silent, dialog, fixed, fixed, nullptr};
+    Platform platform{speech, {&silent, &silent, &silent, &silent}, silent, fixed, fixed, nullptr};
     Programa programa(platform);
     ASSERT_TRUE(programa.Inicia());
     std::array<std::string, 11> names;
@@ -275,24 +237,12 @@ TEST_F(KeyFloodTest, TheWholeProgramHandlesEveryKeyOfAFloodToItsEndInOrder) {
     // The flood is typed while the program is busy but not waiting: every key must reach it.
     Push({SDLK_SPACE, SDL_SCANCODE_SPACE, KMOD_NONE});
     TypeWhileBusy(keys);
-    int handled = 0;
-    // The executable's own loop, redrawing now and then rather than after every key.
-    while (!programa.Terminado()) {
-        auto key = window->NextKey();
-        ASSERT_TRUE(key) << "the window closed after " << handled << " keys";
-        programa.Tecla(key->code, key->mask);
-        if (++handled % 500 == 0 && programa.pantalla() == Pantalla::Inicio) {
-            SetupView view;
-            for (std::size_t i = 0; i < view.names.size(); ++i) {
-                view.names[i] = programa.Personajes[i + 1].Nombre;
-                view.selected[i] = programa.Personajes[i + 1].Controlado;
-            }
-            view.cursor = programa.formIni.PersonajeActual;
-            window->Show(std::move(view));
-        }
-    }
+    // The program's own loop, with the keys it finds waiting in the window.
+    Bucle bucle(programa, *window);
+    speech.pump = [&bucle] { return bucle.DuranteEspera(); };
+    bucle.Ejecuta();
 
-    EXPECT_EQ(handled, Flood + 2) << "the Space, the flood and the Escape";
+    EXPECT_TRUE(programa.Terminado()) << "the Escape at the end of the flood was reached";
     EXPECT_EQ(programa.formIni.PersonajeActual, cursor);
     EXPECT_EQ(speech.rate(), rate);
     for (int i = 1; i <= 10; ++i)

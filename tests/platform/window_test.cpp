@@ -1,30 +1,17 @@
-// The window's key queue, its text layout and the name dialog, on SDL's dummy video driver.
+// The window's events, its text layout and the name field's drawing, on SDL's dummy video driver.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include "platform/sdl/game_window.hpp"
-#include "platform/sdl/sdl_text_dialog.hpp"
 #include "platform/shared/valid_utf8.hpp"
 #include "setup/nombres_raros.hpp"
 
 namespace veldrisa {
 namespace {
-
-// Writes down what the dialog speaks.
-class HeardSpeech : public SpeechEngine {
-public:
-    void createVoice() override {}
-    std::vector<std::string> voiceDescriptions() override { return {}; }
-    void selectVoice(int) override {}
-    int rate() const override { return 0; }
-    void setRate(int) override {}
-    void speak(std::string text) override { heard.push_back(std::move(text)); }
-    void waitUntilDone() override {}
-
-    std::vector<std::string> heard;
-};
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -61,44 +48,48 @@ protected:
         SDL_PushEvent(&e);
     }
 
-    std::string Ask(const std::string& initial) {
-        SdlTextDialog dialog(*window, speech);
-        return dialog.ask("Cambiar el nombre al personaje",
-                          "Escriba el nombre del personaje y pulse enter:", initial);
+    // Everything the window holds, in order, as the run loop takes it.
+    std::vector<WindowEvent> Received() {
+        std::vector<WindowEvent> out;
+        while (auto e = window->poll()) out.push_back(*e);
+        return out;
     }
 
+    void Show(SetupView setup) { window->show(View{std::move(setup), std::nullopt}); }
+    void Show(LogView log) { window->show(View{std::move(log), std::nullopt}); }
+
     std::unique_ptr<GameWindow> window;
-    HeardSpeech speech;
 };
 
-TEST_F(WindowTest, KeysPressedDuringAWaitAreHandledAfterItInOrder) {
+TEST_F(WindowTest, KeysTextAndTheCloseRequestArriveInOrderWithTheirMasks) {
     Key(SDLK_RIGHT, SDL_SCANCODE_RIGHT);
-    Key(SDLK_SPACE, SDL_SCANCODE_SPACE);
-    EXPECT_TRUE(window->Pump());
+    Key(SDLK_a, SDL_SCANCODE_A, KMOD_LSHIFT);
+    Type("A");
     Key(SDLK_1, SDL_SCANCODE_1, KMOD_LCTRL);
     Key(SDLK_AUDIOPLAY, SDL_SCANCODE_AUDIOPLAY);
+    Key(SDLK_e, SDL_SCANCODE_E, KMOD_LALT);
+    Type("e");
+    Key(SDLK_2, SDL_SCANCODE_2, KMOD_MODE);
+    Type("@");
     Quit();
-    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Derecha, 0}));
-    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Espacio, 0}));
-    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Digito(1), ModControl}));
-    EXPECT_EQ(window->NextKey(), std::nullopt) << "the close comes after the keys before it";
-    EXPECT_TRUE(window->Closed());
-    EXPECT_FALSE(window->Pump());
+    const auto got = Received();
+    ASSERT_EQ(got.size(), 8u);
+    EXPECT_EQ(got[0].key, (KeyEvent{Tecla::Derecha, 0}));
+    EXPECT_EQ(got[1].key, (KeyEvent{Tecla::A, ModShift}));
+    EXPECT_EQ(got[2].kind, WindowEvent::Kind::Text);
+    EXPECT_EQ(got[2].text, "A");
+    EXPECT_EQ(got[3].key, (KeyEvent{Tecla::Digito(1), ModControl}));
+    EXPECT_EQ(got[4].key, (KeyEvent{'E', ModAlt})) << "a key the game has no code for is left out";
+    EXPECT_EQ(got[5].key.code, Tecla::Digito(2)) << "Alt+E typed nothing: it is a shortcut";
+    EXPECT_EQ(got[6].text, "@") << "AltGr types";
+    EXPECT_EQ(got[7].kind, WindowEvent::Kind::Close);
+    EXPECT_EQ(got[0].physical, SDL_SCANCODE_RIGHT) << "the run loop folds a held key's repeats by it";
 }
 
-TEST_F(WindowTest, ANameTypedWhileTheGameWasBusyReachesTheDialog) {
-    Key(SDLK_F2, SDL_SCANCODE_F2);
-    Key(SDLK_a, SDL_SCANCODE_A);
-    Type("a");
-    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
-    EXPECT_TRUE(window->Pump());
-    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::F2, 0}));
-    EXPECT_EQ(Ask("Tom"), "a") << "what followed F2 belongs to the dialog it opens";
-    Key(SDLK_SPACE, SDL_SCANCODE_SPACE);
-    Type(" ");
-    Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Espacio, 0}));
-    EXPECT_EQ(window->NextKey(), (KeyEvent{Tecla::Escape, 0})) << "typed text means nothing to the game";
+TEST_F(WindowTest, AnotherSourceWakesTheWaitingWindow) {
+    std::thread other([this] { window->wake(); });
+    EXPECT_EQ(window->wait().kind, WindowEvent::Kind::Wake);
+    other.join();
 }
 
 TEST_F(WindowTest, TextIsWrappedToTheWidthWithItsLineBreaks) {
@@ -145,12 +136,12 @@ TEST_F(WindowTest, AnyNameOrLogIsDrawnWithoutHarm) {
                    std::string(3000, '\n')};
     setup.selected[2] = true;
     setup.cursor = 10;
-    window->Show(setup);
+    Show(setup);
     std::string log;
     for (int i = 0; i < 2000; ++i)
         log += "Línea " + std::to_string(i) + " con \xff bytes rotos y palabras\r\n";
-    window->Show(LogView{log, ""});
-    window->Show(LogView{"", ""});
+    Show(LogView{log, ""});
+    Show(LogView{"", ""});
 
     // The odd names a player may type: ten at a time on the setup screen with the cursor on
     // each, all of them in the log, and each in the name dialog, which gives it back whole.
@@ -160,13 +151,16 @@ TEST_F(WindowTest, AnyNameOrLogIsDrawnWithoutHarm) {
         setup.names[i % 10] = raros[i].nombre;
         setup.selected[i % 10] = i % 2 == 0;
         setup.cursor = static_cast<int>(i % 10) + 1;
-        window->Show(setup);
+        Show(setup);
         oddLog += raros[i].nombre + ": (Falso) \r\n- Defensa débil, Tapa de cazuela\r\n";
     }
-    window->Show(LogView{oddLog, ""});
+    Show(LogView{oddLog, ""});
     for (const auto& raro : raros) {
-        Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
-        EXPECT_EQ(Ask(raro.nombre), ValidUtf8(raro.nombre)) << raro.que;
+        View view{setup, FieldView{"Cambiar el nombre", raro.nombre, ValidUtf8(raro.nombre), 0, true}};
+        window->show(view);
+        view.field->cursor = view.field->text.size();
+        view.field->selected = false;
+        window->show(view);
     }
 }
 
@@ -180,7 +174,7 @@ TEST_F(WindowTest, ControlCharactersInANameOrTheLogLeaveNoMarkOnTheScreen) {
     auto name = [&](const std::string& text) {
         SetupView setup;
         setup.names[1] = text;
-        window->Show(setup);
+        Show(setup);
         return shown();
     };
     const auto plain = name("AnaBeto"), spaced = name("Ana Beto");
@@ -197,108 +191,28 @@ TEST_F(WindowTest, ControlCharactersInANameOrTheLogLeaveNoMarkOnTheScreen) {
     EXPECT_TRUE(name("Ana\nBeto") == spaced) << "a name keeps to its line";
     EXPECT_TRUE(name("Ana\r\nBeto") == spaced) << "a name keeps to its line";
 
-    window->Show(LogView{"AnaBeto\r\nfin", ""});
+    Show(LogView{"AnaBeto\r\nfin", ""});
     const auto log = shown();
-    window->Show(
+    Show(
         LogView{"Ana\x7f\x01\xc2\x85"
                 "Beto\r\nfin",
                 ""});
     EXPECT_TRUE(shown() == log) << "control characters in the log";
 }
 
-TEST_F(WindowTest, TheDialogSpeaksWhatIsTypedAndDeleted) {
-    Key(SDLK_z, SDL_SCANCODE_Z, KMOD_LSHIFT);
-    Type("Z");
-    Type("o");
-    Type(" ");
-    Type("ë");
-    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
-    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
-    Type("é");
-    Key(SDLK_UP, SDL_SCANCODE_UP);
-    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
-    EXPECT_EQ(Ask(""), "Zoé");
-    EXPECT_EQ(speech.heard, (std::vector<std::string>{"mayúscula Z", "o", "espacio", "ë", "borrado ë",
-                                                      "borrado espacio", "é", "Zoé"}));
-}
-
-TEST_F(WindowTest, TheInitialNameIsReplacedByTypingOrClearedAtOnce) {
-    Type("A");
-    Type("na");
-    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
-    EXPECT_EQ(Ask("Tom, el mayordomo"), "Ana");
-
-    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
-    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
-    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
-    speech.heard.clear();
-    EXPECT_EQ(Ask("Tom"), "");
-    EXPECT_EQ(speech.heard, (std::vector<std::string>{"borrado Tom", "vacío"}));
-
-    Key(SDLK_END, SDL_SCANCODE_END);
-    Type("s");
-    Key(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER);
-    EXPECT_EQ(Ask("Tom"), "Toms") << "after a move the name is kept and typing goes on at its end";
-
-    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
-    EXPECT_EQ(Ask("Bautista, el chófer"), "Bautista, el chófer");
-}
-
-TEST_F(WindowTest, TheCursorMovesLikeAScreenReadersAndSpeaksTheCharacterReached) {
-    Key(SDLK_LEFT, SDL_SCANCODE_LEFT);  // the selection gives way to the cursor at the start
-    Key(SDLK_RIGHT, SDL_SCANCODE_RIGHT);
-    Key(SDLK_RIGHT, SDL_SCANCODE_RIGHT);
-    Type("B");  // inserted before the space
-    Key(SDLK_HOME, SDL_SCANCODE_HOME);
-    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);  // nothing before the cursor
-    Key(SDLK_DELETE, SDL_SCANCODE_DELETE);        // the capital Ñ after it
-    Key(SDLK_END, SDL_SCANCODE_END);
-    Key(SDLK_DELETE, SDL_SCANCODE_DELETE);  // nothing after it
-    Key(SDLK_LEFT, SDL_SCANCODE_LEFT);
-    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
-    Key(SDLK_DOWN, SDL_SCANCODE_DOWN);
-    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
-    EXPECT_EQ(Ask("Ña Zoë"), "aB Zë");
-    EXPECT_EQ(speech.heard, (std::vector<std::string>{"mayúscula Ñ", "a", "espacio", "mayúscula B",
-                                                      "mayúscula Ñ", "inicio", "borrado mayúscula Ñ",
-                                                      "en blanco", "en blanco", "ë", "borrado o", "aB Zë"}));
-
-    speech.heard.clear();
-    Key(SDLK_LEFT, SDL_SCANCODE_LEFT);
-    Key(SDLK_END, SDL_SCANCODE_END);
-    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
-    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
-    EXPECT_EQ(Ask(""), "");
-    EXPECT_EQ(speech.heard, (std::vector<std::string>{"vacío", "vacío", "vacío"}));
-}
-
-TEST_F(WindowTest, EscapeOrClosingTheWindowCancels) {
-    Type("x");
-    Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(Ask("Tom"), "");
-    EXPECT_FALSE(window->Closed());
-
-    Type("x");
-    Quit();
-    EXPECT_EQ(Ask("Tom"), "");
-    EXPECT_TRUE(window->Closed());
-}
-
-TEST_F(WindowTest, AHugeNameCanBeEditedAndKeptWhole) {
-    std::string name(20000, 'n');
-    name += "ñ";
-    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
-    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
-    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
-    Key(SDLK_RIGHT, SDL_SCANCODE_RIGHT);
-    std::string got = Ask(name);
-    EXPECT_EQ(got, "") << "the first Backspace clears the selected name";
-    Key(SDLK_HOME, SDL_SCANCODE_HOME);
-    Key(SDLK_END, SDL_SCANCODE_END);
-    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
-    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
-    got = Ask(name);
-    EXPECT_EQ(got, std::string(20000, 'n')) << "one whole character deleted";
+TEST_F(WindowTest, TheFieldShowsTheTextAroundTheCursor) {
+    auto shown = [&](const FieldView& field) {
+        window->show(View{SetupView{}, field});
+        std::vector<Uint32> pixels(static_cast<std::size_t>(window->Width() * window->Height()));
+        SDL_RenderReadPixels(window->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                             window->Width() * 4);
+        return pixels;
+    };
+    const std::string name = std::string(300, 'a') + "Zoë";
+    const auto atEnd = shown({"T", "P", name, name.size(), false});
+    const auto atStart = shown({"T", "P", name, 0, false});
+    EXPECT_FALSE(atEnd == atStart) << "a long text scrolls with its cursor";
+    EXPECT_FALSE(shown({"T", "P", "Zoë", 0, true}) == shown({"T", "P", "Zoë", 0, false})) << "the selection shows";
 }
 
 }  // namespace

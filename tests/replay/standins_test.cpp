@@ -37,15 +37,6 @@ TEST(RecordingPlatform, OneRecorderKeepsTheOrderAndNumbersThePlayersFrom1) {
     EXPECT_THROW(p.speech.selectVoice(2), std::out_of_range);
 }
 
-TEST(ScriptedDialog, AnswersInOrderAndComplainsWhenOutOfAnswers) {
-    RecordingPlatform p;
-    p.dialog.answers = {"uno", ""};
-    EXPECT_EQ(p.platform.dialog.ask("T", "P", "I"), "uno");
-    EXPECT_EQ(p.platform.dialog.ask("T", "P", "I"), "");
-    EXPECT_THROW(p.platform.dialog.ask("T", "P", "I"), std::logic_error);
-    EXPECT_EQ(p.recorder.events.size(), 3u);
-}
-
 TEST(ExecutableFolders, IsTheFolderOfTheRunningTest) {
     RecordingPlatform p;
     auto folder = p.platform.folders.programFolder();

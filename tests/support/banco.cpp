@@ -10,9 +10,18 @@ namespace veldrisa {
 void Banco::teclas(std::initializer_list<std::string_view> nombres) {
     for (auto nombre : nombres) {
         std::string problema;
-        auto tecla = ParseKey(nombre, problema);
-        if (!tecla) throw std::invalid_argument(problema);
-        programa.Tecla(tecla->code, tecla->mask);
+        auto key = ParseKey(nombre, problema);
+        if (!key) throw std::invalid_argument(problema);
+        tecla(key->code, key->mask);
+    }
+}
+
+void Banco::tecla(int codigo, int modificadores) {
+    programa.Tecla(codigo, modificadores);
+    if (programa.Campo() && !respuestas.empty()) {
+        std::string respuesta = std::move(respuestas.front());
+        respuestas.pop_front();
+        programa.Responde(std::move(respuesta));
     }
 }
 

@@ -1,6 +1,7 @@
 // Banco: the whole program on recording stand-ins, for tests that drive it key by key.
 #pragma once
 
+#include <deque>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -22,9 +23,10 @@ struct Banco : RecordingPlatform {
     // Keys in the replay tool's notation ("ENTER", "SHIFT+F8", "KP3", "VK186"), each
     // handled to its end; an unknown name throws std::invalid_argument.
     void teclas(std::initializer_list<std::string_view> nombres);
-    void tecla(int codigo, int modificadores = 0) { programa.Tecla(codigo, modificadores); }
-    // The next answer of the text-input dialog; "" is a cancelled dialog.
-    void responde(std::string texto) { dialog.answers.push_back(std::move(texto)); }
+    void tecla(int codigo, int modificadores = 0);
+    // The answer given to the next name field that opens, as TEXT gives it; "" cancels it.
+    void responde(std::string texto) { respuestas.push_back(std::move(texto)); }
+    std::deque<std::string> respuestas;
 
     // Texts given to Habla, in the caller's case.
     std::vector<std::string> dichos() const;
