@@ -10,7 +10,7 @@
 #include "app/programa.hpp"
 #include "app/vista.hpp"
 #include "platform/recording/process.hpp"
-#include "platform/win32/file_speech_engine.hpp"
+#include "platform/shared/file_speech_engine.hpp"
 #include "platform/win32/game_window.hpp"
 #include "platform/shared/local_clock.hpp"
 #include "platform/win32/mci_sound_player.hpp"

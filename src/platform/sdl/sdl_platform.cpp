@@ -11,6 +11,7 @@
 #include "platform/sdl/mixer_beeper.hpp"
 #include "platform/sdl/mixer_sound_player.hpp"
 #include "platform/sdl/sdl_folders.hpp"
+#include "platform/shared/file_speech_engine.hpp"
 #include "platform/shared/local_clock.hpp"
 
 namespace veldrisa {
@@ -37,8 +38,9 @@ struct SdlVideo {
 class SdlPlatform : public LocalPlatform {
 public:
     SdlPlatform(std::unique_ptr<SdlVideo> video, std::unique_ptr<GameWindow> window,
-                std::unique_ptr<AudioOutput> audio)
-        : video_(std::move(video)), window_(std::move(window)), audio_(std::move(audio)) {}
+                std::unique_ptr<AudioOutput> audio, std::unique_ptr<FileSpeechEngine> fileVoice)
+        : video_(std::move(video)), window_(std::move(window)), audio_(std::move(audio)),
+          fileVoice_(std::move(fileVoice)) {}
 
     Platform& ports() override { return ports_; }
     Window& window() override { return *window_; }
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<GameWindow> window_;
     std::unique_ptr<AudioOutput> audio_;
     EspeakSpeechEngine speech_{*audio_};
+    std::unique_ptr<FileSpeechEngine> fileVoice_;
     SdlFolders folders_;
     std::string soundFolder_ = folders_.programFolder();
     // The glass breaks once; fire, pages and snoring go on until the game stops them.
@@ -65,7 +68,7 @@ private:
     MixerSoundPlayer snoring_{*audio_, 4, MixerSoundPlayer::Playback::Loop, soundFolder_};
     MixerBeeper beeper_{*audio_};
     LocalClock clock_;
-    Platform ports_{speech_, {&fire_, &glass_, &pages_, &snoring_}, beeper_, clock_, folders_, nullptr};
+    Platform ports_{fileVoice_ ? static_cast<SpeechEngine&>(*fileVoice_) : speech_, {&fire_, &glass_, &pages_, &snoring_}, beeper_, clock_, folders_, nullptr};
 };
 
 // With no display SDL still starts, on a driver whose window nobody can see or type into, and the
@@ -102,8 +105,18 @@ std::unique_ptr<LocalPlatform> MakeSdlPlatform(int& status) {
         ShowError("No hay salida de sonido", audio->error());
         return nullptr;
     }
+    // VELDRISA_VOICE_FILE names a text file that takes the voice's place (the window tests).
+    std::unique_ptr<FileSpeechEngine> fileVoice;
+    if (const char* path = SDL_getenv("VELDRISA_VOICE_FILE"); path && *path) {
+        fileVoice = std::make_unique<FileSpeechEngine>(path);
+        if (!fileVoice->open()) {
+            ShowError("No se pudo crear el archivo de la voz de prueba", path);
+            return nullptr;
+        }
+    }
     status = 0;
-    return std::make_unique<SdlPlatform>(std::move(video), std::move(window), std::move(audio));
+    return std::make_unique<SdlPlatform>(std::move(video), std::move(window), std::move(audio),
+                                         std::move(fileVoice));
 }
 
 }  // namespace veldrisa

@@ -1,5 +1,5 @@
-// A SpeechEngine that writes each message to a text file: the voice of the game's tests under
-// Wine, whose own SAPI voice cannot speak, and of a tester who wants to read what was said.
+// A SpeechEngine that writes each message to a text file (VELDRISA_VOICE_FILE): the voice of the
+// game's window tests on both platforms, and of a tester who wants to read what was said.
 #pragma once
 
 #include <fstream>
