@@ -1,4 +1,4 @@
-// Drawing the setup screen and the game log with GDI, and gathering the window's keys.
+// Drawing the setup screen, the game log and the name field with GDI, and gathering the window's keys and text.
 #include "platform/win32/game_window.hpp"
 
 #include <algorithm>
@@ -95,41 +95,55 @@ Win32GameWindow::~Win32GameWindow() {
     if (title_) DeleteObject(title_);
 }
 
-std::optional<KeyEvent> Win32GameWindow::NextKey(const std::function<void()>& onDropped) {
-    if (keys_.EndWait() && onDropped) onDropped();
+std::optional<WindowEvent> Win32GameWindow::poll() {
     MSG message;
-    while (!closed_ && keys_.Keys() == 0) {
+    while (events_.empty() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) Received(WindowEvent{WindowEvent::Kind::Close});
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (events_.empty()) return std::nullopt;
+    WindowEvent e = std::move(events_.front());
+    events_.pop_front();
+    return e;
+}
+
+WindowEvent Win32GameWindow::wait() {
+    MSG message;
+    while (events_.empty()) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-            closed_ = true;
+            Received(WindowEvent{WindowEvent::Kind::Close});
             break;
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    KeyEvent key;
-    if (closed_ || !keys_.Pop(key)) return std::nullopt;
-    return key;
+    return *poll();
 }
 
-bool Win32GameWindow::Pump() {
-    keys_.StartWait();
-    MSG message;
-    while (!closed_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) closed_ = true;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+void Win32GameWindow::wake() { PostMessageW(window_, WM_APP, 0, 0); }
+
+void Win32GameWindow::show(const View& view) {
+    view_ = view;
+    Redraw();
+}
+
+void Win32GameWindow::Typed(wchar_t unit) {
+    if (unit >= 0xD800 && unit < 0xDC00) {
+        highSurrogate_ = unit;
+        return;
     }
-    return !closed_;
-}
-
-void Win32GameWindow::Show(SetupView view) {
-    view_ = std::move(view);
-    Redraw();
-}
-
-void Win32GameWindow::Show(LogView view) {
-    view_ = std::move(view);
-    Redraw();
+    std::wstring wide;
+    if (unit >= 0xDC00 && unit < 0xE000) {
+        if (!highSurrogate_) return;
+        wide = {highSurrogate_, unit};
+    } else {
+        wide = {unit};
+    }
+    highSurrogate_ = 0;
+    WindowEvent e{WindowEvent::Kind::Text};
+    e.text = Utf8FromWide(wide);
+    Received(std::move(e));
 }
 
 void Win32GameWindow::Redraw() {
@@ -159,19 +173,28 @@ LRESULT Win32GameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
             // Alt+F4 closes the window as its close button does, even while the game speaks.
             if (w == VK_F4 && alt) break;
-            const bool repeat = (l & (1L << 30)) != 0;
-            if (auto key = GameKey(w, GetKeyState(VK_SHIFT) & 0x8000, GetKeyState(VK_CONTROL) & 0x8000, alt))
-                keys_.PushKey(*key, key->code, repeat);
+            if (auto key = GameKey(w, GetKeyState(VK_SHIFT) & 0x8000, GetKeyState(VK_CONTROL) & 0x8000, alt)) {
+                WindowEvent e{WindowEvent::Kind::Key};
+                e.key = *key;
+                e.repeat = (l & (1L << 30)) != 0;
+                e.physical = static_cast<int>(w);
+                Received(std::move(e));
+            }
             // F10 and Alt combinations would otherwise open the (absent) menu and swallow the next key.
             return 0;
         }
+        // Text typed on the keyboard: control characters (Backspace, Enter, Control+letters) are
+        // the keys' business, and Alt+letter is a shortcut, not typing.
+        case WM_CHAR:
+            if (w >= 0x20 && w != 0x7F) Typed(static_cast<wchar_t>(w));
+            return 0;
         case WM_SYSKEYUP:
-        case WM_SYSCHAR:
-        case WM_CHAR: return 0;
+        case WM_SYSCHAR: return 0;
+        case WM_APP: Received(WindowEvent{WindowEvent::Kind::Wake}); return 0;
         case WM_SYSCOMMAND:
             if ((w & 0xFFF0) == SC_KEYMENU) return 0;
             break;
-        case WM_CLOSE: closed_ = true; return 0;
+        case WM_CLOSE: Received(WindowEvent{WindowEvent::Kind::Close}); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: {
             PAINTSTRUCT paint;
@@ -207,8 +230,9 @@ void Win32GameWindow::Paint(HDC dc, const RECT& area) {
     DrawTextW(dc, Title, -1, &titleArea, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     RECT below{Disposicion::Margen, Disposicion::Margen + LineHeight(dc) * 3 / 2,
                area.right - Disposicion::Margen, area.bottom};
-    if (auto* setup = std::get_if<SetupView>(&view_)) PaintSetup(dc, below, *setup);
-    if (auto* log = std::get_if<LogView>(&view_)) PaintLog(dc, below, *log);
+    if (auto* setup = std::get_if<SetupView>(&view_.screen)) PaintSetup(dc, below, *setup);
+    if (auto* log = std::get_if<LogView>(&view_.screen)) PaintLog(dc, below, *log);
+    if (view_.field) PaintField(dc, area, *view_.field);
 }
 
 void Win32GameWindow::PaintSetup(HDC dc, const RECT& area, const SetupView& view) {
@@ -288,6 +312,71 @@ RECT Win32GameWindow::PaintHelpAtFoot(HDC dc, const RECT& area, const std::strin
     SelectObject(dc, text_);
     DeleteObject(small);
     return RECT{area.left, area.top, area.right, foot.top};
+}
+
+}  // namespace veldrisa
+
+namespace veldrisa {
+
+// A box over the screen: the title, the prompt, and the field with the part of the text around
+// the cursor (a long text is kept whole, shown cut), the cursor a yellow bar.
+void Win32GameWindow::PaintField(HDC dc, const RECT& area, const FieldView& field) {
+    const int padding = Disposicion::Margen * 3 / 4;
+    SelectObject(dc, text_);
+    const int line = LineHeight(dc);
+    RECT box{area.left + padding, 0, area.right - padding, 0};
+    const int height = padding * 4 + line * 5;
+    box.top = std::max<LONG>(0, (area.bottom - height) / 2);
+    box.bottom = box.top + height;
+    HBRUSH white = CreateSolidBrush(Foreground), black = CreateSolidBrush(Background);
+    FillRect(dc, &box, white);
+    RECT inside{box.left + 3, box.top + 3, box.right - 3, box.bottom - 3};
+    FillRect(dc, &inside, black);
+
+    RECT row{box.left + padding, box.top + padding, box.right - padding, box.top + padding + line * 3 / 2};
+    SelectObject(dc, title_);
+    SetTextColor(dc, Highlight);
+    const std::wstring title = Drawable(field.title, MaxNameCharacters);
+    DrawTextW(dc, title.c_str(), -1, &row, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, text_);
+    SetTextColor(dc, Foreground);
+    OffsetRect(&row, 0, line * 3 / 2);
+    const std::wstring prompt = Drawable(field.prompt, MaxNameCharacters);
+    DrawTextW(dc, prompt.c_str(), -1, &row, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+
+    RECT frame{row.left, row.bottom + line / 2, row.right, row.bottom + line / 2 + line + padding / 2};
+    FrameRect(dc, &frame, white);
+    // The characters around the cursor that fit the field, those before it first.
+    const std::wstring before = WideFromUtf8(field.text.substr(0, field.cursor));
+    const std::wstring after = WideFromUtf8(field.text.substr(field.cursor));
+    const int room = frame.right - frame.left - padding;
+    auto width = [&](const std::wstring& t) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, t.c_str(), static_cast<int>(t.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    std::wstring left = before, right;
+    while (!left.empty() && width(left) > room * 3 / 4) left.erase(0, 1);
+    for (wchar_t c : after) {
+        if (width(left + right + c) > room) break;
+        right += c;
+    }
+    const int x = frame.left + padding / 2, y = frame.top + padding / 4;
+    if (field.selected) {
+        RECT band{x, y, x + width(left + right), y + line};
+        HBRUSH yellow = CreateSolidBrush(Highlight);
+        FillRect(dc, &band, yellow);
+        DeleteObject(yellow);
+    }
+    SetTextColor(dc, field.selected ? Background : Foreground);
+    const std::wstring shown = left + right;
+    TextOutW(dc, x, y, shown.c_str(), static_cast<int>(shown.size()));
+    RECT caret{x + width(left), y, x + width(left) + 3, y + line};
+    HBRUSH yellow = CreateSolidBrush(Highlight);
+    FillRect(dc, &caret, yellow);
+    DeleteObject(yellow);
+    DeleteObject(white);
+    DeleteObject(black);
 }
 
 }  // namespace veldrisa

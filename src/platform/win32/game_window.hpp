@@ -3,40 +3,31 @@
 
 #include <windows.h>
 
-#include <array>
-#include <functional>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
-#include <variant>
 
 #include "app/vista.hpp"
-#include "platform/shared/key_queue.hpp"
 #include "ports/keys.hpp"
+#include "ports/window.hpp"
 
 namespace veldrisa {
 
 // Large white and yellow type on black, as on Linux; one thread runs it and the game.
-class Win32GameWindow {
+class Win32GameWindow : public Window {
 public:
     // None, with the reason in error, when the window cannot be made.
     static std::unique_ptr<Win32GameWindow> Open(std::string& error);
-    ~Win32GameWindow();
+    ~Win32GameWindow() override;
     Win32GameWindow(const Win32GameWindow&) = delete;
     Win32GameWindow& operator=(const Win32GameWindow&) = delete;
 
-    // Keys pressed while the game was busy come first, in order; otherwise waits for the next
-    // key. None once the window has been closed. onDropped runs once when keys were dropped.
-    std::optional<KeyEvent> NextKey(const std::function<void()>& onDropped);
-    // Takes in whatever has happened without waiting, during a speech wait (the keys that arrive
-    // then are bounded, and a held key's repeats fold into one press); false once closed.
-    bool Pump();
-    bool Closed() const { return closed_; }
+    std::optional<WindowEvent> poll() override;
+    WindowEvent wait() override;
+    void wake() override;
+    void show(const View& view) override;
     HWND handle() const { return window_; }
-
-    // The window stays hidden until it first has something to show.
-    void Show(SetupView view);
-    void Show(LogView view);
 
     // Characters drawn at most; longer texts are kept whole but shown cut.
     static constexpr std::size_t MaxNameCharacters = 60;
@@ -49,15 +40,19 @@ private:
     void Paint(HDC dc, const RECT& area);
     void PaintSetup(HDC dc, const RECT& area, const SetupView& view);
     void PaintLog(HDC dc, const RECT& area, const LogView& view);
+    void PaintField(HDC dc, const RECT& area, const FieldView& field);
     RECT PaintHelpAtFoot(HDC dc, const RECT& area, const std::string& help);
     void Redraw();
+    void Received(WindowEvent e) { events_.push_back(std::move(e)); }
+    // Typed UTF-16, a surrogate pair at a time, into UTF-8 text for the game.
+    void Typed(wchar_t unit);
 
     HWND window_ = nullptr;
     HFONT text_ = nullptr;
     HFONT title_ = nullptr;
-    std::variant<std::monostate, SetupView, LogView> view_;
-    KeyQueue<KeyEvent> keys_;
-    bool closed_ = false;
+    View view_;
+    std::deque<WindowEvent> events_;  // what the window procedure received, oldest first
+    wchar_t highSurrogate_ = 0;
 };
 
 // The game's code and mask for a key message; none for keys the game has no use for.
