@@ -25,34 +25,32 @@ std::optional<int> Decimal(std::string_view digits, int max) {
     return n;
 }
 
+struct Named {
+    std::string_view name;
+    int code;
+};
+
+constexpr Named KeyNames[] = {
+    {"ENTER", Tecla::Enter},    {"ESC", Tecla::Escape},  {"SPACE", Tecla::Espacio},
+    {"CTRL", Tecla::Control},   {"SHIFT", Tecla::Shift}, {"ALT", Tecla::Alt},
+    {"LEFT", Tecla::Izquierda}, {"UP", Tecla::Arriba},   {"RIGHT", Tecla::Derecha},
+    {"DOWN", Tecla::Abajo},
+};
 // Names only a FIELD line takes: the field's editing keys.
-std::optional<int> FieldKeyCode(std::string_view name) {
-    struct Named {
-        std::string_view name;
-        int code;
-    };
-    static constexpr Named Names[] = {
-        {"BACKSPACE", Tecla::Retroceso}, {"DELETE", Tecla::Suprimir}, {"HOME", Tecla::Inicio},
-        {"END", Tecla::Fin},             {"TAB", Tecla::Tabulador},   {"INSERT", Tecla::Insertar},
-    };
-    for (const auto& n : Names)
+constexpr Named FieldKeyNames[] = {
+    {"BACKSPACE", Tecla::Retroceso}, {"DELETE", Tecla::Suprimir}, {"HOME", Tecla::Inicio},
+    {"END", Tecla::Fin},             {"TAB", Tecla::Tabulador},   {"INSERT", Tecla::Insertar},
+};
+
+template <std::size_t N>
+std::optional<int> Find(const Named (&names)[N], std::string_view name) {
+    for (const auto& n : names)
         if (n.name == name) return n.code;
     return std::nullopt;
 }
 
 std::optional<int> KeyCode(std::string_view name) {
-    struct Named {
-        std::string_view name;
-        int code;
-    };
-    static constexpr Named Names[] = {
-        {"ENTER", Tecla::Enter},     {"ESC", Tecla::Escape},  {"SPACE", Tecla::Espacio},
-        {"CTRL", Tecla::Control},    {"SHIFT", Tecla::Shift}, {"ALT", Tecla::Alt},
-        {"LEFT", Tecla::Izquierda},  {"UP", Tecla::Arriba},   {"RIGHT", Tecla::Derecha},
-        {"DOWN", Tecla::Abajo},
-    };
-    for (const auto& n : Names)
-        if (n.name == name) return n.code;
+    if (auto code = Find(KeyNames, name)) return code;
 
     if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return Tecla::Digito(name[0] - '0');
     if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return Tecla::A + (name[0] - 'A');
@@ -91,7 +89,7 @@ static std::optional<KeyEvent> ParseKeyWith(std::string_view name, std::string& 
         }
     }
     auto code = KeyCode(rest);
-    if (!code && fieldNames) code = FieldKeyCode(rest);
+    if (!code && fieldNames) code = Find(FieldKeyNames, rest);
     if (!code) {
         problem = "unknown key name " + Quoted(name);
         return std::nullopt;

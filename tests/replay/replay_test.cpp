@@ -63,6 +63,19 @@ TEST(Replay, EndOfInputWithTheDialogOpenIsAnOrdinaryEnd) {
     EXPECT_EQ(r.err, "");
 }
 
+TEST(Replay, TheNameFieldKeyByKey) {
+    auto r = Ejecuta("F2\nTYPE P\nTYPE e\n# a comment keeps the field open\nFIELD BACKSPACE\nTYPE pe\nFIELD "
+                     "CTRL+LEFT\nFIELD END\nFIELD UP\nFIELD ENTER\nF2\nFIELD ESC\nSTATE\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    ASSERT_GE(r.lines.size(), 14u);
+    const std::vector<std::string> field(r.lines.begin() + 4, r.lines.begin() + 11);
+    EXPECT_EQ(field, (std::vector<std::string>{Say("mayúscula P"), Say("e"), Say("borrado e"), Say("pe"),
+                                               Say("Ppe"), Say("en blanco"), Say("Ppe")}));
+    EXPECT_EQ(r.lines[11], Say("PpeNo seleccionado", true));
+    EXPECT_EQ(r.lines.back().find(R"("Nombre":"Ppe")") == std::string::npos, false) << "FIELD ESC kept the name";
+    EXPECT_EQ(r.lines[r.lines.size() - 2], Say("Cancelado"));
+}
+
 TEST(Replay, InputErrorsNameTheLineAndStopEverything) {
     struct Caso {
         const char* script;
@@ -77,6 +90,11 @@ TEST(Replay, InputErrorsNameTheLineAndStopEverything) {
         {"F2\n# still open\nSPACE\nTEXT Pepe\n", 3, 4},
         {"F2\nTEXT\n", 2, 4},
         {"VK300\n", 1, 2},
+        {"FIELD LEFT\n", 1, 2},
+        {"TYPE Pepe\n", 1, 2},
+        {"F2\nFIELD BOGUS\n", 2, 4},
+        {"F2\nFIELD\n", 2, 4},
+        {"BACKSPACE\n", 1, 2},
     };
     for (const auto& c : casos) {
         auto r = Ejecuta(c.script);

@@ -1,6 +1,7 @@
 #!/bin/bash
-# The Windows game under Wine on a virtual display: the window opens with the setup list, keys sent
-# with xdotool reach the game (arrows, Space, F10, Alt+F7 with no menu in the way, Enter, Escape),
+# The Windows game under Wine on a virtual display: the window opens with the setup list, the name
+# field speaks each key as on Linux, keys sent with xdotool reach the game (arrows, Space, F10,
+# Alt+F7 with no menu in the way, Enter, Escape),
 # the fire is heard from an ALSA file device, the check program plays the four room sounds, and with
 # Wine's own SAPI voice, which cannot speak, the game tells the player and ends with status 1.
 #
@@ -11,6 +12,7 @@ build=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 source "$(dirname "$(realpath "$0")")/../support/checks.sh"
+source "$(dirname "$(realpath "$0")")/../support/name_field.sh"
 
 # Wine's sound goes to a file: an ALSA file plugin in a home of our own.
 export HOME=$work
@@ -60,6 +62,12 @@ read -r height width top <<<"$(band "$build/window-setup.png")"
 echo "setup: cursor band ${width:-?}x${height:-?} at ${top:-?}"
 expect "the setup list shows the cursor's band across the window" [ "${width:-0}" -gt 600 ]
 expect "the band is a line of large type" [ "${height:-0}" -gt 20 ]
+# The name field, drawn in the game's window, says for each key what it says on Linux.
+type_field_keys
+expect "the field was cancelled" said "^cancelado" 10
+echo "heard while the field was open:"
+field_texts "$work/voice.txt" | sed 's/^/    /'
+expect "the name field's feedback, as on Linux" diff <(field_texts "$work/voice.txt") <(printf '%s\n' "${field_heard[@]}")
 xdotool key Right Right space
 expect "arrows reach the game" said "jenniffer" 10
 expect "Space reaches the game" said "^seleccionado" 10
