@@ -85,3 +85,29 @@ TEST(Unicode, RandomMixturesOfBytesAndCharacters) {
 
 }  // namespace
 }  // namespace veldrisa
+
+namespace veldrisa {
+namespace {
+
+TEST(Unicode, ANameOfBlanksFormatCharactersOrLoneMarksHasNothingVisible) {
+    for (const char* vacio : {"", "   ", "\t \xC2\xA0", "\xE2\x80\x8B\xE2\x80\x8D", "\xE2\x80\xAE", "\xCC\x81",
+                              "\xE3\x80\x80", "\xEF\xBB\xBF", "\xF3\xA0\x80\x81"})
+        EXPECT_FALSE(TieneVisibles(vacio)) << vacio;
+    for (const char* nombre : {"a", " x ", "\xE2\x80\x8B" "7", "\xC3\xA9", "\xE2\x85\xAB", "\xF0\x9F\x90\x88", "\xFF", "."})
+        EXPECT_TRUE(TieneVisibles(nombre)) << nombre;
+}
+
+TEST(Unicode, TypedTextLosesItsControlCharactersAndBrokenBytes) {
+    EXPECT_EQ(TextoEscribible("Ana\x01\t\n\x7f\xC2\x85\xC2\xA0" "B"), "Ana\xC2\xA0" "B");
+    EXPECT_EQ(TextoEscribible("x\xC3"), "x\xEF\xBF\xBD");
+    const std::string t = "ñ a🐈z";  // 2, 1, 1, 4 and 1 bytes
+    std::vector<std::size_t> adelante{0};
+    while (adelante.back() < t.size()) adelante.push_back(CaracterSiguiente(t, adelante.back()));
+    EXPECT_EQ(adelante, (std::vector<std::size_t>{0, 2, 3, 4, 8, 9}));
+    std::vector<std::size_t> atras{t.size()};
+    while (atras.back() > 0) atras.push_back(CaracterAnterior(t, atras.back()));
+    EXPECT_EQ(atras, (std::vector<std::size_t>{9, 8, 4, 3, 2, 0}));
+}
+
+}  // namespace
+}  // namespace veldrisa

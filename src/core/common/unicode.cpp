@@ -86,25 +86,35 @@ std::string TextoEscribible(std::string_view texto) {
     return out;
 }
 
+namespace {
+
+// What shows nothing and says nothing: blanks, format and bidirectional controls, joiners,
+// combining marks on their own, variation selectors and tags. A table of its own rather than
+// utf8proc's categories, which the Windows build does not have: both platforms judge alike.
+struct Intervalo {
+    utf8proc_int32_t desde, hasta;
+};
+constexpr Intervalo Invisibles[] = {
+    {0x0000, 0x0020}, {0x007F, 0x00A0}, {0x00AD, 0x00AD},   {0x0300, 0x036F},
+    {0x061C, 0x061C}, {0x115F, 0x1160}, {0x1680, 0x1680},   {0x180B, 0x180F},   {0x1AB0, 0x1AFF},
+    {0x1DC0, 0x1DFF}, {0x2000, 0x200F}, {0x2028, 0x202F},   {0x205F, 0x206F},   {0x20D0, 0x20FF},
+    {0x3000, 0x3000}, {0x3164, 0x3164}, {0xFE00, 0xFE0F},   {0xFE20, 0xFE2F},   {0xFEFF, 0xFEFF},
+    {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFFB}, {0xE0000, 0xE007F}, {0xE0100, 0xE01EF},
+};
+
+bool Invisible(utf8proc_int32_t cp) {
+    for (const auto& i : Invisibles)
+        if (cp >= i.desde && cp <= i.hasta) return true;
+    return false;
+}
+
+}  // namespace
+
 bool TieneVisibles(std::string_view texto) {
     for (std::size_t i = 0; i < texto.size();) {
         utf8proc_int32_t cp;
         i += Caracter(texto, i, cp);
-        if (cp < 0) return true;
-        switch (utf8proc_category(cp)) {
-            case UTF8PROC_CATEGORY_ZS:
-            case UTF8PROC_CATEGORY_ZL:
-            case UTF8PROC_CATEGORY_ZP:
-            case UTF8PROC_CATEGORY_CC:
-            case UTF8PROC_CATEGORY_CF:
-            case UTF8PROC_CATEGORY_CS:
-            case UTF8PROC_CATEGORY_CO:
-            case UTF8PROC_CATEGORY_CN:
-            case UTF8PROC_CATEGORY_MN:
-            case UTF8PROC_CATEGORY_MC:
-            case UTF8PROC_CATEGORY_ME: break;
-            default: return true;
-        }
+        if (cp < 0 || !Invisible(cp)) return true;
     }
     return false;
 }
