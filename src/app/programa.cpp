@@ -28,9 +28,7 @@ Programa::Programa(Platform& p)
 
 bool Programa::Inicia() {
     // Without a voice nothing could ever be heard: refuse before anything is spoken.
-    const auto voces = plataforma.speech.voiceDescriptions();
-    if (std::none_of(voces.begin(), voces.end(), [](const std::string& d) { return !d.empty(); }))
-        return false;
+    if (!plataforma.speech.available()) return false;
 
     pantalla_ = Pantalla::Inicio;
     if (plataforma.observer) plataforma.observer->screenOpened("setup");

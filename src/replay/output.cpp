@@ -54,6 +54,7 @@ std::optional<std::string> EventJson(const Event& e) {
         return o.text("ev", "dialog").text("title", e.text).text("prompt", e.prompt).text("text", e.initial).str();
     case EventKind::Screen: return o.text("ev", "screen").text("name", e.text).str();
     case EventKind::Spoke:
+    case EventKind::Stopped:
     case EventKind::Waited:
     case EventKind::VoiceCreated:
     case EventKind::VoiceSelected:

@@ -15,12 +15,14 @@ namespace {
 // Writes down what the dialog speaks.
 class HeardSpeech : public SpeechEngine {
 public:
+    bool available() override { return false; }
     void createVoice() override {}
     std::vector<std::string> voiceDescriptions() override { return {}; }
     void selectVoice(int) override {}
     int rate() const override { return 0; }
     void setRate(int) override {}
     void speak(std::string text) override { heard.push_back(std::move(text)); }
+    void stop() override {}
     void waitUntilDone() override {}
 
     std::vector<std::string> heard;

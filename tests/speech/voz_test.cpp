@@ -47,6 +47,15 @@ TEST(Habla, KeepsOnlyMessagesLongerThanTwoCharacters) {
     EXPECT_EQ(h.rp.recorder.events.back(), Event(K::Spoke, "¿sí"));
 }
 
+TEST(Calla, IsHeardAsTheEmptyMessageButStopsTheEngine) {
+    Altavoz h;
+    Habla(h.v, "Hola", false, false);
+    h.rp.recorder.events.clear();
+    Calla(h.v);
+    EXPECT_EQ(h.rp.recorder.events, (std::vector<Event>{Event::said("", false, false), Event(K::Stopped)}));
+    EXPECT_EQ(h.v.UltimoMensaje, "Hola");
+}
+
 TEST(Habla, EngineGetsLowerCaseWhileTheCallerCaseIsKept) {
     Altavoz h;
     Habla(h.v, "ÓSCAR Y Ñandú", false, false);

@@ -89,7 +89,13 @@ void RepiteMensaje(Voz& v) {
     Habla(v, mensaje, false, false);
 }
 
-void Calla(Voz& v) { Habla(v, "", false, false); }
+void Calla(Voz& v) {
+    // Heard as the empty message: it brings the history's browsing back to the newest, though
+    // the engine is only told to fall silent.
+    if (v.observador) v.observador->said("", false, false);
+    GuardaEnHistorial(v, "");
+    v.motor->stop();
+}
 
 bool TeclaVoz(Voz& v, int tecla, int modificadores) {
     switch (tecla) {
