@@ -7,7 +7,6 @@
 #include "common/texto.hpp"
 #include "play/despachador.hpp"
 #include "ports/keys.hpp"
-#include "speech/historial.hpp"
 
 namespace veldrisa {
 namespace {
@@ -22,7 +21,7 @@ namespace Teclas = veldrisa::Tecla;
 
 Programa::Programa(Platform& p)
     : plataforma(p),
-      voz{&p.speech, p.observer, {""}, 0, {}, {}, 0},
+      voz{&p.speech, p.observer},
       formIni{voz, Personajes, rnd, p.dialog, 0},
       form1{voz, Personajes, rnd, p, Mesa{}, false} {}
 

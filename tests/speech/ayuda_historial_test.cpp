@@ -129,10 +129,10 @@ TEST(Historial, BrowsingReadsThePastMessagesAndSaysWhereItEnds) {
     // is not kept twice.
     b.teclas({"ENTER"});
     const std::string informe = b.programa.voz.UltimoMensaje;
-    const std::size_t guardados = b.programa.voz.Historial.size();
+    const std::size_t guardados = b.programa.voz.historial.size();
     b.teclas({"F5", RePag, RePag, "F5"});
     EXPECT_EQ(b.dicho(), informe);
-    EXPECT_EQ(b.programa.voz.Historial.size(), guardados);
+    EXPECT_EQ(b.programa.voz.historial.size(), guardados);
 }
 
 TEST(Historial, KeepsTheLatestMessagesOfBothScreensAndDropsTheOldest) {

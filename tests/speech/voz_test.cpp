@@ -31,7 +31,7 @@ struct Altavoz {
     int rate() const { return rp.speech.rate(); }
 
     RecordingPlatform rp;
-    Voz v{&rp.speech, &rp.observer, {""}, 0, {}, {}, 0};
+    Voz v{&rp.speech, &rp.observer};
 };
 
 TEST(Habla, KeepsOnlyMessagesLongerThanTwoCharacters) {

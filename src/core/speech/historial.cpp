@@ -1,63 +1,38 @@
 // Keeping the messages spoken and moving through them.
 #include "speech/historial.hpp"
 
-#include <string>
-
 namespace veldrisa {
-namespace {
 
-void LeeGuardado(Voz& v) {
-    // A copy: the history is not to be read from while the engine is handed the text.
-    const std::string mensaje = v.Historial[v.Leido];
-    Dice(v, mensaje);
-}
-
-}  // namespace
-
-void GuardaEnHistorial(Voz& v, std::string_view texto) {
-    if (texto.empty() || (!v.Historial.empty() && v.Historial.back() == texto)) {
-        if (!v.Historial.empty()) v.Leido = v.Historial.size() - 1;
+void Historial::Guarda(std::string_view texto) {
+    if (texto.empty() || (!mensajes_.empty() && mensajes_.back() == texto)) {
+        if (!mensajes_.empty()) leido_ = mensajes_.size() - 1;
         return;
     }
-    v.Historial.emplace_back(texto);
-    if (v.Historial.size() > MensajesGuardados) v.Historial.pop_front();
-    v.Leido = v.Historial.size() - 1;
+    mensajes_.emplace_back(texto);
+    if (mensajes_.size() > MensajesGuardados) mensajes_.pop_front();
+    leido_ = mensajes_.size() - 1;
 }
 
-void MensajeAnterior(Voz& v) {
-    if (v.Historial.empty() || v.Leido == 0) {
-        Dice(v, PrincipioHistorial);
-        return;
-    }
-    --v.Leido;
-    LeeGuardado(v);
+std::string Historial::Anterior() {
+    if (mensajes_.empty() || leido_ == 0) return std::string(PrincipioHistorial);
+    return mensajes_[--leido_];
 }
 
-void MensajeSiguiente(Voz& v) {
-    if (v.Historial.empty() || v.Leido + 1 >= v.Historial.size()) {
-        Dice(v, FinalHistorial);
-        return;
-    }
-    ++v.Leido;
-    LeeGuardado(v);
+std::string Historial::Siguiente() {
+    if (mensajes_.empty() || leido_ + 1 >= mensajes_.size()) return std::string(FinalHistorial);
+    return mensajes_[++leido_];
 }
 
-void PrimerMensaje(Voz& v) {
-    if (v.Historial.empty()) {
-        Dice(v, PrincipioHistorial);
-        return;
-    }
-    v.Leido = 0;
-    LeeGuardado(v);
+std::string Historial::Primero() {
+    if (mensajes_.empty()) return std::string(PrincipioHistorial);
+    leido_ = 0;
+    return mensajes_[leido_];
 }
 
-void MensajeMasReciente(Voz& v) {
-    if (v.Historial.empty()) {
-        Dice(v, FinalHistorial);
-        return;
-    }
-    v.Leido = v.Historial.size() - 1;
-    LeeGuardado(v);
+std::string Historial::MasReciente() {
+    if (mensajes_.empty()) return std::string(FinalHistorial);
+    leido_ = mensajes_.size() - 1;
+    return mensajes_[leido_];
 }
 
 }  // namespace veldrisa

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <string>
 #include <string_view>
-
-#include "speech/voz.hpp"
 
 namespace veldrisa {
 
@@ -14,15 +14,26 @@ constexpr std::size_t MensajesGuardados = 200;
 constexpr std::string_view PrincipioHistorial = "Principio";
 constexpr std::string_view FinalHistorial = "Final";
 
-// Keeps a message spoken by Habla (not the silence, not a repetition of the newest) and
-// brings the browsing back to the newest.
-void GuardaEnHistorial(Voz& v, std::string_view texto);
+// The messages spoken, oldest first, and the one the player reached by browsing: the newest
+// until they browse.
+class Historial {
+public:
+    // Keeps a message (not the silence, not a repetition of the newest) and brings the browsing
+    // back to the newest.
+    void Guarda(std::string_view texto);
 
-// Each speaks the message reached, or the word for the end it is at. None changes the game or
-// the message F5 repeats.
-void MensajeAnterior(Voz& v);
-void MensajeSiguiente(Voz& v);
-void PrimerMensaje(Voz& v);
-void MensajeMasReciente(Voz& v);
+    // Each moves the browsing and returns what is to be said: the message reached, or the word
+    // for the end it is at.
+    std::string Anterior();
+    std::string Siguiente();
+    std::string Primero();
+    std::string MasReciente();
+
+    std::size_t size() const { return mensajes_.size(); }
+
+private:
+    std::deque<std::string> mensajes_;
+    std::size_t leido_ = 0;
+};
 
 }  // namespace veldrisa
