@@ -149,6 +149,30 @@ TEST(Historial, KeepsTheLatestMessagesOfBothScreensAndDropsTheOldest) {
     EXPECT_EQ(b.dicho(), dichos.back()) << "the game window's report is the newest";
 }
 
+TEST(Historial, AHugeNameKeepsOnlyTheStartOfEachMessageAndTheLatestOnes) {
+    Banco b;
+    ASSERT_TRUE(b.programa.Inicia());
+    const std::string nombre(256 * 1024, 'x');
+    b.responde(nombre);
+    b.teclas({"F2"});
+    for (int i = 0; i < 40; ++i) {
+        b.teclas({"RIGHT", "LEFT"});  // the renamed character's name is said each time
+        b.olvida();
+    }
+    b.teclas({Fin});
+    EXPECT_EQ(b.dicho(), nombre.substr(0, BytesPorMensajeGuardado)) << "browsing reads the message's start";
+    b.teclas({Inicio});
+    EXPECT_NE(b.dicho().rfind("La fortuna de Veldrisa", 0), 0u) << "the oldest messages gave way";
+    std::size_t leidos = b.dicho().size();
+    for (int i = 0; i < 60; ++i) {
+        b.teclas({AvPag});
+        if (b.dicho() != FinalHistorial) leidos += b.dicho().size();
+    }
+    EXPECT_LE(leidos, BytesGuardados);
+    EXPECT_EQ(b.programa.voz.UltimoMensaje, nombre + "No seleccionado")
+        << "only the history keeps less: the message F5 repeats is whole";
+}
+
 TEST(NivelSonidos, F11AndF12StepTheRoomSoundsDownToOffAndUpToFull) {
     Banco b;
     ASSERT_TRUE(b.programa.Inicia());

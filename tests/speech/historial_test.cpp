@@ -30,5 +30,35 @@ TEST(HistorialValor, KeepsTheLatestMessagesOnly) {
     EXPECT_EQ(h.Primero(), "mensaje 5");
 }
 
+TEST(HistorialValor, KeepsTheStartOfALongMessageWholeCharactersOnlyAndStaysWithinItsBytes) {
+    Historial h;
+    // Two-byte characters from an odd offset: the cut falls inside one.
+    const std::string largo = "a" + [] {
+        std::string s;
+        for (std::size_t i = 0; i < BytesPorMensajeGuardado; ++i) s += "ñ";
+        return s;
+    }();
+    h.Guarda(largo);
+    h.Guarda(largo);
+    EXPECT_EQ(h.size(), 1u) << "a repetition of a long message is still a repetition";
+    const std::string guardado = h.MasReciente();
+    EXPECT_EQ(guardado.size(), BytesPorMensajeGuardado - 1);
+    EXPECT_EQ(largo.rfind(guardado, 0), 0u);
+
+    for (int i = 0; i < 100; ++i) h.Guarda(std::to_string(i) + largo);
+    EXPECT_LE(h.bytes(), BytesGuardados);
+    EXPECT_GE(h.bytes(), BytesGuardados - BytesPorMensajeGuardado);
+    EXPECT_EQ(h.MasReciente().rfind("99a", 0), 0u);
+    h.Guarda("corto");
+    EXPECT_EQ(h.MasReciente(), "corto");
+}
+
+TEST(HistorialValor, BytesThatAreNoUtf8AreCutWhereTheyFall) {
+    Historial h;
+    h.Guarda(std::string(BytesPorMensajeGuardado + 10, '\x80'));
+    EXPECT_EQ(h.size(), 1u);
+    EXPECT_EQ(h.MasReciente().size(), BytesPorMensajeGuardado - 3);
+}
+
 }  // namespace
 }  // namespace veldrisa

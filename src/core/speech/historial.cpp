@@ -2,14 +2,30 @@
 #include "speech/historial.hpp"
 
 namespace veldrisa {
+namespace {
+
+// At most n bytes of the text's start, never cutting a character in two.
+std::string_view Comienzo(std::string_view texto, std::size_t n) {
+    if (texto.size() <= n) return texto;
+    // A character has at most three bytes after its first; past that the bytes are no UTF-8.
+    for (int paso = 0; paso < 3 && n > 0 && (static_cast<unsigned char>(texto[n]) & 0xC0) == 0x80; ++paso) --n;
+    return texto.substr(0, n);
+}
+
+}  // namespace
 
 void Historial::Guarda(std::string_view texto) {
-    if (texto.empty() || (!mensajes_.empty() && mensajes_.back() == texto)) {
+    const std::string_view guardado = Comienzo(texto, BytesPorMensajeGuardado);
+    if (guardado.empty() || (!mensajes_.empty() && mensajes_.back() == guardado)) {
         if (!mensajes_.empty()) leido_ = mensajes_.size() - 1;
         return;
     }
-    mensajes_.emplace_back(texto);
-    if (mensajes_.size() > MensajesGuardados) mensajes_.pop_front();
+    mensajes_.emplace_back(guardado);
+    bytes_ += guardado.size();
+    while (mensajes_.size() > MensajesGuardados || bytes_ > BytesGuardados) {
+        bytes_ -= mensajes_.front().size();
+        mensajes_.pop_front();
+    }
     leido_ = mensajes_.size() - 1;
 }
 
