@@ -77,7 +77,7 @@ std::string StateJson(const Programa& programa) {
         .text("ev", "state")
         .text("screen", ScreenName(programa.pantalla()))
         .number("PersonajeActual", programa.formIni.PersonajeActual)
-        .number("Fase", m.Fase)
+        .number("Fase", static_cast<int>(m.Fase))
         .number("Heredero", m.Heredero)
         .number("NumSalas", m.NumSalas)
         .number("Turno", m.Turno)
