@@ -6,6 +6,7 @@
 #include "app/programa.hpp"
 #include "platform/shared/valid_utf8.hpp"
 #include "replay/input.hpp"
+#include "replay/line_reader.hpp"
 #include "replay/options.hpp"
 #include "replay/output.hpp"
 
@@ -17,31 +18,6 @@ struct EndOfInput {};
 struct InputError {
     std::uint64_t line;
     std::string problem;
-};
-
-struct NumberedLine {
-    std::uint64_t number;
-    InputLine parsed;
-};
-
-class LineReader {
-public:
-    explicit LineReader(std::istream& in) : in_(in) {}
-
-    // The next line that is not blank or a comment.
-    std::optional<NumberedLine> next() {
-        std::string raw;
-        while (std::getline(in_, raw)) {
-            ++number_;
-            InputLine parsed = ParseLine(raw);
-            if (parsed.kind != InputLine::Kind::Skip) return NumberedLine{number_, std::move(parsed)};
-        }
-        return std::nullopt;
-    }
-
-private:
-    std::istream& in_;
-    std::uint64_t number_ = 0;
 };
 
 // The answer typed into the dialog, from the line that must follow its opening, taken as the
