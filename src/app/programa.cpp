@@ -56,16 +56,17 @@ bool Programa::TeclaComun(int tecla) {
     }
 }
 
+// The level is said like the key help, not as a message of the game: F5 and the history keep
+// what the game said last.
 void Programa::CambiaNivelSonidos(int paso) {
     const int nivel = std::clamp(NivelSonidos + paso, 0, NivelSonidosMaximo);
     if (nivel == NivelSonidos) {
-        Habla(voz, nivel == 0 ? "Sonidos apagados" : "Sonidos al máximo", false, false);
+        Dice(voz, nivel == 0 ? "Sonidos apagados" : "Sonidos al máximo");
         return;
     }
     NivelSonidos = nivel;
     for (SoundPlayer* sonido : plataforma.sounds) sonido->setVolume(nivel);
-    Habla(voz, nivel == 0 ? "Sonidos apagados" : Une("Sonidos al ", std::to_string(nivel), " %"), false,
-          false);
+    Dice(voz, nivel == 0 ? "Sonidos apagados" : Une("Sonidos al ", std::to_string(nivel), " %"));
 }
 
 void Programa::Tecla(int tecla, int modificadores) {

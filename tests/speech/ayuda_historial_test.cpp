@@ -198,8 +198,6 @@ TEST(NivelSonidos, F11AndF12StepTheRoomSoundsDownToOffAndUpToFull) {
     b.teclas({"F11", "F11"});
     EXPECT_EQ(b.dichos(), (std::vector<std::string>{"Sonidos apagados", "Sonidos apagados"}));
     EXPECT_EQ(niveles(), (std::vector<std::pair<int, int>>{{1, 0}, {2, 0}, {3, 0}, {4, 0}}));
-    b.teclas({"F5"});
-    EXPECT_EQ(b.dicho(), "Sonidos apagados") << "like the voice's speed, the level is a message F5 repeats";
 
     // The level goes on in the game window, whose room sounds the game starts and stops itself.
     b.teclas({"ENTER"});
@@ -207,6 +205,31 @@ TEST(NivelSonidos, F11AndF12StepTheRoomSoundsDownToOffAndUpToFull) {
     b.teclas({"F12"});
     EXPECT_EQ(b.dicho(), "Sonidos al 10 %");
     EXPECT_EQ(niveles().size(), 4u);
+}
+
+TEST(NivelSonidos, TheLevelIsSaidLikeTheHelpNeitherRepeatedByF5NorKept) {
+    Banco b;
+    ASSERT_TRUE(b.programa.Inicia());
+    b.teclas({"ENTER"});
+    const std::string informe = b.programa.voz.UltimoMensaje;
+    const std::size_t guardados = b.programa.voz.historial.size();
+    for (const char* tecla : {"F11", "F12", "F12"}) {
+        b.teclas({tecla});
+        EXPECT_EQ(b.dichos().back().rfind("Sonidos al ", 0), 0u);
+        b.teclas({"F5"});
+        EXPECT_EQ(b.dicho(), informe) << "F5 after " << tecla;
+        b.teclas({Fin});
+        EXPECT_EQ(b.dicho(), informe) << "the newest message of the history after " << tecla;
+    }
+    for (int i = 0; i < 12; ++i) b.teclas({"F11"});
+    EXPECT_EQ(b.dicho(), "Sonidos apagados");
+    b.teclas({"F5"});
+    EXPECT_EQ(b.dicho(), informe);
+    EXPECT_EQ(b.programa.voz.historial.size(), guardados);
+
+    // The voice keys keep theirs: their messages are repeated and kept.
+    b.teclas({"F8", "F5"});
+    EXPECT_EQ(b.dicho(), "Velocidad de la voz más rápida");
 }
 
 }  // namespace
