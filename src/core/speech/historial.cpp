@@ -8,7 +8,8 @@ namespace {
 std::string_view Comienzo(std::string_view texto, std::size_t n) {
     if (texto.size() <= n) return texto;
     // A character has at most three bytes after its first; past that the bytes are no UTF-8.
-    for (int paso = 0; paso < 3 && n > 0 && (static_cast<unsigned char>(texto[n]) & 0xC0) == 0x80; ++paso) --n;
+    const std::size_t tope = n >= 3 ? n - 3 : 0;
+    while (n > tope && (static_cast<unsigned char>(texto[n]) & 0xC0) == 0x80) --n;
     return texto.substr(0, n);
 }
 
