@@ -143,9 +143,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Running the espeak-ng program on the same texts...\n");
         PeerFigures p = MeasurePeer(s.openings, frequency, format, channels);
 
-        std::printf("Speech: %d messages of %zu scripted games (%zu distinct texts, %d of them the empty text of the "
-                    "silence key), each heard %d ms after its first sample.\n",
-                    s.messages, Seeds.size(), distinct.size(), s.silences, HoldMs);
+        std::printf(
+            "Speech: %d messages of %zu scripted games (%zu distinct texts; %d of the messages silences of "
+            "the silence key), each heard %d ms after its first sample.\n",
+            s.messages, Seeds.size(), distinct.size(), s.silences, HoldMs);
         std::printf("  Device: %d Hz, %d channels, %d-frame buffers = %.1f ms; measured period median %.2f ms, "
                     "95th percentile %.2f ms, worst %.2f ms.\n",
                     frequency, channels, AudioOutput::BufferFrames, periodMs, Percentile(s.periodMs, 50),

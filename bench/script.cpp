@@ -91,6 +91,7 @@ std::vector<EngineCall> ScriptedGames(const std::vector<std::string>& voices, co
                 break;
             case EventKind::RateSet: calls.push_back({EngineCall::Kind::SetRate, static_cast<int>(e.number), {}}); break;
             case EventKind::Spoke: calls.push_back({EngineCall::Kind::Speak, 0, e.text}); break;
+            case EventKind::Stopped: calls.push_back({EngineCall::Kind::Stop, 0, {}}); break;
             default: break;
             }
         };

@@ -9,10 +9,10 @@ namespace veldrisa::bench {
 
 // One call of the game on its speech engine, in the order the game made them.
 struct EngineCall {
-    enum class Kind { CreateVoice, SelectVoice, SetRate, Speak };
+    enum class Kind { CreateVoice, SelectVoice, SetRate, Speak, Stop };
     Kind kind;
     int number = 0;    // the voice's position or the rate
-    std::string text;  // what speak() was given: lower-cased, the empty text of the silence key included
+    std::string text;  // what speak() was given: lower-cased
 };
 
 // Plays one game per seed from the setup screen to its end, with three of the ten characters

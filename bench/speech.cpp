@@ -37,11 +37,14 @@ struct Sent {
 };
 
 // Gathers the requests on the audio thread; the main thread waits on it for a first sample.
-class Deliveries {
+class Deliveries : public SpeechProbe {
 public:
     Deliveries() { requests_.reserve(1 << 20); }
 
-    void take(const EspeakSpeechEngine::Delivery& d) {
+    void begun(std::uint64_t) override {}
+    void synthesized(const short*, int) override {}
+    void finished() override {}
+    void delivered(const SpeechDelivery& d) override {
         {
             std::lock_guard lock(mutex_);
             requests_.push_back({d.at, d.generation, d.delivered, d.requested, d.synthesisFinished});
@@ -119,7 +122,7 @@ SpeechFigures MeasureSpeech(EspeakSpeechEngine& engine, const std::vector<Engine
                             int holdMs) {
     SpeechFigures f;
     Deliveries deliveries;
-    engine.setDeliveryObserver([&deliveries](const EspeakSpeechEngine::Delivery& d) { deliveries.take(d); });
+    engine.setProbe(&deliveries);
 
     std::mt19937 random(2024);
     std::uniform_int_distribution<int> phase(0, periodUs - 1);  // anywhere in a device period
@@ -141,12 +144,13 @@ SpeechFigures MeasureSpeech(EspeakSpeechEngine& engine, const std::vector<Engine
             engine.setRate(call.number);
             rate = call.number;
             continue;
-        case EngineCall::Kind::Speak: break;
+        case EngineCall::Kind::Speak:
+        case EngineCall::Kind::Stop: break;
         }
         std::this_thread::sleep_for(std::chrono::microseconds(phase(random)));
-        const bool empty = call.text.empty();
+        const bool empty = call.kind == EngineCall::Kind::Stop || call.text.empty();
         auto at = Clock::now();
-        engine.speak(call.text);
+        call.kind == EngineCall::Kind::Stop ? engine.stop() : engine.speak(call.text);
         sent.push_back({at, ++generation, empty, texts.size()});
         ++f.messages;
         if (empty) {
@@ -157,9 +161,9 @@ SpeechFigures MeasureSpeech(EspeakSpeechEngine& engine, const std::vector<Engine
         texts.push_back({call.text, voice, rate, {}});
         if (deliveries.waitForFirst(generation, 3s)) std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
     }
-    engine.speak("");
+    engine.stop();
     std::this_thread::sleep_for(60ms);
-    engine.setDeliveryObserver({});
+    engine.setProbe(nullptr);
 
     Analyse(deliveries.requests(), sent, f);
     auto openings = deliveries.openings();

@@ -35,8 +35,8 @@ struct SpeechFigures {
     // buffer; above zero only if that buffer was handed over after speak().
     double interruptPastPeriodMs = -INFINITY;
     std::vector<double> periodMs;     // between two device requests
-    int messages = 0;                 // texts spoken, the empty ones included
-    int silences = 0;                 // empty texts
+    int messages = 0;                 // texts spoken and silences
+    int silences = 0;                 // stops and empty texts
     int unheard = 0;                  // non-empty texts whose first sample never came
     int underruns = 0;                // requests during synthesis, after the first sample, not filled
     std::vector<double> underrunsPerMessage;

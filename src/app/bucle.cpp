@@ -81,14 +81,14 @@ void Bucle::Recibe(WindowEvent e) {
 
 bool Bucle::ActuaYa(const WindowEvent& e) {
     if (e.key.code == Tecla::Control) {
-        programa_.plataforma.speech.speak("");
+        programa_.plataforma.speech.stop();
         return true;
     }
     if (!Sale(e.key)) return false;
     // Leaving makes the keys still waiting pointless.
     cola_.Clear();
     cerrando_ = true;
-    programa_.plataforma.speech.speak("");
+    programa_.plataforma.speech.stop();
     return true;
 }
 

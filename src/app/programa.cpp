@@ -7,7 +7,6 @@
 #include "common/texto.hpp"
 #include "play/despachador.hpp"
 #include "ports/keys.hpp"
-#include "speech/historial.hpp"
 
 namespace veldrisa {
 namespace {
@@ -22,15 +21,13 @@ namespace Teclas = veldrisa::Tecla;
 
 Programa::Programa(Platform& p)
     : plataforma(p),
-      voz{&p.speech, p.observer, {""}, 0, {}, {}, 0},
+      voz{&p.speech, p.observer},
       formIni{voz, Personajes, rnd, 0, {}},
       form1{voz, Personajes, rnd, p, Mesa{}, false} {}
 
 bool Programa::Inicia() {
     // Without a voice nothing could ever be heard: refuse before anything is spoken.
-    const auto voces = plataforma.speech.voiceDescriptions();
-    if (std::none_of(voces.begin(), voces.end(), [](const std::string& d) { return !d.empty(); }))
-        return false;
+    if (!plataforma.speech.available()) return false;
 
     pantalla_ = Pantalla::Inicio;
     if (plataforma.observer) plataforma.observer->screenOpened("setup");
@@ -60,16 +57,17 @@ bool Programa::TeclaComun(int tecla) {
     }
 }
 
+// The level is said like the key help, not as a message of the game: F5 and the history keep
+// what the game said last.
 void Programa::CambiaNivelSonidos(int paso) {
     const int nivel = std::clamp(NivelSonidos + paso, 0, NivelSonidosMaximo);
     if (nivel == NivelSonidos) {
-        Habla(voz, nivel == 0 ? "Sonidos apagados" : "Sonidos al máximo", false, false);
+        Dice(voz, nivel == 0 ? "Sonidos apagados" : "Sonidos al máximo");
         return;
     }
     NivelSonidos = nivel;
     for (SoundPlayer* sonido : plataforma.sounds) sonido->setVolume(nivel);
-    Habla(voz, nivel == 0 ? "Sonidos apagados" : Une("Sonidos al ", std::to_string(nivel), " %"), false,
-          false);
+    Dice(voz, nivel == 0 ? "Sonidos apagados" : Une("Sonidos al ", std::to_string(nivel), " %"));
 }
 
 void Programa::Texto(std::string_view texto) {

@@ -54,6 +54,7 @@ std::optional<std::string> EventJson(const Event& e) {
         return o.text("ev", "dialog").text("title", e.text).text("prompt", e.prompt).text("text", e.initial).str();
     case EventKind::Screen: return o.text("ev", "screen").text("name", e.text).str();
     case EventKind::Spoke:
+    case EventKind::Stopped:
     case EventKind::Waited:
     case EventKind::VoiceCreated:
     case EventKind::VoiceSelected:
@@ -76,7 +77,7 @@ std::string StateJson(const Programa& programa) {
         .text("ev", "state")
         .text("screen", ScreenName(programa.pantalla()))
         .number("PersonajeActual", programa.formIni.PersonajeActual)
-        .number("Fase", m.Fase)
+        .number("Fase", static_cast<int>(m.Fase))
         .number("Heredero", m.Heredero)
         .number("NumSalas", m.NumSalas)
         .number("Turno", m.Turno)

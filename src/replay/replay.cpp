@@ -6,6 +6,7 @@
 #include "app/programa.hpp"
 #include "platform/shared/valid_utf8.hpp"
 #include "replay/input.hpp"
+#include "replay/line_reader.hpp"
 #include "replay/options.hpp"
 #include "replay/output.hpp"
 
@@ -15,31 +16,6 @@ namespace {
 struct InputError {
     std::uint64_t line;
     std::string problem;
-};
-
-struct NumberedLine {
-    std::uint64_t number;
-    InputLine parsed;
-};
-
-class LineReader {
-public:
-    explicit LineReader(std::istream& in) : in_(in) {}
-
-    // The next line that is not blank or a comment.
-    std::optional<NumberedLine> next() {
-        std::string raw;
-        while (std::getline(in_, raw)) {
-            ++number_;
-            InputLine parsed = ParseLine(raw);
-            if (parsed.kind != InputLine::Kind::Skip) return NumberedLine{number_, std::move(parsed)};
-        }
-        return std::nullopt;
-    }
-
-private:
-    std::istream& in_;
-    std::uint64_t number_ = 0;
 };
 
 // A line while the name field is open: the whole answer (TEXT, CANCEL), taken as the field

@@ -78,7 +78,7 @@ TEST(FaseSalas, WithOnlyTheComputerTheWholePhaseIsOneKeyAndEndsWithTheLog) {
     for (int i = 1; i <= 10; ++i) p.mano(i, manos[i - 1][0], manos[i - 1][1]);
     p.teclas({"SPACE"});
     EXPECT_EQ(p.dichos(), std::vector<std::string>{"salas asignadas. Pulse espacio  para continuar "});
-    EXPECT_EQ(p.mesa().Fase, 2);
+    EXPECT_EQ(p.mesa().Fase, Fases::Salas);
     EXPECT_EQ(p.mesa().Turno, 10);
     EXPECT_EQ(std::set<int>(p.mesa().OrdenDia.begin(), p.mesa().OrdenDia.end()).size(), 10u);
     EXPECT_FALSE(std::ranges::is_sorted(p.mesa().OrdenDia)) << "the day's order is shuffled";

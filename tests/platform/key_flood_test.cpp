@@ -146,12 +146,15 @@ TEST_F(KeyFloodTest, TenThousandKeysTypedWhileTheGameIsBusyComeBackInOrderWithTh
 // engine's does, and silent rooms.
 class PumpingSpeech : public SpeechEngine {
 public:
+    bool available() override { return true; }
     void createVoice() override { rate_ = 0; }
     std::vector<std::string> voiceDescriptions() override { return {"Voz de prueba"}; }
     void selectVoice(int) override {}
     int rate() const override { return rate_; }
     void setRate(int rate) override { rate_ = rate; }
     void speak(std::string text) override { spoken.push_back(std::move(text)); }
+    // A silence is written down as the empty message.
+    void stop() override { spoken.emplace_back(); }
     void waitUntilDone() override {
         ++waits;
         if (pump) pump();

@@ -14,6 +14,7 @@
 #include "platform/sdl/mixer_beeper.hpp"
 #include "platform/sdl/mixer_sound_player.hpp"
 #include "platform/sdl/peak_limiter.hpp"
+#include "support/speech_meter.hpp"
 
 namespace veldrisa {
 namespace {
@@ -123,11 +124,13 @@ TEST_F(MixLevel, EveryRoomAtFullLevelWithSpeechAndBeepNeverClips) {
 TEST_F(MixLevel, TheSpeechKeepsItsLevelAndRoomsAtZeroAreSilent) {
     // The speech alone, as espeak-ng made it, and the same beside a room turned off.
     auto alone = Captured("speech", [] {
+        SpeechMeter meter;
         AudioOutput audio;
         EspeakSpeechEngine speech(audio);
+        speech.setProbe(&meter);
         speech.speak("Sonidos al cero por ciento");
         speech.waitUntilDone();
-        return audio.open() && speech.latest().peak > 0;
+        return audio.open() && meter.latest().peak > 0;
     });
     auto withRoomOff = Captured("off", [] {
         AudioOutput audio;

@@ -12,6 +12,7 @@
 #include "platform/sdl/espeak_speech_engine.hpp"
 #include "platform/sdl/spanish_voices.hpp"
 #include "platform/sdl/spoken_punctuation.hpp"
+#include "support/speech_meter.hpp"
 
 namespace veldrisa {
 namespace {
@@ -39,6 +40,7 @@ protected:
         audio = std::make_unique<AudioOutput>();
         engine = std::make_unique<EspeakSpeechEngine>(*audio);
         ASSERT_GT(engine->sampleRate(), 0) << "espeak-ng and its data must be installed";
+        engine->setProbe(&meter);
     }
     void TearDown() override {
         // The engine's thread is idle between messages; the next message reads these settings
@@ -51,7 +53,7 @@ protected:
         espeak_SetPhonemeTrace(espeakPHONEMES_SHOW, trace);
         engine->speak(text);
         auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (!engine->latest().synthesisFinished && std::chrono::steady_clock::now() < deadline)
+        while (!meter.latest().synthesisFinished && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(1ms);
         espeak_SetPhonemeTrace(0, nullptr);
         std::string phonemes;
@@ -61,6 +63,7 @@ protected:
         return phonemes;
     }
 
+    SpeechMeter meter;
     std::unique_ptr<AudioOutput> audio;
     std::unique_ptr<EspeakSpeechEngine> engine;
 };
@@ -126,8 +129,10 @@ TEST(SpanishVoices, AVoiceThatDoesNotLoadIsLeftOutWithItsFemaleVariant) {
 }
 
 TEST(SpanishVoices, TheRealListHasNoVoiceThatCannotSpeak) {
+    SpeechMeter meter;
     AudioOutput audio;
     EspeakSpeechEngine engine(audio);
+    engine.setProbe(&meter);
     auto voices = engine.voiceDescriptions();
     ASSERT_FALSE(voices.empty());
     // MBROLA's voices are listed by espeak-ng even where the mbrola program or its data is
@@ -136,9 +141,9 @@ TEST(SpanishVoices, TheRealListHasNoVoiceThatCannotSpeak) {
         engine.selectVoice(i);
         engine.speak("hola");
         auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (!engine.latest().synthesisFinished && std::chrono::steady_clock::now() < deadline)
+        while (!meter.latest().synthesisFinished && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(1ms);
-        EXPECT_GT(engine.latest().synthesizedSamples, 1000u) << voices[static_cast<std::size_t>(i)];
+        EXPECT_GT(meter.latest().synthesizedSamples, 1000u) << voices[static_cast<std::size_t>(i)];
     }
 }
 

@@ -16,6 +16,7 @@
 #include "common/unicode.hpp"
 #include "platform/sdl/espeak_speech_engine.hpp"
 #include "setup/nombres_raros.hpp"
+#include "support/speech_meter.hpp"
 
 namespace veldrisa {
 namespace {
@@ -37,29 +38,31 @@ protected:
         ASSERT_TRUE(audio->open()) << "the dummy audio driver should always open";
         engine = std::make_unique<EspeakSpeechEngine>(*audio);
         ASSERT_GT(engine->sampleRate(), 0) << "espeak-ng and its data must be installed";
+        engine->setProbe(&meter);
     }
 
     // Speaks the text and waits for its synthesis (not its playing) to end.
-    EspeakSpeechEngine::Figures Synthesize(const std::string& text) {
+    SpeechMeter::Figures Synthesize(const std::string& text) {
         engine->speak(text);
         auto deadline = Clock::now() + 10s;
-        while (!engine->latest().synthesisFinished && Clock::now() < deadline) std::this_thread::sleep_for(1ms);
-        auto figures = engine->latest();
+        while (!meter.latest().synthesisFinished && Clock::now() < deadline) std::this_thread::sleep_for(1ms);
+        auto figures = meter.latest();
         EXPECT_TRUE(figures.synthesisFinished) << text;
         return figures;
     }
 
-    double AudioSeconds(const EspeakSpeechEngine::Figures& f) const {
+    double AudioSeconds(const SpeechMeter::Figures& f) const {
         return double(f.synthesizedSamples) / engine->sampleRate();
     }
 
     // How long the dummy device takes to play the speech: it sleeps whole milliseconds per
     // buffer (5 for 5.8 ms), so it plays faster than real time.
-    double PlayingSeconds(const EspeakSpeechEngine::Figures& f) const {
+    double PlayingSeconds(const SpeechMeter::Figures& f) const {
         const double periodMs = 1000.0 * AudioOutput::BufferFrames / audio->frequency();
         return AudioSeconds(f) * std::floor(periodMs) / periodMs;
     }
 
+    SpeechMeter meter;
     std::unique_ptr<AudioOutput> audio;
     std::unique_ptr<EspeakSpeechEngine> engine;
 };
@@ -97,8 +100,8 @@ TEST_F(SpeechEngineTest, SpeakReturnsAtOnceAndTheDeviceSoonPlaysSpeech) {
     EXPECT_LT(micros[10], Bound);
 
     auto deadline = Clock::now() + 2s;
-    while (!engine->latest().firstSoundAfter && Clock::now() < deadline) std::this_thread::sleep_for(1ms);
-    auto figures = engine->latest();
+    while (!meter.latest().firstSoundAfter && Clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    auto figures = meter.latest();
     ASSERT_TRUE(figures.firstSoundAfter.has_value());
     // One device buffer is about 23 ms; the first sound must come within a few of them.
     EXPECT_LT(*figures.firstSoundAfter, 150ms);
@@ -115,7 +118,7 @@ TEST_F(SpeechEngineTest, WaitUntilDoneReturnsOnceTheDeviceHasPlayedEverything) {
     auto start = Clock::now();
     engine->waitUntilDone();
     double waited = Seconds(Clock::now() - start);
-    auto figures = engine->latest();
+    auto figures = meter.latest();
     double heard = double(figures.deliveredFrames) / audio->frequency();
     double spoken = AudioSeconds(figures);
     std::cout << "[ measured ] " << spoken << " s synthesized, " << heard << " s delivered, waited " << waited << " s\n";
@@ -131,24 +134,29 @@ TEST_F(SpeechEngineTest, WaitUntilDoneReturnsOnceTheDeviceHasPlayedEverything) {
 TEST_F(SpeechEngineTest, ANewMessagePurgesTheOneBeingSpoken) {
     engine->speak(Intro);
     std::this_thread::sleep_for(300ms);
-    ASSERT_GT(engine->latest().deliveredFrames, 0u);
+    ASSERT_GT(meter.latest().deliveredFrames, 0u);
     engine->speak("hola");
     auto start = Clock::now();
     engine->waitUntilDone();
     double waited = Seconds(Clock::now() - start);
-    auto figures = engine->latest();
+    auto figures = meter.latest();
     double heard = double(figures.deliveredFrames) / audio->frequency();
     EXPECT_LT(waited, 2.5) << "the introduction's remaining seconds were not played";
     EXPECT_LT(heard, AudioSeconds(figures) + 0.1) << "only the new message reached the device";
 }
 
-TEST_F(SpeechEngineTest, TheEmptyTextSilencesAtOnce) {
-    engine->speak(Intro);
-    std::this_thread::sleep_for(200ms);
-    engine->speak("");
-    auto start = Clock::now();
-    engine->waitUntilDone();
-    EXPECT_LT(Clock::now() - start, 500ms) << "the introduction lasts several seconds more";
+TEST_F(SpeechEngineTest, StopAndTheEmptyTextSilenceAtOnce) {
+    for (bool stop : {true, false}) {
+        engine->speak(Intro);
+        std::this_thread::sleep_for(200ms);
+        ASSERT_GT(meter.latest().deliveredFrames, 0u);
+        stop ? engine->stop() : engine->speak("");
+        auto start = Clock::now();
+        engine->waitUntilDone();
+        EXPECT_LT(Clock::now() - start, 500ms) << "the introduction lasts several seconds more";
+        std::this_thread::sleep_for(50ms);
+        EXPECT_EQ(meter.latest().deliveredFrames, 0u) << "nothing of the introduction after the silence";
+    }
 }
 
 TEST_F(SpeechEngineTest, WaitingKeepsCallingThePumpAndCanBeGivenUp) {
@@ -241,7 +249,7 @@ TEST_P(OddNameTest, IsSpokenWithoutHarmAndTheWaitEnds) {
     engine->speak(name);
     engine->waitUntilDone();
     const double waited = Seconds(Clock::now() - start);
-    auto figures = engine->latest();
+    auto figures = meter.latest();
     std::cout << "[ measured ] " << AudioSeconds(figures) << " s synthesized, waited " << waited << " s\n";
     EXPECT_EQ(gaveUp, long_) << "only the ten thousand characters outlast the limit";
     if (!long_) {
@@ -254,7 +262,7 @@ TEST_P(OddNameTest, IsSpokenWithoutHarmAndTheWaitEnds) {
     engine->setWaitPump(nullptr);
     engine->speak("hola");
     engine->waitUntilDone();
-    EXPECT_GT(engine->latest().deliveredFrames, 0u);
+    EXPECT_GT(meter.latest().deliveredFrames, 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, OddNameTest, ::testing::Range<std::size_t>(0, prueba::NombresRaros().size()),
@@ -303,7 +311,7 @@ TEST_F(SpeechEngineTest, SurvivesConstantInterruptionOfAnyText) {
     }
     engine->speak("fin");
     engine->waitUntilDone();
-    EXPECT_GT(engine->latest().deliveredFrames, 0u);
+    EXPECT_GT(meter.latest().deliveredFrames, 0u);
 }
 
 // These run in a child process of their own, since espeak-ng and SDL audio start once per process.

@@ -54,7 +54,7 @@ TEST(EleccionCarta, TheComputerPlaysWhatItsHandSays) {
             p.mesa().LineaSucesion[p.mesa().Heredero] = c.heredero ? 3 : 6;
             p.f().rnd.Siembra(semilla * 2654435761u);
             p.teclas({"SPACE"});
-            ASSERT_EQ(p.mesa().Fase, 3) << c.que;
+            ASSERT_EQ(p.mesa().Fase, Fases::Cartas) << c.que;
             const Personaje& q = p.P(3);
             elegidas.insert(q.CartaElegida);
             const Carta& jugada = p.mesa().Cartas[q.CartaElegida == 1 ? q.Carta1 : q.Carta2];

@@ -105,7 +105,7 @@ const Rotura Roturas[] = {
      "a day is played with fewer than two alive"},
     {"the night's phase between two keys", true, [](Partida& p) { p.mesa().Fase = Fases::Resolucion; },
      "phase 4 never waits for a key"},
-    {"a phase that does not exist", false, [](Partida& p) { p.mesa().Fase = 7; },
+    {"a phase that does not exist", false, [](Partida& p) { p.mesa().Fase = static_cast<Fases>(7); },
      "phase 7 never waits for a key"},
     {"the turn past the day's order", true, [](Partida& p) { p.mesa().Turno = 11; },
      "the turn is outside the day's order"},

@@ -93,7 +93,7 @@ TEST(Muertes, EachRoomHasItsPhraseAndTwoCanKillEachOther) {
                      "mientras se aclaran los acontecimientos que están teniendo lugar en esta "
                      "casa. Espero que no disturbe demasiado a los señores.",
                  1));
-    EXPECT_EQ(n.mesa().Fase, 1);
+    EXPECT_EQ(n.mesa().Fase, Fases::Informe);
     EXPECT_TRUE(n.dicho().starts_with("Los actuales aspirantes"));
 }
 
@@ -114,7 +114,7 @@ TEST(CartasDeLaNoche, PlayedAndThrownCardsGoBackInCharacterOrderAndDoNothing) {
     n.alDecir("Un nuevo día", [&] { antes = n.mesa(), manos = n.programa.Personajes; });
     n.resuelve();
     EXPECT_EQ(n.vivos(), 10);
-    EXPECT_EQ(n.mesa().Fase, 1) << "the thrown keys win nothing";
+    EXPECT_EQ(n.mesa().Fase, Fases::Informe) << "the thrown keys win nothing";
     EXPECT_EQ(n.mesa().Heredero, 1);
     EXPECT_EQ(n.noticias(), Apertura + SoloRecordar + n.nombre(1) + Feliz);
     for (int i = 1; i <= 10; ++i) {
@@ -204,13 +204,15 @@ TEST(Llaves, WhoseKeysCountAfterTheChangesAndDeathsOfTheNight) {
         const char* que;
         int llaves;
         bool cambio;
-        int victima, fase, heredero;
+        int victima;
+        Fases fase;
+        int heredero;
     } const casos[] = {
-        {"the heir wins, from any room", 1, false, 0, 5, 1},
-        {"the heir has moved on before the keys are looked at", 1, true, 0, 1, 2},
-        {"the next in line becomes heir and wins", 2, true, 0, 5, 2},
-        {"the next in line becomes heir but is killed", 2, true, 2, 1, 3},
-        {"the heir killed while playing them", 1, false, 1, 1, 2},
+        {"the heir wins, from any room", 1, false, 0, Fases::FinPartida, 1},
+        {"the heir has moved on before the keys are looked at", 1, true, 0, Fases::Informe, 2},
+        {"the next in line becomes heir and wins", 2, true, 0, Fases::FinPartida, 2},
+        {"the next in line becomes heir but is killed", 2, true, 2, Fases::Informe, 3},
+        {"the heir killed while playing them", 1, false, 1, Fases::Informe, 2},
     };
     for (const auto& c : casos) {
         Noche n;
@@ -221,7 +223,7 @@ TEST(Llaves, WhoseKeysCountAfterTheChangesAndDeathsOfTheNight) {
         n.resuelve();
         EXPECT_EQ(n.mesa().Fase, c.fase) << c.que;
         EXPECT_EQ(n.mesa().Heredero, c.heredero) << c.que;
-        if (c.fase == 5) {
+        if (c.fase == Fases::FinPartida) {
             EXPECT_NE(n.dichoQueEmpieza("Tras salir en plena noche de la casa, " + n.nombre(c.llaves)), "")
                 << c.que;
             EXPECT_EQ(n.noticias(), "") << c.que;

@@ -11,9 +11,9 @@ namespace {
 
 using prueba::Partida;
 
-KeyEvent AlAzar(std::mt19937& azar, int fase) {
+KeyEvent AlAzar(std::mt19937& azar, Fases fase) {
     const int r = static_cast<int>(azar() % 100);
-    if (fase == 5) return {Tecla::Digito(r < 80 ? 1 : 7), 0};
+    if (fase == Fases::FinPartida) return {Tecla::Digito(r < 80 ? 1 : 7), 0};
     if (r < 25) return {Tecla::Espacio, 0};
     if (r < 70) return {Tecla::Digito(1 + r % 4), 0};
     if (r < 76) return {Tecla::Digito(1 + r % 2), ModControl};
@@ -32,14 +32,14 @@ TEST(Partidas, RandomKeysKeepCardsRoomsAndHeirConsistent) {
             if (azar() % 3 == 0) jugadores.push_back(i);
         Partida p(jugadores, semilla * 7919);
         for (int k = 0, terminadas = 0; k < 4000 && terminadas < 3; ++k) {
-            const int fase = p.mesa().Fase;
+            const Fases fase = p.mesa().Fase;
             const KeyEvent t = AlAzar(azar, fase);
             p.tecla(t.code, t.mask);
             p.olvida();
-            const bool fin = fase != 5 && p.mesa().Fase == 5;
+            const bool fin = fase != Fases::FinPartida && p.mesa().Fase == Fases::FinPartida;
             terminadas += fin;
             finales += fin;
-            dias += fase != 1 && p.mesa().Fase == 1;
+            dias += fase != Fases::Informe && p.mesa().Fase == Fases::Informe;
             SCOPED_TRACE("seed " + std::to_string(semilla) + ", key " + std::to_string(k));
             ASSERT_EQ(Incumplidas(p.f()), std::vector<std::string>{});
         }

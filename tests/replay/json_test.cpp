@@ -34,8 +34,9 @@ TEST(EventJson, PerceptibleEventsOnly) {
     EXPECT_EQ(EventJson(Event::dialog("T", "P", "I")),
               R"({"ev":"dialog","title":"T","prompt":"P","text":"I"})");
     EXPECT_EQ(EventJson(Event(EventKind::Screen, "game")), R"({"ev":"screen","name":"game"})");
-    for (auto k : {EventKind::Spoke, EventKind::Waited, EventKind::VoiceCreated, EventKind::VoiceSelected,
-                   EventKind::RateSet, EventKind::Seeded, EventKind::DirectoryChanged})
+    for (auto k :
+         {EventKind::Spoke, EventKind::Stopped, EventKind::Waited, EventKind::VoiceCreated,
+          EventKind::VoiceSelected, EventKind::RateSet, EventKind::Seeded, EventKind::DirectoryChanged})
         EXPECT_FALSE(EventJson(Event(k, "x"))) << Event(k);
     EXPECT_EQ(LogJson("a\"b"), R"({"ev":"log","text":"a\"b"})");
     EXPECT_EQ(ExitJson(), R"({"ev":"exit"})");

@@ -30,7 +30,7 @@ void SeHablaComoSeDijo(const Banco& b) {
 }
 
 // A key in the replay notation as the players might press it, for the phase the game is in.
-std::string AlAzar(std::mt19937& azar, int fase) {
+std::string AlAzar(std::mt19937& azar, Fases fase) {
     static const char* const teclas[] = {"SPACE", "SPACE", "1",  "2", "3", "4",  "1",  "2", "CTRL+1",
                                          "CTRL+2", "C",   "P", "H", "F5", "F6", "F2", "CTRL", "9"};
     if (fase == Fases::FinPartida) return "1";
@@ -68,7 +68,7 @@ TEST(NombresRaros, AreStoredAndSpokenAsTypedThroughWholeGames) {
         std::mt19937 azar(static_cast<std::uint32_t>(tanda));
         int terminadas = 0, herederos = 0;
         for (int k = 0; k < 6000 && terminadas < 3; ++k) {
-            const int fase = b.mesa().Fase;
+            const Fases fase = b.mesa().Fase;
             const std::string tecla = AlAzar(azar, fase);
             b.olvida();
             b.teclas({tecla});

@@ -42,7 +42,7 @@ bool Juega(Programa& p, long partidas, std::mt19937& azar, bool conJugadores) {
     std::uniform_int_distribution<int> cual(0, std::size(teclas) - 1), control(0, 3);
     long terminadas = 0;
     while (terminadas < partidas) {
-        int fase = p.form1.mesa.Fase;
+        Fases fase = p.form1.mesa.Fase;
         if (conJugadores)
             p.Tecla(teclas[cual(azar)], control(azar) == 0 ? ModControl : 0);
         else

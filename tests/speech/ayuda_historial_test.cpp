@@ -129,10 +129,10 @@ TEST(Historial, BrowsingReadsThePastMessagesAndSaysWhereItEnds) {
     // is not kept twice.
     b.teclas({"ENTER"});
     const std::string informe = b.programa.voz.UltimoMensaje;
-    const std::size_t guardados = b.programa.voz.Historial.size();
+    const std::size_t guardados = b.programa.voz.historial.size();
     b.teclas({"F5", RePag, RePag, "F5"});
     EXPECT_EQ(b.dicho(), informe);
-    EXPECT_EQ(b.programa.voz.Historial.size(), guardados);
+    EXPECT_EQ(b.programa.voz.historial.size(), guardados);
 }
 
 TEST(Historial, KeepsTheLatestMessagesOfBothScreensAndDropsTheOldest) {
@@ -147,6 +147,30 @@ TEST(Historial, KeepsTheLatestMessagesOfBothScreensAndDropsTheOldest) {
     EXPECT_EQ(b.dicho(), dichos[dichos.size() - MensajesGuardados]);
     b.teclas({Fin});
     EXPECT_EQ(b.dicho(), dichos.back()) << "the game window's report is the newest";
+}
+
+TEST(Historial, AHugeNameKeepsOnlyTheStartOfEachMessageAndTheLatestOnes) {
+    Banco b;
+    ASSERT_TRUE(b.programa.Inicia());
+    const std::string nombre(256 * 1024, 'x');
+    b.responde(nombre);
+    b.teclas({"F2"});
+    for (int i = 0; i < 40; ++i) {
+        b.teclas({"RIGHT", "LEFT"});  // the renamed character's name is said each time
+        b.olvida();
+    }
+    b.teclas({Fin});
+    EXPECT_EQ(b.dicho(), nombre.substr(0, BytesPorMensajeGuardado)) << "browsing reads the message's start";
+    b.teclas({Inicio});
+    EXPECT_NE(b.dicho().rfind("La fortuna de Veldrisa", 0), 0u) << "the oldest messages gave way";
+    std::size_t leidos = b.dicho().size();
+    for (int i = 0; i < 60; ++i) {
+        b.teclas({AvPag});
+        if (b.dicho() != FinalHistorial) leidos += b.dicho().size();
+    }
+    EXPECT_LE(leidos, BytesGuardados);
+    EXPECT_EQ(b.programa.voz.UltimoMensaje, nombre + "No seleccionado")
+        << "only the history keeps less: the message F5 repeats is whole";
 }
 
 TEST(NivelSonidos, F11AndF12StepTheRoomSoundsDownToOffAndUpToFull) {
@@ -174,8 +198,6 @@ TEST(NivelSonidos, F11AndF12StepTheRoomSoundsDownToOffAndUpToFull) {
     b.teclas({"F11", "F11"});
     EXPECT_EQ(b.dichos(), (std::vector<std::string>{"Sonidos apagados", "Sonidos apagados"}));
     EXPECT_EQ(niveles(), (std::vector<std::pair<int, int>>{{1, 0}, {2, 0}, {3, 0}, {4, 0}}));
-    b.teclas({"F5"});
-    EXPECT_EQ(b.dicho(), "Sonidos apagados") << "like the voice's speed, the level is a message F5 repeats";
 
     // The level goes on in the game window, whose room sounds the game starts and stops itself.
     b.teclas({"ENTER"});
@@ -183,6 +205,31 @@ TEST(NivelSonidos, F11AndF12StepTheRoomSoundsDownToOffAndUpToFull) {
     b.teclas({"F12"});
     EXPECT_EQ(b.dicho(), "Sonidos al 10 %");
     EXPECT_EQ(niveles().size(), 4u);
+}
+
+TEST(NivelSonidos, TheLevelIsSaidLikeTheHelpNeitherRepeatedByF5NorKept) {
+    Banco b;
+    ASSERT_TRUE(b.programa.Inicia());
+    b.teclas({"ENTER"});
+    const std::string informe = b.programa.voz.UltimoMensaje;
+    const std::size_t guardados = b.programa.voz.historial.size();
+    for (const char* tecla : {"F11", "F12", "F12"}) {
+        b.teclas({tecla});
+        EXPECT_EQ(b.dichos().back().rfind("Sonidos al ", 0), 0u);
+        b.teclas({"F5"});
+        EXPECT_EQ(b.dicho(), informe) << "F5 after " << tecla;
+        b.teclas({Fin});
+        EXPECT_EQ(b.dicho(), informe) << "the newest message of the history after " << tecla;
+    }
+    for (int i = 0; i < 12; ++i) b.teclas({"F11"});
+    EXPECT_EQ(b.dicho(), "Sonidos apagados");
+    b.teclas({"F5"});
+    EXPECT_EQ(b.dicho(), informe);
+    EXPECT_EQ(b.programa.voz.historial.size(), guardados);
+
+    // The voice keys keep theirs: their messages are repeated and kept.
+    b.teclas({"F8", "F5"});
+    EXPECT_EQ(b.dicho(), "Velocidad de la voz más rápida");
 }
 
 }  // namespace

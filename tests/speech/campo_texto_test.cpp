@@ -16,10 +16,7 @@ using namespace Tecla;
 
 // A field on the recording stand-ins, driven key by key and typed into.
 struct Campo {
-    explicit Campo(std::string_view inicial) : c(AbreCampo("Título", "Indicación", inicial)) {
-        v.motor = &p.speech;
-        v.observador = &p.observer;
-    }
+    explicit Campo(std::string_view inicial) : c(AbreCampo("Título", "Indicación", inicial)) {}
     SalidaCampo tecla(int t, int mods = 0) { return TeclaCampo(v, c, t, mods); }
     Campo& teclas(std::initializer_list<int> ts) {
         for (int t : ts) tecla(t);
@@ -37,7 +34,7 @@ struct Campo {
     }
 
     RecordingPlatform p;
-    Voz v;
+    Voz v{&p.speech, &p.observer};
     CampoTexto c;
 };
 

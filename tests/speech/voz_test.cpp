@@ -31,7 +31,7 @@ struct Altavoz {
     int rate() const { return rp.speech.rate(); }
 
     RecordingPlatform rp;
-    Voz v{&rp.speech, &rp.observer, {""}, 0, {}, {}, 0};
+    Voz v{&rp.speech, &rp.observer};
 };
 
 TEST(Habla, KeepsOnlyMessagesLongerThanTwoCharacters) {
@@ -45,6 +45,15 @@ TEST(Habla, KeepsOnlyMessagesLongerThanTwoCharacters) {
     EXPECT_EQ(h.v.UltimoMensaje, "¿Sí");
     RepiteMensaje(h.v);
     EXPECT_EQ(h.rp.recorder.events.back(), Event(K::Spoke, "¿sí"));
+}
+
+TEST(Calla, IsHeardAsTheEmptyMessageButStopsTheEngine) {
+    Altavoz h;
+    Habla(h.v, "Hola", false, false);
+    h.rp.recorder.events.clear();
+    Calla(h.v);
+    EXPECT_EQ(h.rp.recorder.events, (std::vector<Event>{Event::said("", false, false), Event(K::Stopped)}));
+    EXPECT_EQ(h.v.UltimoMensaje, "Hola");
 }
 
 TEST(Habla, EngineGetsLowerCaseWhileTheCallerCaseIsKept) {

@@ -123,10 +123,10 @@ void RevisaDia(Form1& f, Faltas& faltas) {
 void RevisaTurno(Form1& f, Faltas& faltas) {
     const Mesa& m = f.mesa;
     // The night is resolved within the key that ends the card phase: no key ever finds it.
-    static const int validas[] = {Fases::Informe, Fases::Salas, Fases::Cartas, Fases::FinPartida,
-                                  Fases::Objetivo};
+    static const Fases validas[] = {Fases::Informe, Fases::Salas, Fases::Cartas, Fases::FinPartida,
+                                    Fases::Objetivo};
     if (std::find(std::begin(validas), std::end(validas), m.Fase) == std::end(validas))
-        faltas.push_back("phase " + std::to_string(m.Fase) + " never waits for a key");
+        faltas.push_back("phase " + std::to_string(static_cast<int>(m.Fase)) + " never waits for a key");
     if (!m.OrdenDia.empty() && (m.Turno < 1 || m.Turno > f.Turnos()))
         faltas.push_back("the turn is outside the day's order");
 }

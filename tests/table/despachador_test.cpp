@@ -25,13 +25,13 @@ TEST(Teclas, ADayOpensWithDigitsBeepingAndTheKeypadSilent) {
     for (int d = 0; d <= 9; ++d) p.tecla(Tecla::DigitoNumerico(d));
     p.teclas({"A", "Z", "F3", "F4", "VK93", "SHIFT", "VK186"});
     EXPECT_TRUE(p.recorder.events.empty()) << p.recorder.events.front();
-    EXPECT_EQ(p.mesa().Fase, 1);
+    EXPECT_EQ(p.mesa().Fase, Fases::Informe);
     p.teclas({"CTRL"});
     EXPECT_EQ(p.dichos(), std::vector<std::string>{""});
 
     // In the room phase too the keypad is not a room key.
     p.teclas({"F2"});
-    ASSERT_EQ(p.mesa().Fase, 2);
+    ASSERT_EQ(p.mesa().Fase, Fases::Salas);
     p.olvida();
     for (int d = 0; d <= 9; ++d) p.tecla(Tecla::DigitoNumerico(d));
     EXPECT_TRUE(p.recorder.events.empty());
@@ -55,7 +55,7 @@ TEST(Teclas, CardKeysTargetsAndRefusalsOfTheCardPhase) {
     Mesa& m = p.mesa();
 
     p.teclas({"SPACE"});
-    ASSERT_EQ(m.Fase, 3);
+    ASSERT_EQ(m.Fase, Fases::Cartas);
     ASSERT_TRUE(p.dicho().starts_with(p.nombre(4) + ", es su turno de jugar."));
     p.olvida();
     p.teclas({"3", "0", "SPACE"});
@@ -69,7 +69,7 @@ TEST(Teclas, CardKeysTargetsAndRefusalsOfTheCardPhase) {
     p.teclas({"1"});
     EXPECT_EQ(p.dichos(), (std::vector<std::string>{"Elija el jugador con el que va a realizar la acción",
                                                     Lista(p, {1, 2, 3, 6, 9})}));
-    EXPECT_EQ(m.Fase, 31);
+    EXPECT_EQ(m.Fase, Fases::Objetivo);
     EXPECT_EQ(m.NumObjetivos, 5);
     p.olvida();
     p.teclas({"0", "6", "SPACE"});
@@ -77,11 +77,11 @@ TEST(Teclas, CardKeysTargetsAndRefusalsOfTheCardPhase) {
         "Sólo hay 5 objetivos para elegir. Pulse espacio para escuchar sus nombres de nuevo";
     EXPECT_EQ(p.dichos(), (std::vector<std::string>{SoloHay, SoloHay, Lista(p, {1, 2, 3, 6, 9})}));
     EXPECT_EQ(p.pitidos(), 0);
-    EXPECT_EQ(m.Fase, 31);
+    EXPECT_EQ(m.Fase, Fases::Objetivo);
     p.teclas({"2"});
     EXPECT_EQ(p.P(4).Objetivo, 2);
     EXPECT_EQ(p.P(4).CartaElegida, 1);
-    EXPECT_EQ(m.Fase, 3);
+    EXPECT_EQ(m.Fase, Fases::Cartas);
 
     p.olvida();
     p.teclas({"1"});  // 6: only those in its room
@@ -105,7 +105,7 @@ TEST(Teclas, CardKeysTargetsAndRefusalsOfTheCardPhase) {
               "No hay ningún heredero  con el que pueda usar esa carta. Pulse espacio para continuar.");
     EXPECT_TRUE(dichos[2].starts_with(p.nombre(1) + ", es su turno de jugar."));
     EXPECT_EQ(p.P(9).Objetivo, 0);
-    EXPECT_EQ(m.Fase, 3);
+    EXPECT_EQ(m.Fase, Fases::Cartas);
 
     p.olvida();
     p.teclas({"CTRL+1"});  // 1 throws its attack away: no target asked
@@ -142,10 +142,10 @@ TEST(Teclas, HeirKeyInEveryPhase) {
     for (int i = 0; i < 10; ++i) p.teclas({"1"});
     for (int i = 1; i <= 10; ++i) p.mano(i, 18 + (i % 8), 26);
     p.teclas({"SPACE", "H"});
-    EXPECT_EQ(p.mesa().Fase, 3);
+    EXPECT_EQ(p.mesa().Fase, Fases::Cartas);
     EXPECT_EQ(p.dicho(), heredero());
     p.teclas({"1", "H"});
-    EXPECT_EQ(p.mesa().Fase, 31);
+    EXPECT_EQ(p.mesa().Fase, Fases::Objetivo);
     EXPECT_EQ(p.dicho(), heredero());
     FinPartida(p.f(), 2, -1);
     p.teclas({"H"});

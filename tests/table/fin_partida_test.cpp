@@ -71,7 +71,7 @@ TEST(FinPartida, TheThreeEndingsThenANewGameWithEverybodyBack) {
         EXPECT_EQ(n.eventos(EventKind::Said), (std::vector<Event>{Event::said(escena, false, false),
                                                                   Event::said(Terminada, true, false)}))
             << c.que;
-        EXPECT_EQ(n.mesa().Fase, 5) << c.que;
+        EXPECT_EQ(n.mesa().Fase, Fases::FinPartida) << c.que;
         // The keys and the last death end the night before the cards go back.
         for (int k = 1; k <= 40 && c.desenlace != 3; ++k) EXPECT_EQ(n.mesa().Mazo[k], antes[k]) << c.que;
 
@@ -79,9 +79,9 @@ TEST(FinPartida, TheThreeEndingsThenANewGameWithEverybodyBack) {
         n.olvida();
         n.teclas({"0", "2", "9", "SPACE", "F2", "C", "P"});
         EXPECT_TRUE(n.recorder.events.empty()) << c.que;
-        EXPECT_EQ(n.mesa().Fase, 5);
+        EXPECT_EQ(n.mesa().Fase, Fases::FinPartida);
         n.teclas({"1"});
-        EXPECT_EQ(n.mesa().Fase, 1) << c.que;
+        EXPECT_EQ(n.mesa().Fase, Fases::Informe) << c.que;
         EXPECT_EQ(n.mesa().NumSalas, 4);
         std::set<int> manos;
         for (int i = 1; i <= 10; ++i) manos.insert({n.P(i).Carta1, n.P(i).Carta2});
@@ -100,7 +100,7 @@ TEST(FinPartida, ANewGameKeepsNamesPlayersTemperamentsAndTheDescriptionMode) {
     const std::vector<Carta> catalogo = n.mesa().Cartas;
     n.juega(1, 1);
     n.resuelve();
-    ASSERT_EQ(n.mesa().Fase, 5);
+    ASSERT_EQ(n.mesa().Fase, Fases::FinPartida);
     n.olvida();
     n.teclas({"1"});
     auto primero = [&](EventKind k) {

@@ -53,6 +53,18 @@ TEST(SapiSpeechEngine, SpeaksAsynchronouslyPurgingReadingPunctuationAndNeverAsMa
     EXPECT_TRUE(e.voice.Named("unexpected").empty());
 }
 
+TEST(SapiSpeechEngine, StopPurgesWhatIsBeingSaid) {
+    Engine e;
+    e.engine.createVoice();
+    EXPECT_TRUE(e.engine.available());
+    e.voice.calls.clear();
+    e.engine.stop();
+    const auto speaks = e.voice.Named("Speak");
+    ASSERT_EQ(speaks.size(), 1u);
+    EXPECT_EQ(speaks[0].text, L"");
+    EXPECT_TRUE(speaks[0].flags & SPF_PURGEBEFORESPEAK);
+}
+
 TEST(SapiSpeechEngine, MapsTheGameRatesOntoSapisScaleBothWays) {
     EXPECT_EQ(SapiSpeechEngine::SapiRate(0), 0);
     EXPECT_EQ(SapiSpeechEngine::SapiRate(54), 10);
@@ -142,6 +154,7 @@ TEST(SapiSpeechEngine, AVoiceThatCannotSpeakCountsAsNoVoiceAndTheGameDoesNotStar
         EXPECT_NE(::testing::internal::GetCapturedStderr().find("no respondió"), std::string::npos)
             << "the failing call is named on stderr";
         EXPECT_TRUE(e.engine.voiceDescriptions().empty());
+        EXPECT_FALSE(e.engine.available());
         e.engine.speak("nada");
         e.engine.waitUntilDone();
     }
@@ -154,7 +167,9 @@ TEST(SapiSpeechEngine, NoVoiceObjectAtAllIsNoVoice) {
     engine.createVoice();
     ::testing::internal::GetCapturedStderr();
     EXPECT_TRUE(engine.voiceDescriptions().empty());
+    EXPECT_FALSE(engine.available());
     engine.speak("nada");
+    engine.stop();
     engine.waitUntilDone();
     engine.selectVoice(0);
     engine.setRate(5);

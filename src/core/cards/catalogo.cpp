@@ -62,7 +62,6 @@ const DefinicionCarta Catalogo[NumCartas] = {
 void AgregaCarta(Mesa& m, std::string_view texto, TipoCarta tipo, bool conObjetivo, int sala) {
     if (m.Cartas.back().Tipo != TipoCarta::Ninguna) m.Cartas.emplace_back();
     Carta& c = m.Cartas.back();
-    c.Numero = static_cast<int>(m.Cartas.size() - 1);
     c.Texto = texto;
     c.FinEnInforme = PrimerosCaracteres(c.Texto, LargoCartaEnInforme).size();
     c.FinEnLog = PrimerosCaracteres(c.Texto, LargoCartaEnLog).size();

@@ -56,7 +56,6 @@ bool TurnoSala(Form1& f, Personaje& p) {
     } else if (p.Sala == SinSala) {
         f.Habla(PreguntaSala(f, p));
         m.Fase = Fases::Salas;
-        m.PersonajeEnTurno = p.Indice;
         return false;
     }
     return true;

@@ -35,7 +35,7 @@ void DiPosicion(Form1& f) {
 
 // The keys that are not digits: information, voice and leaving.
 void TeclaInformativa(Form1& f, int tecla, int modificadores) {
-    const int fase = f.mesa.Fase;
+    const Fases fase = f.mesa.Fase;
     switch (tecla) {
         case Tecla::Escape: f.Cerrada = true; break;
         case Tecla::F4:
@@ -112,13 +112,21 @@ void Avanza(Form1& f) {
         DiObjetivos(f);
         return;
     }
-    if (m.Fase < Fases::Informe || m.Fase > Fases::Cartas) return;
     // The phase moves before its procedure runs, so a prompt always finds it set.
-    ++m.Fase;
     switch (m.Fase) {
-        case Fases::Salas: FaseSalas(f, true); break;
-        case Fases::Cartas: FaseCartas(f, true); break;
-        default: ResuelveDia(f); break;
+        case Fases::Informe:
+            m.Fase = Fases::Salas;
+            FaseSalas(f, true);
+            break;
+        case Fases::Salas:
+            m.Fase = Fases::Cartas;
+            FaseCartas(f, true);
+            break;
+        case Fases::Cartas:
+            m.Fase = Fases::Resolucion;
+            ResuelveDia(f);
+            break;
+        default: break;
     }
 }
 

@@ -39,7 +39,6 @@ bool TurnoCarta(Form1& f, Personaje& p) {
     SonidoDeSala(f, p.Sala);
     if (p.CartaElegida >= 1) return true;
     f.Habla(p.Nombre + ", es su turno de jugar." + DondeEstaYCartas(f, p));
-    f.mesa.PersonajeEnTurno = p.Indice;
     f.mesa.Fase = Fases::Cartas;
     return false;
 }

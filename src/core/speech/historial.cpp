@@ -1,63 +1,55 @@
 // Keeping the messages spoken and moving through them.
 #include "speech/historial.hpp"
 
-#include <string>
-
 namespace veldrisa {
 namespace {
 
-void LeeGuardado(Voz& v) {
-    // A copy: the history is not to be read from while the engine is handed the text.
-    const std::string mensaje = v.Historial[v.Leido];
-    Dice(v, mensaje);
+// At most n bytes of the text's start, never cutting a character in two.
+std::string_view Comienzo(std::string_view texto, std::size_t n) {
+    if (texto.size() <= n) return texto;
+    // A character has at most three bytes after its first; past that the bytes are no UTF-8.
+    const std::size_t tope = n >= 3 ? n - 3 : 0;
+    while (n > tope && (static_cast<unsigned char>(texto[n]) & 0xC0) == 0x80) --n;
+    return texto.substr(0, n);
 }
 
 }  // namespace
 
-void GuardaEnHistorial(Voz& v, std::string_view texto) {
-    if (texto.empty() || (!v.Historial.empty() && v.Historial.back() == texto)) {
-        if (!v.Historial.empty()) v.Leido = v.Historial.size() - 1;
+void Historial::Guarda(std::string_view texto) {
+    const std::string_view guardado = Comienzo(texto, BytesPorMensajeGuardado);
+    if (guardado.empty() || (!mensajes_.empty() && mensajes_.back() == guardado)) {
+        if (!mensajes_.empty()) leido_ = mensajes_.size() - 1;
         return;
     }
-    v.Historial.emplace_back(texto);
-    if (v.Historial.size() > MensajesGuardados) v.Historial.pop_front();
-    v.Leido = v.Historial.size() - 1;
+    mensajes_.emplace_back(guardado);
+    bytes_ += guardado.size();
+    while (mensajes_.size() > MensajesGuardados || bytes_ > BytesGuardados) {
+        bytes_ -= mensajes_.front().size();
+        mensajes_.pop_front();
+    }
+    leido_ = mensajes_.size() - 1;
 }
 
-void MensajeAnterior(Voz& v) {
-    if (v.Historial.empty() || v.Leido == 0) {
-        Dice(v, PrincipioHistorial);
-        return;
-    }
-    --v.Leido;
-    LeeGuardado(v);
+std::string Historial::Anterior() {
+    if (mensajes_.empty() || leido_ == 0) return std::string(PrincipioHistorial);
+    return mensajes_[--leido_];
 }
 
-void MensajeSiguiente(Voz& v) {
-    if (v.Historial.empty() || v.Leido + 1 >= v.Historial.size()) {
-        Dice(v, FinalHistorial);
-        return;
-    }
-    ++v.Leido;
-    LeeGuardado(v);
+std::string Historial::Siguiente() {
+    if (mensajes_.empty() || leido_ + 1 >= mensajes_.size()) return std::string(FinalHistorial);
+    return mensajes_[++leido_];
 }
 
-void PrimerMensaje(Voz& v) {
-    if (v.Historial.empty()) {
-        Dice(v, PrincipioHistorial);
-        return;
-    }
-    v.Leido = 0;
-    LeeGuardado(v);
+std::string Historial::Primero() {
+    if (mensajes_.empty()) return std::string(PrincipioHistorial);
+    leido_ = 0;
+    return mensajes_[leido_];
 }
 
-void MensajeMasReciente(Voz& v) {
-    if (v.Historial.empty()) {
-        Dice(v, FinalHistorial);
-        return;
-    }
-    v.Leido = v.Historial.size() - 1;
-    LeeGuardado(v);
+std::string Historial::MasReciente() {
+    if (mensajes_.empty()) return std::string(FinalHistorial);
+    leido_ = mensajes_.size() - 1;
+    return mensajes_[leido_];
 }
 
 }  // namespace veldrisa

@@ -2,7 +2,6 @@
 #include "speech/voz.hpp"
 
 #include "common/unicode.hpp"
-#include "speech/historial.hpp"
 #include "ports/keys.hpp"
 
 namespace veldrisa {
@@ -38,7 +37,7 @@ void BuscaVoces(Voz& v) {
 void Habla(Voz& v, std::string_view texto, bool EsperaAntes, bool EsperaDespues) {
     if (v.observador) v.observador->said(texto, EsperaAntes, EsperaDespues);
     if (MasDeNCaracteres(texto, 2)) v.UltimoMensaje = texto;
-    GuardaEnHistorial(v, texto);
+    v.historial.Guarda(texto);
     if (EsperaAntes) v.motor->waitUntilDone();
     Pronuncia(v, texto);
     if (EsperaDespues) v.motor->waitUntilDone();
@@ -89,7 +88,18 @@ void RepiteMensaje(Voz& v) {
     Habla(v, mensaje, false, false);
 }
 
-void Calla(Voz& v) { Habla(v, "", false, false); }
+void Calla(Voz& v) {
+    // Heard as the empty message: it brings the history's browsing back to the newest, though
+    // the engine is only told to fall silent.
+    if (v.observador) v.observador->said("", false, false);
+    v.historial.Guarda("");
+    v.motor->stop();
+}
+
+void MensajeAnterior(Voz& v) { Dice(v, v.historial.Anterior()); }
+void MensajeSiguiente(Voz& v) { Dice(v, v.historial.Siguiente()); }
+void PrimerMensaje(Voz& v) { Dice(v, v.historial.Primero()); }
+void MensajeMasReciente(Voz& v) { Dice(v, v.historial.MasReciente()); }
 
 bool TeclaVoz(Voz& v, int tecla, int modificadores) {
     switch (tecla) {

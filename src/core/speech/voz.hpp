@@ -1,26 +1,25 @@
 // The speech layer: the one voice, Habla, the last message and the voice controls.
 #pragma once
 
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ports/platform.hpp"
+#include "speech/historial.hpp"
 
 namespace veldrisa {
 
 // Speech state shared by both windows for the whole run.
 struct Voz {
+    Voz(SpeechEngine* m, Observer* o) : motor(m), observador(o) {}
+
     SpeechEngine* motor = nullptr;
     Observer* observador = nullptr;
     std::vector<std::string> Voces{""};
     int VozActual = 0;  // a position in Voces, however many voices are installed
     std::string UltimoMensaje;
-    // Every message spoken, oldest first, the last MensajesGuardados of them; Leido is the one
-    // the player reached by browsing, the newest until they browse.
-    std::deque<std::string> Historial;
-    std::size_t Leido = 0;
+    Historial historial;
 };
 
 void CreaVoces(Voz& v);
@@ -38,6 +37,13 @@ void VozAnterior(Voz& v);
 void VozSiguiente(Voz& v);
 void RepiteMensaje(Voz& v);
 void Calla(Voz& v);
+
+// Page Up, Page Down, Home and End: each speaks the message of the history reached, or the word
+// for the end it is at. None changes the game or the message F5 repeats.
+void MensajeAnterior(Voz& v);
+void MensajeSiguiente(Voz& v);
+void PrimerMensaje(Voz& v);
+void MensajeMasReciente(Voz& v);
 
 // The voice keys both windows share: Control silences, F7 / F8 slow down / speed up, F9 / F10
 // the previous / next voice. False for any other key.

@@ -29,7 +29,6 @@ constexpr std::size_t LargoCartaEnLog = 30;
 
 // One card of the catalogue; entry 0 of the catalogue holds no card.
 struct Carta {
-    int Numero = 0;
     TipoCarta Tipo = TipoCarta::Ninguna;
     std::string Texto;
     int Sala = 0;
@@ -44,15 +43,17 @@ struct Carta {
 constexpr int NumCartas = 40;
 constexpr int SinSala = -1;
 
-// Phases of the day.
-namespace Fases {
-constexpr int Informe = 1;
-constexpr int Salas = 2;
-constexpr int Cartas = 3;
-constexpr int Resolucion = 4;
-constexpr int FinPartida = 5;
-constexpr int Objetivo = 31;
-}  // namespace Fases
+// Phases of the day, by the numbers the game has always shown for them; Ninguna before the first
+// game. Resolucion lasts while the night is resolved, inside the key that ends the card phase.
+enum class Fases : std::int16_t {
+    Ninguna = 0,
+    Informe = 1,
+    Salas = 2,
+    Cartas = 3,
+    Resolucion = 4,
+    FinPartida = 5,
+    Objetivo = 31,
+};
 
 // An array indexed from Lo to Hi, as the game table's fields are.
 template <typename T, int Lo, int Hi>
@@ -68,8 +69,7 @@ struct Mesa {
     std::int16_t Heredero = 0;
     std::vector<Carta> Cartas;
     Indexado<std::int16_t, 1, NumCartas> Mazo;
-    std::int16_t PersonajeEnTurno = 0;
-    std::int16_t Fase = 0;
+    Fases Fase = Fases::Ninguna;
     std::vector<std::int16_t> OrdenDia;  // positions 1..n, stored from 0
     std::int16_t Turno = 0;
     Indexado<std::string, -1, 4> NombreSala;

@@ -11,6 +11,7 @@ const char* Name(EventKind k) {
     case EventKind::Said: return "said";
     case EventKind::Screen: return "screen";
     case EventKind::Spoke: return "spoke";
+    case EventKind::Stopped: return "stopped";
     case EventKind::Waited: return "waited";
     case EventKind::VoiceCreated: return "voice-created";
     case EventKind::VoiceSelected: return "voice-selected";

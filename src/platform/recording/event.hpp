@@ -13,6 +13,7 @@ enum class EventKind {
     Said,           // Habla was called: text (caller's case), before, after
     Screen,         // a window is about to load: text is "setup" or "game"
     Spoke,          // the engine was asked to speak text
+    Stopped,        // the engine was asked to fall silent
     Waited,         // the engine was asked to wait until done
     VoiceCreated,   // a fresh voice with the default voice and rate
     VoiceSelected,  // number: the position of the installed voice

@@ -1,10 +1,15 @@
 // The recording speech engine.
 #include "platform/recording/speech_engine.hpp"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
 namespace veldrisa {
+
+bool RecordingSpeechEngine::available() {
+    return std::any_of(voices_.begin(), voices_.end(), [](const std::string& d) { return !d.empty(); });
+}
 
 void RecordingSpeechEngine::createVoice() {
     rate_ = 0;
@@ -29,6 +34,8 @@ void RecordingSpeechEngine::setRate(int rate) {
 void RecordingSpeechEngine::speak(std::string text) {
     recorder_.record(Event(EventKind::Spoke, std::move(text)));
 }
+
+void RecordingSpeechEngine::stop() { recorder_.record(Event(EventKind::Stopped)); }
 
 void RecordingSpeechEngine::waitUntilDone() { recorder_.record(Event(EventKind::Waited)); }
 

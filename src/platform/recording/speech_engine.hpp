@@ -16,12 +16,15 @@ public:
     RecordingSpeechEngine(Recorder& recorder, std::vector<std::string> voices = DefaultVoices)
         : recorder_(recorder), voices_(std::move(voices)) {}
 
+    // Descriptions that are all empty make no voice, as the game's own list of voices reads them.
+    bool available() override;
     void createVoice() override;
     std::vector<std::string> voiceDescriptions() override { return voices_; }
     void selectVoice(int position) override;
     int rate() const override { return rate_; }
     void setRate(int rate) override;
     void speak(std::string text) override;
+    void stop() override;
     // Recorded speech is heard the moment it is asked for.
     void waitUntilDone() override;
 

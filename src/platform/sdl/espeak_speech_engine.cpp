@@ -221,7 +221,8 @@ void EspeakSpeechEngine::Run() {
             std::lock_guard lock(mutex_);
             if (generation_ == request.generation) {
                 raw_.insert(raw_.end(), TailSilence, 0);
-                figures_.synthesisFinished = true;
+                synthesisFinished_ = true;
+                if (probe_) probe_->finished();
             }
             finished_ = std::max(finished_, request.generation);
         }
@@ -244,8 +245,7 @@ bool EspeakSpeechEngine::Deliver(const short* samples, int count) {
     // Only a copy here, to keep the lock short; the audio thread feeds the converter.
     if (samples && count > 0) {
         raw_.insert(raw_.end(), samples, samples + count);
-        figures_.synthesizedSamples += static_cast<std::uint64_t>(count);
-        for (int i = 0; i < count; ++i) figures_.peak = std::max(figures_.peak, std::abs(int(samples[i])));
+        if (probe_) probe_->synthesized(samples, count);
     }
     return true;
 }
@@ -268,34 +268,28 @@ void EspeakSpeechEngine::Feed(Uint8* out, int length) {
             raw_.clear();
             rawRead_ = 0;
             // The converter holds back a few samples for resampling until told the end.
-            if (figures_.synthesisFinished && !flushed_) {
+            if (synthesisFinished_ && !flushed_) {
                 SDL_AudioStreamFlush(stream_);
                 flushed_ = true;
             }
         }
         got = std::max(0, SDL_AudioStreamGet(stream_, out, length));
-        if (got > 0) {
-            lastFedCallback_ = callbacks_;
-            int frameBytes = SDL_AUDIO_BITSIZE(audio_.format()) / 8 * audio_.channels();
-            figures_.deliveredFrames += static_cast<std::uint64_t>(got / frameBytes);
-            if (!figures_.firstSoundAfter)
-                figures_.firstSoundAfter = std::chrono::duration_cast<std::chrono::microseconds>(
-                    std::chrono::steady_clock::now() - spokenAt_);
-        }
+        if (got > 0) lastFedCallback_ = callbacks_;
         // The output is signed 16-bit, whose silence is zero.
         std::memset(out + got, 0, static_cast<std::size_t>(length - got));
-        if (observer_)
-            observer_(Delivery{std::chrono::steady_clock::now(), generation_, out, got, length,
-                               figures_.synthesisFinished});
-        // The observer hears the speech at its own level; the mix takes it with headroom.
+        if (probe_)
+            probe_->delivered(SpeechDelivery{std::chrono::steady_clock::now(), generation_, out, got, length,
+                                             SDL_AUDIO_BITSIZE(audio_.format()) / 8 * audio_.channels(),
+                                             synthesisFinished_});
+        // The probe hears the speech at its own level; the mix takes it with headroom.
         AudioOutput::ApplyHeadroom(out, got);
     }
     changed_.notify_all();
 }
 
-void EspeakSpeechEngine::setDeliveryObserver(std::function<void(const Delivery&)> observer) {
+void EspeakSpeechEngine::setProbe(SpeechProbe* probe) {
     std::lock_guard lock(mutex_);
-    observer_ = std::move(observer);
+    probe_ = probe;
 }
 
 void EspeakSpeechEngine::createVoice() {
@@ -313,7 +307,11 @@ void EspeakSpeechEngine::selectVoice(int position) {
     if (position >= 0 && position < static_cast<int>(voices_.size())) voice_ = position;
 }
 
-void EspeakSpeechEngine::speak(std::string text) {
+void EspeakSpeechEngine::speak(std::string text) { Replace(std::move(text)); }
+
+void EspeakSpeechEngine::stop() { Replace({}); }
+
+void EspeakSpeechEngine::Replace(std::string text) {
     if (!stream_ || voices_.empty()) return;
     {
         std::lock_guard lock(mutex_);
@@ -322,8 +320,8 @@ void EspeakSpeechEngine::speak(std::string text) {
         raw_.clear();
         rawRead_ = 0;
         flushed_ = false;
-        figures_ = {};
-        spokenAt_ = std::chrono::steady_clock::now();
+        synthesisFinished_ = false;
+        if (probe_) probe_->begun(generation_);
         if (text.empty()) {
             pending_.reset();
             finished_ = generation_;
@@ -341,7 +339,7 @@ void EspeakSpeechEngine::speak(std::string text) {
 bool EspeakSpeechEngine::Idle() const {
     // Two more device callbacks after the last one that took samples: by then the device
     // has played that buffer out.
-    return finished_ >= generation_ && raw_.empty() && (flushed_ || !figures_.synthesisFinished) &&
+    return finished_ >= generation_ && raw_.empty() && (flushed_ || !synthesisFinished_) &&
            SDL_AudioStreamAvailable(stream_) == 0 && callbacks_ >= lastFedCallback_ + 2;
 }
 
@@ -357,11 +355,6 @@ void EspeakSpeechEngine::waitUntilDone() {
             if (!goOn) return;
         }
     }
-}
-
-EspeakSpeechEngine::Figures EspeakSpeechEngine::latest() const {
-    std::lock_guard lock(mutex_);
-    return figures_;
 }
 
 }  // namespace veldrisa

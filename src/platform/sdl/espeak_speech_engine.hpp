@@ -4,7 +4,6 @@
 #include <SDL2/SDL.h>
 #include <espeak-ng/speak_lib.h>
 
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "platform/sdl/audio_output.hpp"
+#include "platform/sdl/speech_probe.hpp"
 #include "ports/speech_engine.hpp"
 
 namespace veldrisa {
@@ -31,6 +31,8 @@ public:
     EspeakSpeechEngine(const EspeakSpeechEngine&) = delete;
     EspeakSpeechEngine& operator=(const EspeakSpeechEngine&) = delete;
 
+    // False when espeak-ng's data is missing or it has no Spanish voice.
+    bool available() override { return !voices_.empty(); }
     void createVoice() override;
     // Empty when espeak-ng's data is missing or it has no Spanish voice.
     std::vector<std::string> voiceDescriptions() override;
@@ -38,6 +40,7 @@ public:
     int rate() const override { return rate_; }
     void setRate(int rate) override { rate_ = rate; }
     void speak(std::string text) override;
+    void stop() override;
     // Returns once the device has played the last sample, or at once without a device.
     void waitUntilDone() override;
 
@@ -48,28 +51,8 @@ public:
     // The game's rate scale (0 normal, about -54..+54) in espeak-ng's words per minute.
     static int WordsPerMinute(int rate);
 
-    // What has become of the latest message so far, for diagnostics and tests.
-    struct Figures {
-        std::uint64_t synthesizedSamples = 0;  // at espeak-ng's own rate, mono
-        int peak = 0;                          // largest absolute sample synthesized
-        std::uint64_t deliveredFrames = 0;     // frames handed to the device
-        std::optional<std::chrono::microseconds> firstSoundAfter;  // from speak() to the device
-        bool synthesisFinished = false;
-    };
-    Figures latest() const;
-
-    // One device callback as the speech hook answered it, for measurements.
-    struct Delivery {
-        std::chrono::steady_clock::time_point at;  // when the samples were handed to the device
-        std::uint64_t generation = 0;              // speak() calls so far
-        const Uint8* data = nullptr;               // the device's buffer, `requested` bytes long
-        int delivered = 0;                         // bytes of speech at its start, silence after
-        int requested = 0;
-        bool synthesisFinished = false;            // of the latest message
-    };
-    // Runs on the audio thread, inside the engine's lock, after every device callback; it must
-    // be quick and must not call the engine. An empty function, the default, costs nothing.
-    void setDeliveryObserver(std::function<void(const Delivery&)> observer);
+    // Attaches a measuring tool, or detaches it with nullptr; it must outlive its attachment.
+    void setProbe(SpeechProbe* probe);
     // espeak-ng's output rate, 0 when it could not start.
     int sampleRate() const { return sampleRate_; }
 
@@ -85,6 +68,8 @@ private:
         int wordsPerMinute;
     };
 
+    // Starts the text in place of whatever was sounding; the empty text is silence.
+    void Replace(std::string text);
     void Run();
     bool Deliver(const short* samples, int count);
     void Feed(Uint8* out, int length);
@@ -113,12 +98,11 @@ private:
     std::vector<short> raw_;  // synthesized, not yet in the converter
     std::size_t rawRead_ = 0;
     bool flushed_ = false;
+    bool synthesisFinished_ = false;  // of the latest message
     SDL_AudioStream* stream_ = nullptr;
     std::uint64_t callbacks_ = 0;
     std::uint64_t lastFedCallback_ = 0;
-    std::chrono::steady_clock::time_point spokenAt_;
-    Figures figures_;
-    std::function<void(const Delivery&)> observer_;
+    SpeechProbe* probe_ = nullptr;
 
     std::thread thread_;
 };

@@ -15,12 +15,15 @@ public:
     explicit FileSpeechEngine(const std::string& path);
     bool open() const { return out_.is_open(); }
 
+    // The file stands for one voice, always there.
+    bool available() override { return true; }
     void createVoice() override { rate_ = 0; }
     std::vector<std::string> voiceDescriptions() override { return {"Voz de prueba (archivo)"}; }
     void selectVoice(int) override {}
     int rate() const override { return rate_; }
     void setRate(int rate) override { rate_ = rate; }
     void speak(std::string text) override;
+    void stop() override { speak({}); }
     void waitUntilDone() override {}
 
 private:

@@ -86,6 +86,12 @@ void SapiSpeechEngine::createVoice() {
     usable_ = true;
 }
 
+bool SapiSpeechEngine::available() {
+    const auto descriptions = voiceDescriptions();
+    return std::any_of(descriptions.begin(), descriptions.end(),
+                       [](const std::string& d) { return !d.empty(); });
+}
+
 std::vector<std::string> SapiSpeechEngine::voiceDescriptions() {
     // The game asks for the list before it makes its first voice; only a voice tells whether SAPI works.
     if (!voice_) createVoice();
@@ -110,6 +116,11 @@ void SapiSpeechEngine::speak(std::string text) {
     Check(voice_->Speak(wide.c_str(), SpeakFlags, nullptr), "Speak");
 }
 
+void SapiSpeechEngine::stop() {
+    // SAPI has no call of its own for silence: an empty text purging the queue is it.
+    if (voice_) Check(voice_->Speak(L"", SPF_ASYNC | SPF_PURGEBEFORESPEAK, nullptr), "Speak");
+}
+
 void SapiSpeechEngine::waitUntilDone() {
     if (!voice_) return;
     for (;;) {
@@ -120,7 +131,7 @@ void SapiSpeechEngine::waitUntilDone() {
         }
         if (pump_ && !pump_()) {
             // The window is closing: nothing more is worth hearing.
-            voice_->Speak(L"", SPF_ASYNC | SPF_PURGEBEFORESPEAK, nullptr);
+            stop();
             return;
         }
     }

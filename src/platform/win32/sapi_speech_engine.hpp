@@ -52,13 +52,16 @@ public:
 
     SapiSpeechEngine(VoiceFactory makeVoice, VoiceCatalog& catalog);
 
+    // False when the voice cannot be made or does not answer, or no voice is registered.
+    bool available() override;
     void createVoice() override;
-    // Empty when the voice cannot be made or does not answer: the game then says there is none.
+    // Empty when the voice cannot be made or does not answer.
     std::vector<std::string> voiceDescriptions() override;
     void selectVoice(int position) override;
     int rate() const override { return rate_; }
     void setRate(int rate) override;
     void speak(std::string text) override;
+    void stop() override;
     // Returns once the voice has finished, the window staying alive meanwhile.
     void waitUntilDone() override;
 

@@ -6,10 +6,13 @@
 
 namespace veldrisa {
 
-// Implemented by the espeak-ng adapter and by the recording stand-in.
+// Implemented by the espeak-ng and SAPI adapters, the file voice and the recording stand-in.
 class SpeechEngine {
 public:
     virtual ~SpeechEngine() = default;
+
+    // Whether any installed voice can speak; without one nothing the game says is heard.
+    virtual bool available() = 0;
 
     // Replaces the voice by a fresh one with the engine's default voice and rate.
     virtual void createVoice() = 0;
@@ -24,6 +27,8 @@ public:
     // (punctuation read aloud, never interpreted as markup) and returns at once. The text is
     // handed over: every message is a fresh lower-cased copy.
     virtual void speak(std::string text) = 0;
+    // Discards whatever is being spoken or queued: silence at once.
+    virtual void stop() = 0;
     // Blocks until everything queued has been heard.
     virtual void waitUntilDone() = 0;
 };
