@@ -123,7 +123,7 @@ TEST_F(BucleTest, DuringAWaitControlEndsTheMessageAndOtherKeysKeepTheirPlace) {
     voz.enEspera.push_back({Pulsa(Derecha), Pulsa(Control, ModControl), Pulsa(Derecha)});
     Juega({Pulsa(Espacio)});
     EXPECT_EQ(programa.formIni.PersonajeActual, 3) << "both arrows were handled after the wait";
-    EXPECT_EQ(Cuenta(EventKind::Spoke, ""), 1) << "Control silenced the voice at once";
+    EXPECT_EQ(Cuenta(EventKind::Stopped), 1) << "Control silenced the voice at once";
     EXPECT_EQ(Cuenta(EventKind::Said, ""), 0) << "and never reached the game as a key";
 }
 
@@ -134,7 +134,7 @@ TEST_F(BucleTest, DuringAWaitEscapeLeavesAtOnceWhateverWasQueued) {
     Juega({Pulsa(Espacio)});
     EXPECT_TRUE(programa.Terminado()) << "Escape was not lost behind the flood";
     EXPECT_EQ(programa.formIni.PersonajeActual, 1) << "the arrows before it were dropped with the game";
-    EXPECT_EQ(Cuenta(EventKind::Spoke, ""), 1) << "the voice stopped";
+    EXPECT_EQ(Cuenta(EventKind::Stopped), 1) << "the voice stopped";
 
     Partida otra;
     otra.voz.enEspera.push_back({Pulsa(Derecha), Pulsa(F4, ModAlt)});
