@@ -4,8 +4,10 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libsdl2-dev libsdl2-mixer-dev \
-	libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
+# SDL2_mixer's headers reach JACK's through FluidSynth's: named here, JACK's second implementation
+# serves them, the one Wine's 32-bit half needs too, so that installing Wine later removes nothing.
+PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libsdl2-dev libjack-jackd2-dev libsdl2-mixer-dev \
+	libsdl2-ttf-dev libfribidi-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
 	xvfb xauth sox xdotool dpkg-dev lintian desktop-file-utils appstream
 # The fuzzer needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev

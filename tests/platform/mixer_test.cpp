@@ -4,6 +4,7 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -173,6 +174,58 @@ TEST_F(MixerTest, PipesDevicesAndHugeFilesAreRefusedUnread) {
         EXPECT_FALSE(Mix_Playing(0));
         EXPECT_EQ(warnings, "Aviso: no se pudo cargar el sonido \"" + (folder / name).string() + "\" (" + reason +
                                 "); esa sala quedará en silencio.\n");
+    }
+}
+
+long PeakResidentKiB() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// An hour of 8 kHz 8-bit mono: 28 MB on disk, within the file limit.
+void WriteLongQuietWave(const fs::path& path) {
+    const std::uint32_t rate = 8000, bytes = 3600 * rate;
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "RIFF";
+        PutLe(out, 36 + bytes, 4);
+        out << "WAVEfmt ";
+        const std::pair<std::uint32_t, int> format[] = {{16, 4},   {1, 2}, {1, 2}, {rate, 4},
+                                                        {rate, 4}, {1, 2}, {8, 2}};
+        for (auto [value, size] : format) PutLe(out, value, size);
+        out << "data";
+        PutLe(out, bytes, 4);
+    }
+    fs::resize_file(path, 44 + bytes);
+}
+
+// Small files that decode to hundreds of megabytes for a 44.1 kHz stereo device (eight hours of
+// Ogg took the game past 4 GiB and down): the hour of WAV and, where sox can write one, seven
+// minutes of Ogg Vorbis (under a megabyte), whose length only the decoder knows.
+TEST_F(MixerTest, ASoundTooLongOnceDecodedIsRefusedBeforeItIsDecoded) {
+    WriteLongQuietWave(folder / "Ronquido.mp3");
+    const std::string ogg = (folder / "Pasar páginas.ogg").string();
+    const bool withOgg =
+        std::system(("sox -n -r 8000 -c 1 '" + ogg + "' trim 0 420 2>/dev/null").c_str()) == 0;
+    const std::pair<const char*, const char*> refused[] = {{"Ronquido.mp3", "dura 60 min 0 s"},
+                                                           {"Pasar páginas.ogg", "dura 7 min 0 s"}};
+    for (const auto& [name, length] : refused) {
+        SCOPED_TRACE(name);
+        if (!withOgg && std::string(name).ends_with(".ogg")) continue;
+        const long before = PeakResidentKiB();
+        const auto start = std::chrono::steady_clock::now();
+        MixerSoundPlayer snoring(*audio, 4, MixerSoundPlayer::Playback::Loop, folder.string());
+        ::testing::internal::CaptureStderr();
+        snoring.setFileName(name);
+        snoring.play();
+        const std::string warnings = ::testing::internal::GetCapturedStderr();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+        EXPECT_LT(PeakResidentKiB() - before, 16 << 10) << "KiB more at the peak";
+        EXPECT_FALSE(Mix_Playing(3));
+        EXPECT_EQ(warnings,
+                  "Aviso: no se pudo cargar el sonido \"" + (folder / name).string() + "\" (" + length +
+                      "; un sonido puede durar 6 min 20 s como mucho); esa sala quedará en silencio.\n");
     }
 }
 
