@@ -310,6 +310,29 @@ TEST(AudioOutput, AsksPulseAudioForItsBufferUnlessThePlayerChoseOne) {
     unsetenv("PULSE_LATENCY_MSEC");
 }
 
+// libpulse takes "abc", "0" or "-1" for no setting (a clicking 3 ms) and "99999999" for 30 s.
+TEST(AudioOutput, APlayersLatencyIsKeptOnlyWhenItIsAWholeNumberOfMillisecondsInRange) {
+    for (const char* kept : {"1", "6", "040", "200"}) {
+        setenv("PULSE_LATENCY_MSEC", kept, 1);
+        ::testing::internal::CaptureStderr();
+        AudioOutput audio;
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        EXPECT_STREQ(std::getenv("PULSE_LATENCY_MSEC"), kept);
+    }
+    for (const char* refused : {"abc", "0", "-1", "99999999", "201", "", " 6", "6 ", "6ms", "+6", "1e2", "6.5",
+                                "18446744073709551617"}) {
+        SCOPED_TRACE(refused);
+        setenv("PULSE_LATENCY_MSEC", refused, 1);
+        ::testing::internal::CaptureStderr();
+        AudioOutput audio;
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  std::string("Aviso: PULSE_LATENCY_MSEC=\"") + refused +
+                      "\" no es un número entero de milisegundos entre 1 y 200; se usan 12 ms.\n");
+        EXPECT_STREQ(std::getenv("PULSE_LATENCY_MSEC"), AudioOutput::ServerLatencyMs);
+    }
+    unsetenv("PULSE_LATENCY_MSEC");
+}
+
 TEST_F(MixerTest, TheBeepIsShort) {
     MixerBeeper beeper(*audio);
     beeper.beep();
