@@ -105,8 +105,8 @@ TEST_F(MixerTest, SoundsComeFromTheProgramFolderAloneNeverFromTheCurrentDirector
     pages.play();
     EXPECT_FALSE(Mix_Playing(2)) << "a full path elsewhere is looked up in the program's folder too";
     const std::string warnings = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(warnings.find("\"" + (folder / "Pasar páginas.wav").string() + "\" (No such file"), std::string::npos) << warnings;
-    EXPECT_NE(warnings.find("\"" + (folder / "Ronquido.wav").string() + "\" (No such file"), std::string::npos) << warnings;
+    EXPECT_NE(warnings.find("\"" + (folder / "Pasar páginas.wav").string() + "\" (no existe)"), std::string::npos) << warnings;
+    EXPECT_NE(warnings.find("\"" + (folder / "Ronquido.wav").string() + "\" (no existe)"), std::string::npos) << warnings;
 
     fs::copy_file(folder / "tono.wav", folder / "Pasar páginas.wav");
     pages.setFileName("Pasar páginas.wav");
@@ -258,7 +258,7 @@ TEST_F(MixerTest, ABrokenFileIsNamedOnceWithItsReasonAndTheRoomStaysSilent) {
     const std::pair<const char*, const char*> broken[] = {
         {"ruido.wav", nullptr},         {"ruido.mp3", nullptr}, {"vacío.wav", nullptr},
         {"cabecera.wav", nullptr},
-        {"no-existe.wav", "(No such file or directory)"},
+        {"no-existe.wav", "(no existe)"},
     };
     for (const auto& [name, reason] : broken) {
         SCOPED_TRACE(name);

@@ -10,13 +10,13 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <mutex>
 #include <set>
 
 #include "platform/sdl/sound_length.hpp"
 #include "platform/shared/sound_file.hpp"
+#include "platform/shared/system_error.hpp"
 
 namespace veldrisa {
 namespace {
@@ -54,18 +54,18 @@ std::string LengthProblem(SDL_RWops* source, const AudioOutput& audio) {
 Mix_Chunk* Load(const std::string& path, const AudioOutput& audio, std::string& reason) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        reason = std::strerror(errno);
+        reason = SystemErrorText(errno);
         return nullptr;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0)
-        reason = std::strerror(errno);
+        reason = SystemErrorText(errno);
     else
         reason = SoundFileProblem(S_ISREG(info.st_mode) ? FileKind::Regular : FileKind::Other,
                                   static_cast<std::uintmax_t>(info.st_size));
     std::FILE* file = reason.empty() ? ::fdopen(fd, "rb") : nullptr;
     if (!file) {
-        if (reason.empty()) reason = std::strerror(errno);
+        if (reason.empty()) reason = SystemErrorText(errno);
         ::close(fd);
         return nullptr;
     }
