@@ -206,6 +206,34 @@ TEST_F(WindowTest, ControlCharactersInANameOrTheLogLeaveNoMarkOnTheScreen) {
     EXPECT_TRUE(shown() == log) << "control characters in the log";
 }
 
+// A Hebrew name was drawn in the order it was typed, so it read backwards.
+TEST_F(WindowTest, ARightToLeftNameIsDrawnInItsVisualOrder) {
+    auto shown = [&] {
+        std::vector<Uint32> pixels(static_cast<std::size_t>(window->Width() * window->Height()));
+        SDL_RenderReadPixels(window->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                             window->Width() * 4);
+        return pixels;
+    };
+    SetupView setup;
+    setup.names[1] = "אבג דה";
+    window->Show(setup);
+    const auto drawn = shown();
+    // The same row drawn by hand, over a row with another name.
+    setup.names[1] = "Ana";
+    window->Show(setup);
+    window->SetOverlay([&] {
+        const int line = window->LineHeight(window->textFont());
+        const int y = Disposicion::Margen + window->LineHeight(window->titleFont()) * 3 / 2 + line;
+        SDL_Rect row{0, y, window->Width(), line};
+        SDL_SetRenderDrawColor(window->renderer(), 0, 0, 0, 255);
+        SDL_RenderFillRect(window->renderer(), &row);
+        window->DrawLine(window->textFont(), "   2. הד גבא — No seleccionado", Disposicion::Margen, y,
+                         GameWindow::Foreground);
+    });
+    EXPECT_TRUE(shown() == drawn);
+    window->SetOverlay(nullptr);
+}
+
 TEST_F(WindowTest, TheDialogSpeaksWhatIsTypedAndDeleted) {
     Key(SDLK_z, SDL_SCANCODE_Z, KMOD_LSHIFT);
     Type("Z");
