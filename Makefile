@@ -33,7 +33,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-play: build
+# Only the game itself: the tests are built by `make test`.
+play: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target veldrisa
 	cd $(BUILD) && ./veldrisa
 
 test: build
