@@ -67,6 +67,14 @@ protected:
                           "Escriba el nombre del personaje y pulse enter:", initial);
     }
 
+    // What the window shows, pixel by pixel.
+    std::vector<Uint32> Shown() const {
+        std::vector<Uint32> pixels(static_cast<std::size_t>(window->Width() * window->Height()));
+        SDL_RenderReadPixels(window->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                             window->Width() * 4);
+        return pixels;
+    }
+
     std::unique_ptr<GameWindow> window;
     HeardSpeech speech;
 };
@@ -171,17 +179,11 @@ TEST_F(WindowTest, AnyNameOrLogIsDrawnWithoutHarm) {
 }
 
 TEST_F(WindowTest, ControlCharactersInANameOrTheLogLeaveNoMarkOnTheScreen) {
-    auto shown = [&] {
-        std::vector<Uint32> pixels(static_cast<std::size_t>(window->Width() * window->Height()));
-        SDL_RenderReadPixels(window->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
-                             window->Width() * 4);
-        return pixels;
-    };
     auto name = [&](const std::string& text) {
         SetupView setup;
         setup.names[1] = text;
         window->Show(setup);
-        return shown();
+        return Shown();
     };
     const auto plain = name("AnaBeto"), spaced = name("Ana Beto");
     EXPECT_TRUE(name("Ana\x7f"
@@ -198,26 +200,20 @@ TEST_F(WindowTest, ControlCharactersInANameOrTheLogLeaveNoMarkOnTheScreen) {
     EXPECT_TRUE(name("Ana\r\nBeto") == spaced) << "a name keeps to its line";
 
     window->Show(LogView{"AnaBeto\r\nfin", ""});
-    const auto log = shown();
+    const auto log = Shown();
     window->Show(
         LogView{"Ana\x7f\x01\xc2\x85"
                 "Beto\r\nfin",
                 ""});
-    EXPECT_TRUE(shown() == log) << "control characters in the log";
+    EXPECT_TRUE(Shown() == log) << "control characters in the log";
 }
 
 // A Hebrew name was drawn in the order it was typed, so it read backwards.
 TEST_F(WindowTest, ARightToLeftNameIsDrawnInItsVisualOrder) {
-    auto shown = [&] {
-        std::vector<Uint32> pixels(static_cast<std::size_t>(window->Width() * window->Height()));
-        SDL_RenderReadPixels(window->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
-                             window->Width() * 4);
-        return pixels;
-    };
     SetupView setup;
     setup.names[1] = "אבג דה";
     window->Show(setup);
-    const auto drawn = shown();
+    const auto drawn = Shown();
     // The same row drawn by hand, over a row with another name.
     setup.names[1] = "Ana";
     window->Show(setup);
@@ -230,7 +226,7 @@ TEST_F(WindowTest, ARightToLeftNameIsDrawnInItsVisualOrder) {
         window->DrawLine(window->textFont(), "   2. הד גבא — No seleccionado", Disposicion::Margen, y,
                          GameWindow::Foreground);
     });
-    EXPECT_TRUE(shown() == drawn);
+    EXPECT_TRUE(Shown() == drawn);
     window->SetOverlay(nullptr);
 }
 

@@ -26,8 +26,7 @@ public:
 
     // The file of this name in the sound folder, whatever folder the name itself gives. A file
     // that cannot be loaded (missing, broken, not a regular file, too large, too long once
-    // decoded) is named once on
-    // stderr and leaves the room silent.
+    // decoded) is named once on stderr and leaves the room silent.
     void setFileName(const std::string& name) override;
     // Starts the sound from its beginning, even when it is already playing.
     void play() override;
