@@ -4,9 +4,10 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-# libjack-jackd2-dev before SDL2_mixer: its default JACK (libjack-dev) cannot live beside Wine's 32-bit half.
+# SDL2_mixer's headers reach JACK's through FluidSynth's: named here, JACK's second implementation
+# serves them, the one Wine's 32-bit half needs too, so that installing Wine later removes nothing.
 PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libsdl2-dev libjack-jackd2-dev libsdl2-mixer-dev \
-	libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
+	libsdl2-ttf-dev libfribidi-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
 	xvfb xauth sox xdotool dpkg-dev lintian desktop-file-utils appstream
 # The fuzzer needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
@@ -32,7 +33,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-play: build
+# Only the game itself: the tests are built by `make test`.
+play: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target veldrisa
 	cd $(BUILD) && ./veldrisa
 
 test: build

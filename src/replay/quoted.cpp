@@ -13,6 +13,11 @@ std::string Hex(unsigned value, int digits) {
     return out;
 }
 
+bool BidiControl(utf8proc_int32_t cp) {
+    return cp == 0x061C || cp == 0x200E || cp == 0x200F || (cp >= 0x202A && cp <= 0x202E) ||
+           (cp >= 0x2066 && cp <= 0x2069);
+}
+
 // One character of the input as it is shown; n is how many bytes it took.
 std::string Shown(std::string_view text, std::size_t& n) {
     const auto c = static_cast<unsigned char>(text[0]);
@@ -32,8 +37,9 @@ std::string Shown(std::string_view text, std::size_t& n) {
                                    static_cast<utf8proc_ssize_t>(text.size()), &cp);
     if (length <= 0) return "\\x" + Hex(c, 2);
     n = static_cast<std::size_t>(length);
-    // The C1 controls include the terminal's own escape introducer (U+009B).
-    if (cp < 0xA0) return "\\u" + Hex(static_cast<unsigned>(cp), 4);
+    // The C1 controls include the terminal's own escape introducer (U+009B); the bidirectional
+    // controls would make a terminal show the rest of the line reversed.
+    if (cp < 0xA0 || BidiControl(cp)) return "\\u" + Hex(static_cast<unsigned>(cp), 4);
     return std::string(text.substr(0, n));
 }
 

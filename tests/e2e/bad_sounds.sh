@@ -35,7 +35,7 @@ hostile_files() {
     expect "the pipe is refused unread" grep -q "^Aviso: no se pudo cargar el sonido \".*/game/fuego.wav\" (no es un archivo normal)" "$err"
     expect "the huge file is refused unread" grep -q "^Aviso: no se pudo cargar el sonido \".*/game/Pasar páginas.mp3\" (ocupa 400 MB;" "$err"
     expect "the missing one is looked for in the game's folder alone" \
-        grep -q "^Aviso: no se pudo cargar el sonido \".*/game/Ronquido.mp3\" (No such file or directory)" "$err"
+        grep -q "^Aviso: no se pudo cargar el sonido \".*/game/Ronquido.mp3\" (no existe)" "$err"
     expect "none for the sound that is there" bash -c "! grep -q Vaso '$err'"
     expect "the game window followed the keys" [ "$(grep -c "^after .*: lit" "$work/report.txt")" -eq 3 ]
     # Speech measures about 0.08 RMS; silence is 0.
@@ -59,7 +59,7 @@ folder_gone() {
     expect "folder gone: exit status 0 on a close request" [ "$(cat "$work/status")" -eq 0 ]
     for name in "fuego.wav" "Vaso rompiéndose.mp3" "Pasar páginas.mp3" "Ronquido.mp3"; do
         expect "folder gone: \"$name\" looked for in the game's folder, not read from where it was started" \
-            grep -q "^Aviso: no se pudo cargar el sonido \".*/gone/$name\" (No such file or directory)" "$err"
+            grep -q "^Aviso: no se pudo cargar el sonido \".*/gone/$name\" (no existe)" "$err"
     done
     expect "folder gone: the game window followed the keys" [ "$(grep -c "^after .*: lit" "$work/report.txt")" -eq 3 ]
 }

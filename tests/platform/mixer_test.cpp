@@ -4,6 +4,7 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -104,8 +105,8 @@ TEST_F(MixerTest, SoundsComeFromTheProgramFolderAloneNeverFromTheCurrentDirector
     pages.play();
     EXPECT_FALSE(Mix_Playing(2)) << "a full path elsewhere is looked up in the program's folder too";
     const std::string warnings = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(warnings.find("\"" + (folder / "Pasar páginas.wav").string() + "\" (No such file"), std::string::npos) << warnings;
-    EXPECT_NE(warnings.find("\"" + (folder / "Ronquido.wav").string() + "\" (No such file"), std::string::npos) << warnings;
+    EXPECT_NE(warnings.find("\"" + (folder / "Pasar páginas.wav").string() + "\" (no existe)"), std::string::npos) << warnings;
+    EXPECT_NE(warnings.find("\"" + (folder / "Ronquido.wav").string() + "\" (no existe)"), std::string::npos) << warnings;
 
     fs::copy_file(folder / "tono.wav", folder / "Pasar páginas.wav");
     pages.setFileName("Pasar páginas.wav");
@@ -176,6 +177,58 @@ TEST_F(MixerTest, PipesDevicesAndHugeFilesAreRefusedUnread) {
     }
 }
 
+long PeakResidentKiB() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// An hour of 8 kHz 8-bit mono: 28 MB on disk, within the file limit.
+void WriteLongQuietWave(const fs::path& path) {
+    const std::uint32_t rate = 8000, bytes = 3600 * rate;
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "RIFF";
+        PutLe(out, 36 + bytes, 4);
+        out << "WAVEfmt ";
+        const std::pair<std::uint32_t, int> format[] = {{16, 4},   {1, 2}, {1, 2}, {rate, 4},
+                                                        {rate, 4}, {1, 2}, {8, 2}};
+        for (auto [value, size] : format) PutLe(out, value, size);
+        out << "data";
+        PutLe(out, bytes, 4);
+    }
+    fs::resize_file(path, 44 + bytes);
+}
+
+// Small files that decode to hundreds of megabytes for a 44.1 kHz stereo device (eight hours of
+// Ogg took the game past 4 GiB and down): the hour of WAV and, where sox can write one, seven
+// minutes of Ogg Vorbis (under a megabyte), whose length only the decoder knows.
+TEST_F(MixerTest, ASoundTooLongOnceDecodedIsRefusedBeforeItIsDecoded) {
+    WriteLongQuietWave(folder / "Ronquido.mp3");
+    const std::string ogg = (folder / "Pasar páginas.ogg").string();
+    const bool withOgg =
+        std::system(("sox -n -r 8000 -c 1 '" + ogg + "' trim 0 420 2>/dev/null").c_str()) == 0;
+    const std::pair<const char*, const char*> refused[] = {{"Ronquido.mp3", "dura 60 min 0 s"},
+                                                           {"Pasar páginas.ogg", "dura 7 min 0 s"}};
+    for (const auto& [name, length] : refused) {
+        SCOPED_TRACE(name);
+        if (!withOgg && std::string(name).ends_with(".ogg")) continue;
+        const long before = PeakResidentKiB();
+        const auto start = std::chrono::steady_clock::now();
+        MixerSoundPlayer snoring(*audio, 4, MixerSoundPlayer::Playback::Loop, folder.string());
+        ::testing::internal::CaptureStderr();
+        snoring.setFileName(name);
+        snoring.play();
+        const std::string warnings = ::testing::internal::GetCapturedStderr();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+        EXPECT_LT(PeakResidentKiB() - before, 16 << 10) << "KiB more at the peak";
+        EXPECT_FALSE(Mix_Playing(3));
+        EXPECT_EQ(warnings,
+                  "Aviso: no se pudo cargar el sonido \"" + (folder / name).string() + "\" (" + length +
+                      "; un sonido puede durar 6 min 20 s como mucho); esa sala quedará en silencio.\n");
+    }
+}
+
 TEST_F(MixerTest, AMissingFileIsNamedOnceAndLeavesTheRoomSilent) {
     MixerSoundPlayer snoring(*audio, 4, MixerSoundPlayer::Playback::Loop, folder.string());
     ::testing::internal::CaptureStderr();
@@ -205,7 +258,7 @@ TEST_F(MixerTest, ABrokenFileIsNamedOnceWithItsReasonAndTheRoomStaysSilent) {
     const std::pair<const char*, const char*> broken[] = {
         {"ruido.wav", nullptr},         {"ruido.mp3", nullptr}, {"vacío.wav", nullptr},
         {"cabecera.wav", nullptr},
-        {"no-existe.wav", "(No such file or directory)"},
+        {"no-existe.wav", "(no existe)"},
     };
     for (const auto& [name, reason] : broken) {
         SCOPED_TRACE(name);
@@ -253,6 +306,29 @@ TEST(AudioOutput, AsksPulseAudioForItsBufferUnlessThePlayerChoseOne) {
     {
         AudioOutput audio;
         EXPECT_STREQ(std::getenv("PULSE_LATENCY_MSEC"), "40");
+    }
+    unsetenv("PULSE_LATENCY_MSEC");
+}
+
+// libpulse takes "abc", "0" or "-1" for no setting (a clicking 3 ms) and "99999999" for 30 s.
+TEST(AudioOutput, APlayersLatencyIsKeptOnlyWhenItIsAWholeNumberOfMillisecondsInRange) {
+    for (const char* kept : {"1", "6", "040", "200"}) {
+        setenv("PULSE_LATENCY_MSEC", kept, 1);
+        ::testing::internal::CaptureStderr();
+        AudioOutput audio;
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        EXPECT_STREQ(std::getenv("PULSE_LATENCY_MSEC"), kept);
+    }
+    for (const char* refused : {"abc", "0", "-1", "99999999", "201", "", " 6", "6 ", "6ms", "+6", "1e2", "6.5",
+                                "18446744073709551617"}) {
+        SCOPED_TRACE(refused);
+        setenv("PULSE_LATENCY_MSEC", refused, 1);
+        ::testing::internal::CaptureStderr();
+        AudioOutput audio;
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  std::string("Aviso: PULSE_LATENCY_MSEC=\"") + refused +
+                      "\" no es un número entero de milisegundos entre 1 y 200; se usan 12 ms.\n");
+        EXPECT_STREQ(std::getenv("PULSE_LATENCY_MSEC"), AudioOutput::ServerLatencyMs);
     }
     unsetenv("PULSE_LATENCY_MSEC");
 }

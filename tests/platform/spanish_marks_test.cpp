@@ -32,6 +32,21 @@ TEST(SpanishMarks, EllipsesBecomeWordsAndSpanishMarksStay) {
     EXPECT_EQ(SpanishMarks("a\xe2\x80"), "a\xe2\x80");
 }
 
+// What reaches the engine is already lower-cased, as every message is.
+TEST(SpanishMarks, InvisibleCharactersLoneAccentsAndOtherFormsOfLetters) {
+    // Joiners, zero-width spaces and bidirectional controls would split the word in two.
+    EXPECT_EQ(SpanishMarks("ma\u200dría \u200bana\u202e\u2066x\u2069\u00ad"), "maría anax");
+    EXPECT_EQ(SpanishMarks("\u0301"), " acento agudo ");
+    // In their canonical order: the cedilla first.
+    EXPECT_EQ(SpanishMarks("a \u0308\u0327 b \u0351"), "a  cedilla  diéresis  b  marca diacrítica ");
+    // A mark on a letter stays on it, composed where a composed letter exists.
+    EXPECT_EQ(SpanishMarks("jose\u0301 n\u0303 n\u0308"), "josé ñ n\u0308");
+    EXPECT_EQ(SpanishMarks("carlos \u217b \u216b \u2460 \ufb01n \uff48\uff4f\uff4c\uff41 \u2124"),
+              "carlos xii XII 1 fin hola Z");
+    // Latin-1's own forms, and symbols, which espeak-ng reads in Spanish as they are.
+    EXPECT_EQ(SpanishMarks("1º 2ª ² ™ ㎞"), "1º 2ª ² ™ ㎞");
+}
+
 // What espeak-ng made of each text the engine handed it, in its phoneme notation, where a
 // switch of language shows as "(en)".
 class EspeakPunctuation : public ::testing::Test {
@@ -88,6 +103,17 @@ TEST_F(EspeakPunctuation, NoMarkIsNamedInEnglish) {
         EXPECT_EQ(spoken.find("(en)"), std::string::npos)
             << "U+" << std::hex << int(c) << " " << mark << ": " << spoken;
     }
+}
+
+// Heard once as "acute", "símbolo 2 1 6 b" and a name cut in two.
+TEST_F(EspeakPunctuation, LoneAccentsRomanNumeralsAndJoinersAreReadInSpanish) {
+    std::string spoken = PhonemesOf("\u0301");
+    EXPECT_EQ(spoken.find("(en)"), std::string::npos) << spoken;
+    EXPECT_NE(spoken.find("aT'Ento"), std::string::npos) << spoken;
+    spoken = PhonemesOf("carlos \u217b");
+    EXPECT_EQ(spoken.find("s'imbolo"), std::string::npos) << spoken;
+    EXPECT_NE(spoken.find("'oTe"), std::string::npos) << spoken;
+    EXPECT_EQ(PhonemesOf("ma\u200dria"), PhonemesOf("maria"));
 }
 
 std::vector<VoiceEntry> Listed() {

@@ -58,6 +58,14 @@ protected:
     void Show(SetupView setup) { window->show(View{std::move(setup), std::nullopt}); }
     void Show(LogView log) { window->show(View{std::move(log), std::nullopt}); }
 
+    // What the window shows, pixel by pixel.
+    std::vector<Uint32> Shown() const {
+        std::vector<Uint32> pixels(static_cast<std::size_t>(window->Width() * window->Height()));
+        SDL_RenderReadPixels(window->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                             window->Width() * 4);
+        return pixels;
+    }
+
     std::unique_ptr<GameWindow> window;
 };
 
@@ -165,17 +173,11 @@ TEST_F(WindowTest, AnyNameOrLogIsDrawnWithoutHarm) {
 }
 
 TEST_F(WindowTest, ControlCharactersInANameOrTheLogLeaveNoMarkOnTheScreen) {
-    auto shown = [&] {
-        std::vector<Uint32> pixels(static_cast<std::size_t>(window->Width() * window->Height()));
-        SDL_RenderReadPixels(window->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
-                             window->Width() * 4);
-        return pixels;
-    };
     auto name = [&](const std::string& text) {
         SetupView setup;
         setup.names[1] = text;
         Show(setup);
-        return shown();
+        return Shown();
     };
     const auto plain = name("AnaBeto"), spaced = name("Ana Beto");
     EXPECT_TRUE(name("Ana\x7f"
@@ -192,12 +194,32 @@ TEST_F(WindowTest, ControlCharactersInANameOrTheLogLeaveNoMarkOnTheScreen) {
     EXPECT_TRUE(name("Ana\r\nBeto") == spaced) << "a name keeps to its line";
 
     Show(LogView{"AnaBeto\r\nfin", ""});
-    const auto log = shown();
+    const auto log = Shown();
     Show(
         LogView{"Ana\x7f\x01\xc2\x85"
                 "Beto\r\nfin",
                 ""});
-    EXPECT_TRUE(shown() == log) << "control characters in the log";
+    EXPECT_TRUE(Shown() == log) << "control characters in the log";
+}
+
+// A Hebrew name was drawn in the order it was typed, so it read backwards.
+TEST_F(WindowTest, ARightToLeftNameIsDrawnInItsVisualOrder) {
+    SetupView setup;
+    setup.names[1] = "אבג דה";
+    Show(setup);
+    const auto drawn = Shown();
+    // The same row drawn by hand, over a row with another name.
+    setup.names[1] = "Ana";
+    Show(setup);
+    // The software renderer keeps what it drew: the row is drawn again over it, by hand.
+    const int line = window->LineHeight(window->textFont());
+    const int y = Disposicion::Margen + window->LineHeight(window->titleFont()) * 3 / 2 + line;
+    SDL_Rect row{0, y, window->Width(), line};
+    SDL_SetRenderDrawColor(window->renderer(), 0, 0, 0, 255);
+    SDL_RenderFillRect(window->renderer(), &row);
+    window->DrawLine(window->textFont(), "   2. הד גבא — No seleccionado", Disposicion::Margen, y,
+                     GameWindow::Foreground);
+    EXPECT_TRUE(Shown() == drawn);
 }
 
 TEST_F(WindowTest, TheFieldShowsTheTextAroundTheCursor) {

@@ -54,6 +54,10 @@ TEST(HostileInput, ErrorMessagesQuoteAShortPrefixWithControlCharactersEscaped) {
          "line 1: unknown key name \"\\x1b[2J\\u009b31m\"\n"},
         {"A\xff\"\\\n", "line 1: unknown key name \"A\\xff\\\"\\\\\"\n"},
         {"CTRL+CTRL+\x1b\n", "line 1: modifier CTRL+ given twice in \"CTRL+CTRL+\\x1b\"\n"},
+        // Every bidirectional control, each of which could turn the terminal's line around.
+        {"\u202eLEFT\u200e\u200f\u202a\u202b\u202c\u202d\u2066\u2067\u2068\u2069\u061c\u2069\u200d\n",
+         "line 1: unknown key name \"\\u202eLEFT\\u200e\\u200f\\u202a\\u202b\\u202c\\u202d\\u2066\\u2067"
+         "\\u2068\\u2069\\u061c\\u2069\u200d\"\n"},
     };
     for (const auto& [script, message] : cases) {
         auto run = Replayed(script);

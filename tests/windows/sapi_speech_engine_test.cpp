@@ -146,7 +146,7 @@ TEST(SapiSpeechEngine, AVoiceThatCannotSpeakCountsAsNoVoiceAndTheGameDoesNotStar
         e.voice.*broken = E_NOTIMPL;
         RecordingPlatform r;
         Platform withSapi{
-            e.engine,   {&r.sound1, &r.sound2, &r.sound3, &r.sound4}, r.beeper, r.dialog, r.clock, r.folders,
+            e.engine, {&r.sound1, &r.sound2, &r.sound3, &r.sound4}, r.beeper, r.clock, r.folders,
             &r.observer};
         Programa programa(withSapi);
         ::testing::internal::CaptureStderr();

@@ -42,22 +42,24 @@ bool MasDeNCaracteres(std::string_view texto, std::size_t n) {
 }
 
 std::string Minusculas(std::string_view texto) {
-    // The ASCII letters, most of every message, are lowered in one pass over a copy; then each
-    // other character is lowered in place, or written anew when its lower case has another length.
-    std::string out(texto);
-    for (char& c : out) c = static_cast<char>(c + (c >= 'A' && c <= 'Z' ? 'a' - 'A' : 0));
-    for (std::size_t i = 0; i < out.size();) {
+    // Written anew character by character: a lower case of another length (the Kelvin sign's,
+    // İ's) then costs no shift of everything after it. ASCII, most of every message, skips the
+    // decoder.
+    std::string out;
+    out.reserve(texto.size());
+    for (std::size_t i = 0; i < texto.size();) {
         utf8proc_int32_t cp;
-        const std::size_t n = Caracter(out, i, cp);
-        const utf8proc_int32_t baja = cp < 0x80 ? cp : utf8proc_tolower(cp);
+        const std::size_t n = Caracter(texto, i, cp);
+        const utf8proc_int32_t baja =
+            cp < 0x80 ? cp + (cp >= 'A' && cp <= 'Z' ? 'a' - 'A' : 0) : utf8proc_tolower(cp);
         if (baja == cp) {
-            i += n;
-            continue;
+            out.append(texto, i, n);
+        } else {
+            utf8proc_uint8_t buf[4];
+            out.append(reinterpret_cast<const char*>(buf),
+                       static_cast<std::size_t>(utf8proc_encode_char(baja, buf)));
         }
-        utf8proc_uint8_t buf[4];
-        const auto m = static_cast<std::size_t>(utf8proc_encode_char(baja, buf));
-        out.replace(i, n, reinterpret_cast<const char*>(buf), m);
-        i += m;
+        i += n;
     }
     return out;
 }

@@ -4,12 +4,37 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <cstdlib>
+#include <iostream>
+#include <string>
 
 namespace veldrisa {
+namespace {
+
+// A whole number of milliseconds from 1 to MaxServerLatencyMs, digits alone.
+bool SaneLatency(const std::string& value) {
+    if (value.empty() || value.size() > 9 || value.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const long ms = std::stol(value);
+    return ms >= 1 && ms <= AudioOutput::MaxServerLatencyMs;
+}
+
+// libpulse reads it when SDL opens its stream. A player's own sane value is kept; anything
+// else would quietly undo the game's: libpulse takes "abc", "0" or "-1" for no setting at all,
+// and "99999999" for a 30 s buffer that every wait for a message ends long before.
+void ChooseServerLatency() {
+    const char* chosen = std::getenv("PULSE_LATENCY_MSEC");
+    if (chosen && SaneLatency(chosen)) return;
+    if (chosen)
+        std::cerr << "Aviso: PULSE_LATENCY_MSEC=\"" << chosen
+                  << "\" no es un número entero de milisegundos entre 1 y " << AudioOutput::MaxServerLatencyMs
+                  << "; se usan " << AudioOutput::ServerLatencyMs << " ms.\n";
+    setenv("PULSE_LATENCY_MSEC", AudioOutput::ServerLatencyMs, 1);
+}
+
+}  // namespace
 
 AudioOutput::AudioOutput() {
-    // libpulse reads it when SDL opens its stream; a player's own setting is kept.
-    setenv("PULSE_LATENCY_MSEC", ServerLatencyMs, 0);
+    ChooseServerLatency();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error_ = SDL_GetError();
         return;

@@ -28,8 +28,10 @@ public:
     // thread is now and then later than that, most often while a key is being answered, and the
     // stream runs dry: the start of the answer clicks. The benchmark heard such gaps at 5.8, 8
     // and 10 ms and none at 12, which costs about 6 ms of latency. A player's own
-    // PULSE_LATENCY_MSEC is kept.
+    // PULSE_LATENCY_MSEC is kept when it is a whole number of milliseconds up to
+    // MaxServerLatencyMs; any other is named in a warning and this one is used.
     static constexpr const char* ServerLatencyMs = "12";
+    static constexpr int MaxServerLatencyMs = 200;
     // What each sound is multiplied by on its way into the mix; the limiter undoes it.
     static constexpr double Headroom = 0.5;
     // The loudest the mix ever gets, as a share of full scale (about -0.5 dBFS).

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "common/unicode.hpp"
+#include "platform/sdl/bidi_text.hpp"
 #include "platform/shared/valid_utf8.hpp"
 
 namespace veldrisa {
@@ -192,7 +193,8 @@ void GameWindow::DrawSetup(const SetupView& view) {
         // A name keeps to its own line.
         std::replace(drawable.begin(), drawable.end(), '\n', ' ');
         const std::string name =
-            Fit(text_, drawable, width - TextWidth(text_, number) - TextWidth(text_, status));
+            VisualOrder(Fit(text_, drawable, width - TextWidth(text_, number) - TextWidth(text_, status)),
+                        LineDirection::FirstStrong);
         const std::string entry = number + name + status;
         if (current) {
             SDL_Rect band{Disposicion::Margen / 2, y, Width() - Disposicion::Margen, line};
@@ -232,7 +234,7 @@ void GameWindow::DrawLog(const LogView& view) {
     const int line = LineHeight(text_);
     for (const auto& l : lines) {
         if (y + line > helpTop) break;
-        DrawLine(text_, l, Disposicion::Margen, y, Foreground);
+        DrawLine(text_, VisualOrder(l, LineDirection::LeftToRight), Disposicion::Margen, y, Foreground);
         y += line;
     }
     TTF_SetFontSize(text_, Disposicion::Texto);

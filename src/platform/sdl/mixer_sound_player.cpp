@@ -10,12 +10,13 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <mutex>
 #include <set>
 
+#include "platform/sdl/sound_length.hpp"
 #include "platform/shared/sound_file.hpp"
+#include "platform/shared/system_error.hpp"
 
 namespace veldrisa {
 namespace {
@@ -28,28 +29,54 @@ bool FirstComplaint(const std::string& name) {
     return reported.insert(name).second;
 }
 
+// "6 min 20 s": how long a sound lasts, for the player.
+std::string Minutes(double seconds) {
+    const auto whole = static_cast<long long>(seconds);
+    return std::to_string(whole / 60) + " min " + std::to_string(whole % 60) + " s";
+}
+
+// A loaded sound is held whole in memory in the device's format, so a small file of a long
+// low-rate sound would take gigabytes: its length is read first. "" when it may be loaded.
+std::string LengthProblem(SDL_RWops* source, const AudioOutput& audio) {
+    std::string error;
+    const double seconds = SoundSeconds(source, error);
+    if (!error.empty()) return error;
+    if (seconds < 0) return "no se sabe cuánto dura";
+    const int bytesPerSecond = audio.frequency() * audio.channels() * SDL_AUDIO_BITSIZE(audio.format()) / 8;
+    const double longest = static_cast<double>(MixerSoundPlayer::MaxDecodedBytes) / bytesPerSecond;
+    if (seconds > longest)
+        return "dura " + Minutes(seconds) + "; un sonido puede durar " + Minutes(longest) + " como mucho";
+    return "";
+}
+
 // Opened without blocking, so that a pipe cannot hold the game, and looked at before a byte
 // is read; none, with the reason, for a file that is not fit to be a room sound.
-Mix_Chunk* Load(const std::string& path, std::string& reason) {
+Mix_Chunk* Load(const std::string& path, const AudioOutput& audio, std::string& reason) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        reason = std::strerror(errno);
+        reason = SystemErrorText(errno);
         return nullptr;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0)
-        reason = std::strerror(errno);
+        reason = SystemErrorText(errno);
     else
         reason = SoundFileProblem(S_ISREG(info.st_mode) ? FileKind::Regular : FileKind::Other,
                                   static_cast<std::uintmax_t>(info.st_size));
     std::FILE* file = reason.empty() ? ::fdopen(fd, "rb") : nullptr;
     if (!file) {
-        if (reason.empty()) reason = std::strerror(errno);
+        if (reason.empty()) reason = SystemErrorText(errno);
         ::close(fd);
         return nullptr;
     }
     // Through Mix_LoadWAV a missing file would be reported only as "NULL src".
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFP(file, SDL_TRUE), 1);
+    SDL_RWops* source = SDL_RWFromFP(file, SDL_TRUE);
+    reason = LengthProblem(source, audio);
+    if (!reason.empty()) {
+        SDL_RWclose(source);
+        return nullptr;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
     if (!chunk) reason = Mix_GetError();
     return chunk;
 }
@@ -90,7 +117,7 @@ void MixerSoundPlayer::setFileName(const std::string& name) {
         return;
     }
     std::string reason;
-    chunk_ = Load(*path, reason);
+    chunk_ = Load(*path, audio_, reason);
     if (!chunk_ && FirstComplaint(*path))
         std::cerr << "Aviso: no se pudo cargar el sonido \"" << *path << "\" (" << reason
                   << "); esa sala quedará en silencio.\n";

@@ -13,6 +13,9 @@ namespace veldrisa {
 class MixerSoundPlayer : public SoundPlayer {
 public:
     enum class Playback { Once, Loop };
+    // What a sound may take once decoded: about 6 minutes of CD-quality stereo. The game's own
+    // sounds last seconds.
+    static constexpr long long MaxDecodedBytes = 64ll << 20;
 
     // room: 1..4, which is also the player's channel (from 0). The sounds are read from
     // soundFolder alone, the program's folder; "" when it is unknown, and the room is silent.
@@ -22,8 +25,8 @@ public:
     MixerSoundPlayer& operator=(const MixerSoundPlayer&) = delete;
 
     // The file of this name in the sound folder, whatever folder the name itself gives. A file
-    // that cannot be loaded (missing, broken, not a regular file, too large) is named once on
-    // stderr and leaves the room silent.
+    // that cannot be loaded (missing, broken, not a regular file, too large, too long once
+    // decoded) is named once on stderr and leaves the room silent.
     void setFileName(const std::string& name) override;
     // Starts the sound from its beginning, even when it is already playing.
     void play() override;

@@ -7,6 +7,8 @@
 #include <iostream>
 #include <system_error>
 
+#include "platform/shared/system_error.hpp"
+
 namespace veldrisa {
 
 std::string SdlFolders::programFolder() {
@@ -23,7 +25,9 @@ void SdlFolders::setCurrentDirectory(const std::string& path) {
     if (path.empty()) return;
     std::error_code error;
     std::filesystem::current_path(path, error);
-    if (error) std::cerr << "Aviso: no se pudo entrar en la carpeta \"" << path << "\" (" << error.message() << ").\n";
+    if (error)
+        std::cerr << "Aviso: no se pudo entrar en la carpeta \"" << path << "\" ("
+                  << SystemErrorText(error.value()) << ").\n";
 }
 
 }  // namespace veldrisa
