@@ -145,6 +145,26 @@ def elige(rng, tabla):
     return tabla[-1][0]
 
 
+TECLAS_CAMPO = [
+    ("LEFT", 4), ("RIGHT", 4), ("HOME", 2), ("END", 2), ("BACKSPACE", 4), ("DELETE", 3), ("UP", 1), ("DOWN", 1),
+    ("CTRL+LEFT", 2), ("CTRL+RIGHT", 2), ("CTRL+BACKSPACE", 2), ("CTRL+DELETE", 2), ("CTRL", 1), ("F1", 1),
+    ("TAB", 1), ("F5", 1), ("A", 1),
+]
+ESCRITOS = ["a", "B", " ", "ñ", "É", "xy z", "\u00a0", "\u200b", "e\u0301", "名", "\x01", "😀", "a" * 60]
+
+
+def edita_campo(rng):
+    """The name field driven key by key, then closed: FIELD and TYPE lines."""
+    lineas = []
+    for _ in range(rng.randint(0, 25)):
+        if rng.random() < 0.5:
+            lineas.append("TYPE " + rng.choice(ESCRITOS))
+        else:
+            lineas.append("FIELD " + elige(rng, TECLAS_CAMPO))
+    lineas.append(rng.choice(["FIELD ENTER", "FIELD ENTER", "FIELD ESC", "TEXT Ana", "CANCEL"]))
+    return lineas
+
+
 def guion_aleatorio(rng):
     lineas = []
     args = ["--seed", str(rng.randrange(1 << 32))]
@@ -167,7 +187,10 @@ def guion_aleatorio(rng):
             else:
                 controlados.append(cursor)
         elif t == "F2":
-            lineas.append(rng.choice(["CANCEL", "TEXT ", "TEXT " + rng.choice(NOMBRES_RAROS)]))
+            if rng.random() < 0.5:
+                lineas += edita_campo(rng)
+            else:
+                lineas.append(rng.choice(["CANCEL", "TEXT ", "TEXT " + rng.choice(NOMBRES_RAROS)]))
     for c in sorted(controlados):
         while cursor != c:
             lineas.append("RIGHT")

@@ -373,6 +373,7 @@ class Programa:
             self.emite({"ev": "dialog", "title": "Cambiar el nombre al personaje",
                         "prompt": "Escriba el nombre del personaje y pulse enter:", "text": p.nombre})
             self.dialogo_abierto = True
+            self.campo = Campo(self, p.nombre)
         elif codigo == 27:
             self.salir()
         elif codigo == 13:
@@ -1049,8 +1050,158 @@ for _c in range(65, 91):
 MODIFICADORES = {"SHIFT": 1, "CTRL": 2, "ALT": 4}
 
 
-def lee_tecla(texto):
-    """(code, mask) of a key line, or None when it is not one."""
+# ---------------------------------------------------------------------------
+# The name field driven key by key (FIELD and TYPE lines): what it does to the text and says.
+
+LARGO_MAXIMO = 100
+INVISIBLES = [(0x0000, 0x0020), (0x007F, 0x00A0), (0x00AD, 0x00AD), (0x0300, 0x036F), (0x061C, 0x061C),
+              (0x115F, 0x1160), (0x1680, 0x1680), (0x180B, 0x180F), (0x1AB0, 0x1AFF), (0x1DC0, 0x1DFF),
+              (0x2000, 0x200F), (0x2028, 0x202F), (0x205F, 0x206F), (0x20D0, 0x20FF), (0x3000, 0x3000),
+              (0x3164, 0x3164), (0xFE00, 0xFE0F), (0xFE20, 0xFE2F), (0xFEFF, 0xFEFF), (0xFFA0, 0xFFA0),
+              (0xFFF0, 0xFFFB), (0xE0000, 0xE007F), (0xE0100, 0xE01EF)]
+AYUDA_CAMPO = [("Enter", "aceptar"), ("Escape", "cancelar"),
+               ("Izquierda, Derecha, Inicio, Fin", "moverse; con Control, por palabras"),
+               ("Retroceso, Suprimir", "borrar"), ("Arriba, Abajo", "leer todo"), ("Control", "callar la voz")]
+NOMBRES_CAMPO = {"BACKSPACE": 8, "DELETE": 46, "HOME": 36, "END": 35, "TAB": 9, "INSERT": 45}
+
+
+def escribible(texto):
+    return "".join(c for c in texto if not (ord(c) < 0x20 or 0x7F <= ord(c) < 0xA0))
+
+
+def visible(texto):
+    return any(not any(a <= ord(c) <= b for a, b in INVISIBLES) for c in texto)
+
+
+def pronunciable(pieza):
+    if pieza == " ":
+        return "espacio"
+    if len(pieza) == 1 and pieza.lower() != pieza:
+        return "mayúscula " + pieza
+    return pieza
+
+
+class Campo:
+    def __init__(self, prog, inicial):
+        self.prog = prog
+        self.texto = escribible(inicial)
+        self.cursor = len(self.texto)
+        self.seleccionado = self.texto != ""
+
+    def dice(self, texto):
+        self.prog.emite({"ev": "say", "text": texto, "before": False, "after": False})
+
+    def inicio_palabra_anterior(self, i):
+        t = self.texto
+        while i > 0 and t[i - 1] == " ":
+            i -= 1
+        while i > 0 and t[i - 1] != " ":
+            i -= 1
+        return i
+
+    def inicio_palabra_siguiente(self, i):
+        t = self.texto
+        while i < len(t) and t[i] != " ":
+            i += 1
+        while i < len(t) and t[i] == " ":
+            i += 1
+        return i
+
+    def di_posicion(self, por_palabras):
+        t = self.texto
+        if t == "":
+            self.dice("vacío")
+        elif self.cursor >= len(t):
+            self.dice("en blanco")
+        elif por_palabras:
+            fin = self.cursor
+            while fin < len(t) and t[fin] != " ":
+                fin += 1
+            self.dice(pronunciable(t[self.cursor:max(fin, self.cursor + 1)]))
+        else:
+            self.dice(pronunciable(t[self.cursor]))
+
+    def mueve(self, a, por_palabras):
+        self.seleccionado = False
+        self.cursor = a
+        self.di_posicion(por_palabras)
+
+    def borra(self, atras, por_palabras):
+        t = self.texto
+        if t == "":
+            self.dice("vacío")
+            return
+        desde, hasta = 0, len(t)
+        if not self.seleccionado:
+            if atras:
+                desde = self.inicio_palabra_anterior(self.cursor) if por_palabras else max(0, self.cursor - 1)
+                hasta = self.cursor
+            else:
+                desde = self.cursor
+                hasta = self.inicio_palabra_siguiente(self.cursor) if por_palabras else min(len(t), self.cursor + 1)
+        self.seleccionado = False
+        if desde == hasta:
+            self.dice("inicio" if atras else "en blanco")
+            return
+        borrado = t[desde:hasta]
+        self.texto = t[:desde] + t[hasta:]
+        self.cursor = desde
+        self.dice("borrado " + pronunciable(borrado))
+
+    def tecla(self, codigo, mods):
+        """'acepta', 'cancela', 'sale' or None."""
+        por_palabras = bool(mods & 2) and codigo != 17
+        t = self.texto
+        if codigo == 115 and mods & 4:
+            return "sale"
+        if codigo == 13:
+            return "acepta"
+        if codigo == 27:
+            return "cancela"
+        if codigo == 8:
+            self.borra(True, por_palabras)
+        elif codigo == 46:
+            self.borra(False, por_palabras)
+        elif codigo == 37:
+            a = 0 if self.seleccionado else (self.inicio_palabra_anterior(self.cursor) if por_palabras
+                                            else max(0, self.cursor - 1))
+            self.mueve(a, por_palabras)
+        elif codigo == 39:
+            a = len(t) if self.seleccionado else (self.inicio_palabra_siguiente(self.cursor) if por_palabras
+                                                 else min(len(t), self.cursor + 1))
+            self.mueve(a, por_palabras)
+        elif codigo == 36:
+            self.mueve(0, False)
+        elif codigo == 35:
+            self.mueve(len(t), False)
+        elif codigo in (38, 40):
+            self.dice(t if t else "vacío")
+        elif codigo == 17:
+            self.dice("")
+        elif codigo == 112:
+            self.dice("\r\n\r\n".join(k + " " + a for k, a in AYUDA_CAMPO))
+        return None
+
+    def escribe(self, escrito):
+        limpio = escribible(escrito)
+        if limpio == "":
+            return
+        if self.seleccionado:
+            self.texto, self.cursor, self.seleccionado = "", 0, False
+        caben = max(0, LARGO_MAXIMO - len(self.texto))
+        sobra = len(limpio) > caben
+        limpio = limpio[:caben]
+        self.texto = self.texto[:self.cursor] + limpio + self.texto[self.cursor:]
+        self.cursor += len(limpio)
+        limite = "Máximo de %d caracteres" % LARGO_MAXIMO
+        if not sobra:
+            self.dice(pronunciable(limpio))
+        else:
+            self.dice(limite if limpio == "" else pronunciable(limpio) + ". " + limite)
+
+
+def lee_tecla(texto, campo=False):
+    """(code, mask) of a key line, or None when it is not one; campo takes the field's key names too."""
     mods = 0
     resto = texto
     while True:
@@ -1066,6 +1217,8 @@ def lee_tecla(texto):
             break
     if resto in NOMBRES_TECLA:
         codigo = NOMBRES_TECLA[resto]
+    elif campo and resto in NOMBRES_CAMPO:
+        codigo = NOMBRES_CAMPO[resto]
     elif resto.startswith("VK") and resto[2:].isdigit() and resto[2:].isascii() and 0 <= int(resto[2:]) <= 255:
         codigo = int(resto[2:])
     else:
@@ -1134,7 +1287,22 @@ def main(argv):
             limpia = linea.strip(" \t")
             if limpia == "" or limpia.startswith("#"):
                 continue
-            if linea.startswith("TEXT "):
+            if linea.startswith("TYPE ") and prog.dialogo_abierto:
+                prog.campo.escribe(linea[5:])
+            elif limpia.startswith("FIELD ") and prog.dialogo_abierto:
+                t = lee_tecla(limpia[6:].strip(" \t"), campo=True)
+                if t is None:
+                    error_entrada(numero, "unknown key name in a FIELD line")
+                fin = prog.campo.tecla(*t)
+                if fin == "sale":
+                    prog.salir()
+                elif fin == "acepta":
+                    prog.respuesta_dialogo(prog.campo.texto if visible(prog.campo.texto) else "")
+                elif fin == "cancela":
+                    prog.respuesta_dialogo("")
+            elif linea.startswith("TYPE ") or limpia.startswith("FIELD "):
+                error_entrada(numero, "FIELD or TYPE with no dialog open")
+            elif linea.startswith("TEXT "):
                 if not prog.dialogo_abierto:
                     error_entrada(numero, "TEXT with no dialog open")
                 prog.respuesta_dialogo(linea[5:])
