@@ -379,8 +379,12 @@ void GameWindow::DrawField(const FieldView& field) {
         SDL_SetRenderDrawColor(renderer_, Highlight.r, Highlight.g, Highlight.b, 255);
         SDL_RenderFillRect(renderer_, &band);
     }
-    DrawLine(text_, shown, textX, textY, field.selected ? Background : Foreground);
-    SDL_Rect caret{textX + TextWidth(text_, before) + 1, textY, 3, line};
+    // A right-to-left name is drawn in its visual order, its cursor counted from the right.
+    const std::string visual = VisualOrder(shown, LineDirection::FirstStrong);
+    DrawLine(text_, visual, textX, textY, field.selected ? Background : Foreground);
+    const int beforeWidth = TextWidth(text_, before);
+    const int caretX = visual == shown ? beforeWidth : drawnWidth - beforeWidth;
+    SDL_Rect caret{textX + caretX + 1, textY, 3, line};
     SDL_SetRenderDrawColor(renderer_, Highlight.r, Highlight.g, Highlight.b, 255);
     SDL_RenderFillRect(renderer_, &caret);
 }
