@@ -16,6 +16,7 @@
 #include "platform/win32/mci_sound_player.hpp"
 #include "platform/win32/message_beeper.hpp"
 #include "platform/win32/sapi_speech_engine.hpp"
+#include "platform/win32/warnings.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/win32_folders.hpp"
 #include "platform/win32/win32_text_dialog.hpp"
@@ -42,6 +43,7 @@ std::unique_ptr<FileSpeechEngine> FileVoice() {
 }
 
 int Run() {
+    StartWarnings();
     MessageBeeper beeper;
     std::string error;
     auto window = Win32GameWindow::Open(error);
@@ -50,7 +52,7 @@ int Run() {
     Win32Folders folders;
     const std::string folder = folders.programFolder();
     if (folder.empty())
-        std::cerr << "Aviso: no se conoce la carpeta del programa; las salas quedarán en silencio.\n";
+        Warn("no se conoce la carpeta del programa; las salas quedarán en silencio.");
     // The glass breaks once; fire, pages and snoring go on until the game stops them.
     MciSoundPlayer fire(folder, MciSoundPlayer::Playback::Loop);
     MciSoundPlayer glass(folder, MciSoundPlayer::Playback::Once);

@@ -11,25 +11,12 @@
 
 #include "platform/sdl/espeak_speech_engine.hpp"
 #include "platform/sdl/spanish_voices.hpp"
-#include "platform/sdl/spoken_punctuation.hpp"
+#include "platform/shared/spoken_punctuation.hpp"
 
 namespace veldrisa {
 namespace {
 
 using namespace std::chrono_literals;
-
-TEST(SpanishMarks, EllipsesBecomeWordsAndSpanishMarksStay) {
-    EXPECT_EQ(SpanishMarks("pero... bien pensado…"),
-              "pero puntos suspensivos  bien pensado puntos suspensivos ");
-    // Four dots: the ellipsis and then the full stop, which espeak-ng names in Spanish.
-    EXPECT_EQ(SpanishMarks("fin...."), "fin puntos suspensivos .");
-    EXPECT_EQ(SpanishMarks("—¿Qué?"), " raya ¿Qué?");
-    const std::string spanish = "¿Qué? ¡Zas! a, b. c: d; «e» (f) 'g' -h 50% \"i\" ñ á ü";
-    EXPECT_EQ(SpanishMarks(spanish), spanish);
-    EXPECT_EQ(SpanishMarks(""), "");
-    // A broken multi-byte character is passed on untouched, not taken for a mark.
-    EXPECT_EQ(SpanishMarks("a\xe2\x80"), "a\xe2\x80");
-}
 
 // What espeak-ng made of each text the engine handed it, in its phoneme notation, where a
 // switch of language shows as "(en)".

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "platform/sdl/spanish_voices.hpp"
-#include "platform/sdl/spoken_punctuation.hpp"
+#include "platform/shared/spoken_punctuation.hpp"
 #include "platform/sdl/utf8_text.hpp"
 
 namespace veldrisa {

@@ -1,5 +1,5 @@
-// The table of marks espeak-ng's Spanish voice names in English, and their Spanish names.
-#include "platform/sdl/spoken_punctuation.hpp"
+// The table of marks Spanish voices name in English or pass over, and their Spanish names.
+#include "platform/shared/spoken_punctuation.hpp"
 
 namespace veldrisa {
 namespace {
