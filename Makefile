@@ -83,25 +83,36 @@ bench: deps
 	@cmake --build $(BUILD)-bench -j $(JOBS) --target veldrisa-bench
 	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)-bench/bench/veldrisa-bench
 
-# The Windows game, cross-built with MinGW-w64 and packaged as a zip and an NSIS installer
-# (README, "Windows"); `make windows-test` runs its tests under Wine, on a virtual display.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix googletest wine wine64 nsis xvfb xauth xdotool sox \
-	imagemagick
+# The Windows game, cross-built with MinGW-w64 as a 64-bit and a 32-bit build (the 32-bit one for
+# the SAPI voices only 32-bit programs can load), packaged as a zip and an NSIS installer
+# (README, "Windows"); `make windows-test` runs the tests of both under Wine, on a virtual display.
+# Wine runs 32-bit programs through Debian's i386 architecture; its JACK library is the one
+# SDL2_mixer's headers can share with it.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine wine64 wine32:i386 \
+	libjack-jackd2-dev nsis xvfb xauth xdotool sox imagemagick x11-xkb-utils
 WINDOWS_BUILD ?= $(BUILD)-windows
+WINDOWS32_BUILD ?= $(BUILD)-windows32
+WINDOWS_CONFIGURE = -DCMAKE_BUILD_TYPE=Release -DVELDRISA_LINUX_REPLAY=$(CURDIR)/$(BUILD)/veldrisa-replay \
+	-DVELDRISA_WINE_PREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix
 windows: deps
+	@dpkg --print-foreign-architectures | grep -qx i386 || $(SUDO) dpkg --add-architecture i386
 	$(call install_missing,$(WINDOWS_PACKAGES))
-	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-		-DVELDRISA_LINUX_REPLAY=$(CURDIR)/$(BUILD)/veldrisa-replay >/dev/null
+	@cmake -S . -B $(WINDOWS32_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake $(WINDOWS_CONFIGURE) >/dev/null
+	@cmake --build $(WINDOWS32_BUILD) -j $(JOBS)
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(WINDOWS_CONFIGURE) \
+		-DVELDRISA_WINDOWS32_BUILD=$(CURDIR)/$(WINDOWS32_BUILD) >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	cd $(WINDOWS_BUILD) && cpack -G "ZIP;NSIS"
 
-# The Linux replay tool is the reference the Windows one is compared with.
+# The Linux replay tool is the reference the Windows ones are compared with. The 32-bit build
+# runs its unit tests and the replay comparison; its window is the 64-bit one's code, tested there.
 windows-test: windows configure
 	@cmake --build $(BUILD) -j $(JOBS) --target veldrisa-replay
 	@# A new Wine prefix is made whole once, before the tests that share it start side by side:
 	@# a window made while another test's first run still sets up the prefix's desktop fails.
 	cd $(WINDOWS_BUILD) && ./wine-run wineboot -i >/dev/null 2>&1 && WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -w
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(WINDOWS32_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 64-bit-only
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan $(BUILD)-fuzz $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan $(BUILD)-fuzz $(WINDOWS_BUILD) $(WINDOWS32_BUILD)
