@@ -89,7 +89,7 @@ bench: deps
 # Wine runs 32-bit programs through Debian's i386 architecture; its JACK library is the one
 # SDL2_mixer's headers can share with it.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine wine64 wine32:i386 \
-	libjack-jackd2-dev nsis xvfb xauth xdotool sox imagemagick x11-xkb-utils
+	libjack-jackd2-dev nsis xvfb xauth xdotool sox imagemagick x11-xkb-utils unzip
 WINDOWS_BUILD ?= $(BUILD)-windows
 WINDOWS32_BUILD ?= $(BUILD)-windows32
 WINDOWS_CONFIGURE = -DCMAKE_BUILD_TYPE=Release -DVELDRISA_LINUX_REPLAY=$(CURDIR)/$(BUILD)/veldrisa-replay \
