@@ -49,7 +49,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE SetVoice(ISpObjectToken* token) override {
         calls.push_back({"SetVoice", {}, 0, 0, token});
-        if (token && token == refuses) return SPERR_NOT_FOUND;
+        if (token && token == refuses) return E_FAIL;
         current = token;
         return S_OK;
     }

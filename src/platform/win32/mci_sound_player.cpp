@@ -1,6 +1,7 @@
 // Room sounds through MCI's mpegvideo device, which plays MP3 and PCM WAV files alike.
 #include "platform/win32/mci_sound_player.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/recording/process.hpp"
@@ -88,7 +89,8 @@ DWORD MciVolume(int percent) {
     // Heard loudness halves with every 10 dB, and the game's percent is a loudness: each halving
     // of it takes 10 dB off, so that 10 % is still heard and 40 % is plainly softer than 100 %.
     const double decibels = 10.0 * std::log2(percent / 100.0);
-    return static_cast<DWORD>(std::lround(1000.0 * std::pow(10.0, decibels / 20.0)));
+    // Never 0, which is silence, for a level the player chose above it.
+    return std::max(1L, std::lround(1000.0 * std::pow(10.0, decibels / 20.0)));
 }
 
 bool LoopRestarts(bool looping, WPARAM flags, LPARAM device, MCIDEVICEID current) {
