@@ -58,11 +58,12 @@ public:
         text << what << " -> 0x" << std::hex << static_cast<unsigned long>(result)
              << (SUCCEEDED(result) ? " (bien)" : " (FALLO)");
         Line(text.str());
-        if (FAILED(result)) Failed(what);
+        if (FAILED(result)) ++failedCalls_;
         return result;
     }
+    int failedCalls() const { return failedCalls_; }
     // What went wrong, in a few words for the verdict.
-    void Failed(const std::string& what) { failures_.push_back(what.substr(what.find_first_not_of(' '))); }
+    void Failed(const std::string& what) { failures_.push_back(what); }
     void Verdict() {
         Line("");
         if (failures_.empty()) return Line("Todo bien");
@@ -74,6 +75,7 @@ public:
 private:
     std::ofstream file_;
     std::vector<std::string> failures_;
+    int failedCalls_ = 0;
 };
 
 // The user's documents, where a tester finds it; the local application data when they cannot be
@@ -194,9 +196,7 @@ void SpeakAndWait(Log& log, ISpVoice* voice, const wchar_t* text, const std::str
     log.Call("  WaitUntilDone(30000) tras " + std::to_string(Milliseconds(start)) + " ms", waited);
 }
 
-void CheckVoice(Log& log, ISpObjectToken* token, const std::string& description) {
-    log.Line("");
-    log.Line("Voz: " + description);
+void CheckVoiceCalls(Log& log, ISpObjectToken* token) {
     ComPtr<ISpDataKey> attributes;
     LPWSTR language = nullptr;
     if (SUCCEEDED(token->OpenKey(L"Attributes", &attributes)) &&
@@ -228,6 +228,14 @@ void CheckVoice(Log& log, ISpObjectToken* token, const std::string& description)
     SpeakAndWait(log, voice.Get(), Markup, "texto con <pitch>, que debe leerse, no obedecerse");
 }
 
+void CheckVoice(Log& log, ISpObjectToken* token, const std::string& description) {
+    log.Line("");
+    log.Line("Voz: " + description);
+    const int failedBefore = log.failedCalls();
+    CheckVoiceCalls(log, token);
+    if (log.failedCalls() > failedBefore) log.Failed("la voz " + description + " no respondió a todo (vea arriba)");
+}
+
 void CheckVoices(Log& log) {
     ComPtr<ISpObjectTokenCategory> category;
     ComPtr<IEnumSpObjectTokens> tokens;
@@ -235,8 +243,10 @@ void CheckVoices(Log& log) {
             "CoCreateInstance(SpObjectTokenCategory)",
             CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&category)))) ||
         FAILED(log.Call("SetId(SPCAT_VOICES)", category->SetId(SPCAT_VOICES, FALSE))) ||
-        FAILED(log.Call("EnumTokens", category->EnumTokens(nullptr, nullptr, &tokens))))
+        FAILED(log.Call("EnumTokens", category->EnumTokens(nullptr, nullptr, &tokens)))) {
+        log.Failed("SAPI no pudo listar sus voces");
         return;
+    }
     ULONG count = 0;
     log.Call("GetCount", tokens->GetCount(&count));
     log.Line("Voces SAPI 5 que este programa puede usar (" + std::to_string(sizeof(void*) * 8) +
