@@ -51,8 +51,7 @@ int Run() {
 
     Win32Folders folders;
     const std::string folder = folders.programFolder();
-    if (folder.empty())
-        Warn("no se conoce la carpeta del programa; las salas quedarán en silencio.");
+    if (folder.empty()) Warn("no se conoce la carpeta del programa; las salas quedarán en silencio.");
     // The glass breaks once; fire, pages and snoring go on until the game stops them.
     MciSoundPlayer fire(folder, MciSoundPlayer::Playback::Loop);
     MciSoundPlayer glass(folder, MciSoundPlayer::Playback::Once);

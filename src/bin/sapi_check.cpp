@@ -8,8 +8,8 @@
 #include <knownfolders.h>
 #include <mmsystem.h>
 #include <objbase.h>
-#include <shlobj.h>
 #include <sapi.h>
+#include <shlobj.h>
 #include <wrl/client.h>
 
 #include <algorithm>
@@ -127,18 +127,19 @@ struct RegisteredVoice {
 std::vector<RegisteredVoice> RegisteredVoices(REGSAM view) {
     std::vector<RegisteredVoice> voices;
     HKEY tokens = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, VoiceTokens, 0, KEY_READ | view, &tokens) != ERROR_SUCCESS) return voices;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, VoiceTokens, 0, KEY_READ | view, &tokens) != ERROR_SUCCESS)
+        return voices;
     wchar_t name[256];
-    for (DWORD i = 0, length = 256; RegEnumKeyExW(tokens, i, name, &length, nullptr, nullptr, nullptr, nullptr) ==
-                                    ERROR_SUCCESS;
+    for (DWORD i = 0, length = 256;
+         RegEnumKeyExW(tokens, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
          ++i, length = 256) {
         wchar_t text[512] = L"";
         DWORD bytes = sizeof text;
         RegGetValueW(tokens, name, nullptr, RRF_RT_REG_SZ, nullptr, text, &bytes);
         wchar_t language[128] = L"";
         bytes = sizeof language;
-        RegGetValueW(tokens, (std::wstring(name) + L"\\Attributes").c_str(), L"Language", RRF_RT_REG_SZ, nullptr,
-                     language, &bytes);
+        RegGetValueW(tokens, (std::wstring(name) + L"\\Attributes").c_str(), L"Language", RRF_RT_REG_SZ,
+                     nullptr, language, &bytes);
         voices.push_back({Utf8FromWide(*text ? text : name), Spanish(language)});
     }
     RegCloseKey(tokens);
@@ -156,7 +157,8 @@ void ListRegisteredVoices(Log& log) {
     };
     log.Line("Voces registradas para programas de 64 bits (veldrisa.exe): " + std::to_string(wide.size()));
     for (const auto& v : wide) log.Line("  " + v.description + (v.spanish ? " (español)" : ""));
-    log.Line("Voces registradas para programas de 32 bits (veldrisa-32.exe): " + std::to_string(narrow.size()));
+    log.Line("Voces registradas para programas de 32 bits (veldrisa-32.exe): " +
+             std::to_string(narrow.size()));
     for (const auto& v : narrow)
         log.Line("  " + v.description + (v.spanish ? " (español)" : "") +
                  (listed(wide, v.description) ? "" : " (voz de 32 bits: solo la oye veldrisa-32.exe)"));
@@ -166,7 +168,8 @@ void ListRegisteredVoices(Log& log) {
     if (!spanish) log.Failed("no hay ninguna voz SAPI 5 en español");
     const std::size_t more = std::max(wide.size(), narrow.size());
     if (more > 0)
-        log.Line(std::string("Empiece con ") + (narrow.size() > wide.size() ? "veldrisa-32.exe" : "veldrisa.exe") +
+        log.Line(std::string("Empiece con ") +
+                 (narrow.size() > wide.size() ? "veldrisa-32.exe" : "veldrisa.exe") +
                  ", que oye más voces (" + std::to_string(more) + ").");
 }
 
@@ -233,7 +236,8 @@ void CheckVoice(Log& log, ISpObjectToken* token, const std::string& description)
     log.Line("Voz: " + description);
     const int failedBefore = log.failedCalls();
     CheckVoiceCalls(log, token);
-    if (log.failedCalls() > failedBefore) log.Failed("la voz " + description + " no respondió a todo (vea arriba)");
+    if (log.failedCalls() > failedBefore)
+        log.Failed("la voz " + description + " no respondió a todo (vea arriba)");
 }
 
 void CheckVoices(Log& log) {
@@ -294,7 +298,8 @@ void CheckSound(Log& log, const std::string& folder, const std::string& name) {
         const MCIERROR played =
             mciSendCommandW(device, MCI_PLAY, MCI_FROM, reinterpret_cast<DWORD_PTR>(&play));
         log.Line("  al " + std::to_string(percent) + " % (volumen MCI " + std::to_string(level.dwValue) +
-                 "): MCI_PLAY -> " + std::to_string(played) + (played ? " (FALLO)" : " (bien), dos segundos"));
+                 "): MCI_PLAY -> " + std::to_string(played) +
+                 (played ? " (FALLO)" : " (bien), dos segundos"));
         if (played) log.Failed("el sonido " + name + " no se pudo tocar");
         PumpFor(2000);
         mciSendCommandW(device, MCI_STOP, MCI_WAIT, 0);

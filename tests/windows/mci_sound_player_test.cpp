@@ -21,7 +21,8 @@ TEST(MciVolume, HalvingTheLevelTakesTenDecibelsOff) {
     EXPECT_NEAR(Decibels(MciVolume(40)), -13.2, 0.1);
     EXPECT_NEAR(Decibels(MciVolume(10)), -33.2, 0.2);
     EXPECT_GT(MciVolume(1), 0u);
-    for (int percent = 0; percent < 100; ++percent) EXPECT_LT(MciVolume(percent), MciVolume(percent + 1)) << percent;
+    for (int percent = 0; percent < 100; ++percent)
+        EXPECT_LT(MciVolume(percent), MciVolume(percent + 1)) << percent;
 }
 
 TEST(LoopRestarts, OnlyAtTheEndOfTheLoopsOwnDevice) {

@@ -55,7 +55,8 @@ TEST_F(GameExecutable, CarriesTheGamesIconAndItsVersionInSpanish) {
         wchar_t* text = nullptr;
         UINT length = 0;
         const std::wstring path = std::wstring(L"\\StringFileInfo\\0c0a04b0\\") + name;
-        if (!VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &length)) return std::string();
+        if (!VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &length))
+            return std::string();
         return Utf8FromWide(std::wstring(text, length ? length - 1 : 0));
     };
     EXPECT_EQ(value(L"ProductName"), "La fortuna de Veldrisa");

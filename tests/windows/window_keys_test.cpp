@@ -36,7 +36,8 @@ TEST(AltGr, IsNeitherControlNorAlt) {
     EXPECT_TRUE(HeldControlAndAlt(true, false, false, false).control);
     EXPECT_TRUE(HeldControlAndAlt(false, true, false, false).control);
     EXPECT_TRUE(HeldControlAndAlt(false, false, true, false).alt);
-    EXPECT_TRUE(HeldControlAndAlt(false, false, false, true).alt) << "a right Alt with no AltGr on the layout";
+    EXPECT_TRUE(HeldControlAndAlt(false, false, false, true).alt)
+        << "a right Alt with no AltGr on the layout";
     const auto both = HeldControlAndAlt(true, true, false, true);
     EXPECT_TRUE(both.control) << "the right Control held besides AltGr";
     EXPECT_FALSE(both.alt);

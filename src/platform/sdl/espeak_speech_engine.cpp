@@ -10,8 +10,8 @@
 #include <cstring>
 
 #include "platform/sdl/spanish_voices.hpp"
-#include "platform/shared/spoken_punctuation.hpp"
 #include "platform/sdl/utf8_text.hpp"
+#include "platform/shared/spoken_punctuation.hpp"
 
 namespace veldrisa {
 namespace {

@@ -219,13 +219,15 @@ LRESULT Win32GameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
-            const auto held = HeldControlAndAlt(Down(VK_LCONTROL), Down(VK_RCONTROL), Down(VK_LMENU), Down(VK_RMENU));
+            const auto held =
+                HeldControlAndAlt(Down(VK_LCONTROL), Down(VK_RCONTROL), Down(VK_LMENU), Down(VK_RMENU));
             // Alt+F4 closes the window as its close button does, even while the game speaks.
             if (w == VK_F4 && held.alt) break;
             // AltGr itself, and the Control Windows sends ahead of it, are no keys of the game.
             if (AltGrKey(w, l)) return 0;
             const bool repeat = (l & (1L << 30)) != 0;
-            if (auto key = GameKey(w, Down(VK_SHIFT), held.control, held.alt)) keys_.PushKey(*key, key->code, repeat);
+            if (auto key = GameKey(w, Down(VK_SHIFT), held.control, held.alt))
+                keys_.PushKey(*key, key->code, repeat);
             // F10 and Alt combinations would otherwise open the (absent) menu and swallow the next key.
             return 0;
         }
@@ -259,8 +261,9 @@ LRESULT Win32GameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             // Moved to a screen of another scale: Windows suggests the size that keeps the layout.
             UseDpi(HIWORD(w));
             const RECT* suggested = reinterpret_cast<const RECT*>(l);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
             KeepInWorkArea(SIZE{suggested->right - suggested->left, suggested->bottom - suggested->top});
             InvalidateRect(window_, nullptr, FALSE);
             return 0;
@@ -306,7 +309,8 @@ void Win32GameWindow::PaintSetup(HDC dc, const RECT& area, const SetupView& view
         const std::wstring status = view.selected[at] ? L" — Seleccionado" : L" — No seleccionado";
         const std::wstring number = (current ? L"► " : L"   ") + std::to_wstring(i + 1) + L". ";
         if (current) {
-            RECT band{Scaled(Disposicion::Margen) / 2, y, area.right + Scaled(Disposicion::Margen) / 2, y + line};
+            RECT band{Scaled(Disposicion::Margen) / 2, y, area.right + Scaled(Disposicion::Margen) / 2,
+                      y + line};
             HBRUSH yellow = CreateSolidBrush(Highlight);
             FillRect(dc, &band, yellow);
             DeleteObject(yellow);
@@ -365,8 +369,8 @@ RECT Win32GameWindow::PaintHelpAtFoot(HDC dc, const RECT& area, const std::strin
     SelectObject(dc, small);
     RECT needed{area.left, 0, area.right, 0};
     DrawTextW(dc, help.c_str(), -1, &needed, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
-    RECT foot{area.left, area.bottom - Scaled(Disposicion::Margen) / 2 - (needed.bottom - needed.top), area.right,
-              area.bottom};
+    RECT foot{area.left, area.bottom - Scaled(Disposicion::Margen) / 2 - (needed.bottom - needed.top),
+              area.right, area.bottom};
     SetTextColor(dc, Highlight);
     DrawTextW(dc, help.c_str(), -1, &foot, DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, text_);

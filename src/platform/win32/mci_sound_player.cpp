@@ -94,7 +94,8 @@ DWORD MciVolume(int percent) {
 }
 
 bool LoopRestarts(bool looping, WPARAM flags, LPARAM device, MCIDEVICEID current) {
-    return looping && flags == MCI_NOTIFY_SUCCESSFUL && current && static_cast<MCIDEVICEID>(device) == current;
+    return looping && flags == MCI_NOTIFY_SUCCESSFUL && current &&
+           static_cast<MCIDEVICEID>(device) == current;
 }
 
 void MciSoundPlayer::setVolume(int percent) {
@@ -112,7 +113,8 @@ bool MciSoundPlayer::Play() {
     parameters.dwCallback = reinterpret_cast<DWORD_PTR>(notices_);
     parameters.dwFrom = 0;
     const auto send = [&](DWORD flags) {
-        return mciSendCommandW(device_, MCI_PLAY, MCI_FROM | flags, reinterpret_cast<DWORD_PTR>(&parameters)) == 0;
+        return mciSendCommandW(device_, MCI_PLAY, MCI_FROM | flags,
+                               reinterpret_cast<DWORD_PTR>(&parameters)) == 0;
     };
     if (playback_ == Playback::Once) return send(0);
     // The device repeats the sound itself, with no gap; one that cannot is restarted at each end.

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 // mmsystem.h builds on windows.h, digitalv.h on both.
-#include <mmsystem.h>
 #include <digitalv.h>
+#include <mmsystem.h>
 
 #include <filesystem>
 #include <string>

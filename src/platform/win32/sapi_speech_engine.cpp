@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 #include <sstream>
+#include <utility>
 
 #include "platform/shared/spoken_punctuation.hpp"
 #include "platform/win32/warnings.hpp"
@@ -66,8 +66,8 @@ int SapiSpeechEngine::GameRate(long sapiRate) {
 bool SapiSpeechEngine::Check(HRESULT result, const char* call) {
     if (SUCCEEDED(result)) return true;
     std::ostringstream text;
-    text << "la voz SAPI no respondió a " << call << " (error 0x" << std::hex << static_cast<unsigned long>(result)
-         << ").";
+    text << "la voz SAPI no respondió a " << call << " (error 0x" << std::hex
+         << static_cast<unsigned long>(result) << ").";
     Warn(text.str());
     return false;
 }

@@ -45,8 +45,9 @@ void Open(std::ios::openmode mode) {
     std::error_code ignored;
     std::filesystem::create_directories(file.parent_path(), ignored);
     log.file.open(file, std::ios::binary | mode);
-    if (!log.file) std::cerr << "Aviso: no se pudo escribir el registro de avisos " << Utf8FromWide(file.wstring())
-                             << ".\n";
+    if (!log.file)
+        std::cerr << "Aviso: no se pudo escribir el registro de avisos " << Utf8FromWide(file.wstring())
+                  << ".\n";
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ std::string Win32Folders::programFolder() {
 
 void Win32Folders::setCurrentDirectory(const std::string& path) {
     if (!SetCurrentDirectoryW(WideFromUtf8(path).c_str()))
-        Warn("no se pudo entrar en la carpeta \"" + path + "\" (error " + std::to_string(GetLastError()) + ").");
+        Warn("no se pudo entrar en la carpeta \"" + path + "\" (error " + std::to_string(GetLastError()) +
+             ").");
 }
 
 }  // namespace veldrisa
