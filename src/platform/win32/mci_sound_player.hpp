@@ -2,9 +2,10 @@
 #pragma once
 
 #include <windows.h>
-// mmsystem.h builds on windows.h, digitalv.h on both.
-#include <digitalv.h>
+// mmsystem.h builds on windows.h,
 #include <mmsystem.h>
+// and digitalv.h on both.
+#include <digitalv.h>
 
 #include <filesystem>
 #include <string>
