@@ -19,38 +19,39 @@ set(CPACK_NSIS_MUI_UNIICON ${GAME_ICON})
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 
 # The main entry starts veldrisa-32.exe when more voices are registered for 32-bit programs than
-# for 64-bit ones (many Spanish voices are 32-bit only), veldrisa.exe otherwise.
+# for 64-bit ones (many Spanish voices are 32-bit only), veldrisa.exe otherwise. NSIS strings
+# are quoted with single quotes: CPack turns double ones into list separators.
 set(CPACK_NSIS_CREATE_ICONS_EXTRA [[
-  StrCpy $R1 "veldrisa.exe"
-  IfFileExists "$INSTDIR\veldrisa-32.exe" 0 juegoElegido
+  StrCpy $R1 'veldrisa.exe'
+  IfFileExists '$INSTDIR\veldrisa-32.exe' 0 juegoElegido
   SetRegView 64
   StrCpy $R2 0
   voces64:
-    EnumRegKey $R0 HKLM "SOFTWARE\Microsoft\Speech\Voices\Tokens" $R2
-    StrCmp $R0 "" voces64Contadas
+    EnumRegKey $R0 HKLM 'SOFTWARE\Microsoft\Speech\Voices\Tokens' $R2
+    StrCmp $R0 '' voces64Contadas
     IntOp $R2 $R2 + 1
     Goto voces64
   voces64Contadas:
   SetRegView 32
   StrCpy $R3 0
   voces32:
-    EnumRegKey $R0 HKLM "SOFTWARE\Microsoft\Speech\Voices\Tokens" $R3
-    StrCmp $R0 "" voces32Contadas
+    EnumRegKey $R0 HKLM 'SOFTWARE\Microsoft\Speech\Voices\Tokens' $R3
+    StrCmp $R0 '' voces32Contadas
     IntOp $R3 $R3 + 1
     Goto voces32
   voces32Contadas:
   SetRegView 64
   IntCmp $R3 $R2 juegoElegido juegoElegido 0
-  StrCpy $R1 "veldrisa-32.exe"
+  StrCpy $R1 'veldrisa-32.exe'
   juegoElegido:
-  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\La fortuna de Veldrisa.lnk" "$INSTDIR\$R1"
-  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Comprobar la voz.lnk" "$INSTDIR\sapi-check.exe"
-  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\LEEME.lnk" "$INSTDIR\LEEME.txt"
+  CreateShortCut '$SMPROGRAMS\$STARTMENU_FOLDER\La fortuna de Veldrisa.lnk' '$INSTDIR\$R1'
+  CreateShortCut '$SMPROGRAMS\$STARTMENU_FOLDER\Comprobar la voz.lnk' '$INSTDIR\sapi-check.exe'
+  CreateShortCut '$SMPROGRAMS\$STARTMENU_FOLDER\LEEME.lnk' '$INSTDIR\LEEME.txt'
 ]])
 set(CPACK_NSIS_DELETE_ICONS_EXTRA [[
-  Delete "$SMPROGRAMS\$MUI_TEMP\La fortuna de Veldrisa.lnk"
-  Delete "$SMPROGRAMS\$MUI_TEMP\Comprobar la voz.lnk"
-  Delete "$SMPROGRAMS\$MUI_TEMP\LEEME.lnk"
+  Delete '$SMPROGRAMS\$MUI_TEMP\La fortuna de Veldrisa.lnk'
+  Delete '$SMPROGRAMS\$MUI_TEMP\Comprobar la voz.lnk'
+  Delete '$SMPROGRAMS\$MUI_TEMP\LEEME.lnk'
 ]])
 
 # CMake's own installer script, in Spanish alone, with a Spanish uninstall entry, and removing

@@ -9,21 +9,27 @@ build=$(realpath "$1")
 source "$(dirname "$(realpath "$0")")/../support/checks.sh"
 wine_run() { "$build/wine-run" "$@"; }
 prefix=$(sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$build/wine-run")
-folder='C:\Juegos\Veldrisa prueba'
-unix_folder="$prefix/drive_c/Juegos/Veldrisa prueba"
-uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Veldrisa 1.0.0'
+# NSIS takes /D= unquoted, and Wine quotes an argument with a space: the folder has none.
+folder='C:\Juegos\VeldrisaPrueba'
+unix_folder="$prefix/drive_c/Juegos/VeldrisaPrueba"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Veldrisa'
 
 listing=$(unzip -Z1 "$build/veldrisa-windows-x64.zip")
 for file in veldrisa.exe veldrisa-32.exe sapi-check.exe sapi-check-32.exe veldrisa-replay.exe LEEME.txt; do
     expect "the zip holds $file" grep -q "/$file\$" <<<"$listing"
 done
 
+script=$(find "$build/_CPack_Packages" -name project.nsi | head -1)
+expect "the installer asks for no licence" bash -c "! grep -q MUI_PAGE_LICENSE '$script'"
+expect "the installer speaks Spanish alone" \
+    [ "$(grep -c 'MUI_LANGUAGE "' "$script")" = 1 ] && grep -q 'MUI_LANGUAGE "Spanish"' "$script"
+
 rm -rf "$unix_folder"
 timeout 120 "$build/wine-run" "$build/veldrisa-windows-x64.exe" /S "/D=$folder"
 expect "the installer put the 64-bit game in place" [ -f "$unix_folder/veldrisa.exe" ]
 expect "the installer put the 32-bit game in place" [ -f "$unix_folder/veldrisa-32.exe" ]
-menu=$(find "$prefix/drive_c" -path '*Start Menu/Programs/Veldrisa' -type d 2>/dev/null | head -1)
-expect "the Start menu has a Veldrisa folder" [ -n "$menu" ]
+menu=$(find "$prefix/drive_c" -path '*Start Menu/Programs/La fortuna de Veldrisa' -type d 2>/dev/null | head -1)
+expect "the Start menu has a folder of the game" [ -n "$menu" ]
 for entry in "La fortuna de Veldrisa" "Comprobar la voz" "LEEME" "Desinstalar"; do
     expect "the Start menu has \"$entry\"" [ -f "$menu/$entry.lnk" ]
 done
