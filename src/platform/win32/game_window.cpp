@@ -258,12 +258,10 @@ LRESULT Win32GameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
         }
         case WM_SIZE: InvalidateRect(window_, nullptr, FALSE); return 0;
         case WM_DPICHANGED: {
-            // Moved to a screen of another scale: Windows suggests the size that keeps the layout.
+            // Moved to a screen of another scale: Windows suggests the size that keeps the layout,
+            // which must still fit that screen's work area.
             UseDpi(HIWORD(w));
             const RECT* suggested = reinterpret_cast<const RECT*>(l);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
             KeepInWorkArea(SIZE{suggested->right - suggested->left, suggested->bottom - suggested->top});
             InvalidateRect(window_, nullptr, FALSE);
             return 0;
