@@ -95,7 +95,8 @@ WINDOWS_CONFIGURE = -DCMAKE_BUILD_TYPE=Release -DVELDRISA_LINUX_REPLAY=$(CURDIR)
 windows: deps
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	@cmake -S . -B $(WINDOWS32_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake $(WINDOWS_CONFIGURE) >/dev/null
-	@cmake --build $(WINDOWS32_BUILD) -j $(JOBS)
+	@# The packages take the 32-bit game and check program; windows-test builds the rest where it runs.
+	@cmake --build $(WINDOWS32_BUILD) -j $(JOBS) --target veldrisa sapi-check
 	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(WINDOWS_CONFIGURE) \
 		-DVELDRISA_WINDOWS32_BUILD=$(CURDIR)/$(WINDOWS32_BUILD) >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
@@ -123,6 +124,7 @@ windows-test: windows windows32-runner configure
 	cd $(WINDOWS_BUILD) && ./wine-run wineboot -i >/dev/null 2>&1 && WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -w
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
 	@if /usr/lib/wine/wine --version >/dev/null 2>&1; then \
+		cmake --build $(WINDOWS32_BUILD) -j $(JOBS) && \
 		cd $(WINDOWS32_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 64-bit-only; \
 	else echo "32-bit Windows tests skipped: Wine cannot run 32-bit programs on this system."; fi
 
