@@ -14,7 +14,7 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 1800
 SOAK_GAMES ?= 100000 10000
 
-.PHONY: deps configure build play test package sanitize tsan fuzz fuzz-ci soak bench windows windows-test clean
+.PHONY: deps configure build play test package sanitize tsan fuzz fuzz-ci soak bench windows windows32-runner windows-test clean
 
 define install_missing
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -87,25 +87,50 @@ bench: deps
 	@cmake --build $(BUILD)-bench -j $(JOBS) --target veldrisa-bench
 	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)-bench/bench/veldrisa-bench
 
-# The Windows game, cross-built with MinGW-w64 and packaged as a zip and an NSIS installer
-# (README, "Windows"); `make windows-test` runs its tests under Wine, on a virtual display.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix googletest wine wine64 nsis xvfb xauth xdotool sox \
-	imagemagick
+# The Windows game, cross-built with MinGW-w64 as a 64-bit and a 32-bit build (the 32-bit one for
+# the SAPI voices only 32-bit programs can load), packaged as a zip and an NSIS installer
+# (README, "Windows"); `make windows-test` runs the tests under Wine, on a virtual display.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine wine64 nsis xvfb \
+	xauth xdotool sox imagemagick x11-xkb-utils unzip
 WINDOWS_BUILD ?= $(BUILD)-windows
+WINDOWS32_BUILD ?= $(BUILD)-windows32
+WINDOWS_CONFIGURE = -DCMAKE_BUILD_TYPE=Release -DVELDRISA_LINUX_REPLAY=$(CURDIR)/$(BUILD)/veldrisa-replay \
+	-DVELDRISA_WINE_PREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix
 windows: deps
 	$(call install_missing,$(WINDOWS_PACKAGES))
-	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-		-DVELDRISA_LINUX_REPLAY=$(CURDIR)/$(BUILD)/veldrisa-replay >/dev/null
+	@cmake -S . -B $(WINDOWS32_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake $(WINDOWS_CONFIGURE) >/dev/null
+	@# The packages take the 32-bit game and check program; windows-test builds the rest where it runs.
+	@cmake --build $(WINDOWS32_BUILD) -j $(JOBS) --target veldrisa sapi-check
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(WINDOWS_CONFIGURE) \
+		-DVELDRISA_WINDOWS32_BUILD=$(CURDIR)/$(WINDOWS32_BUILD) >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	cd $(WINDOWS_BUILD) && cpack -G "ZIP;NSIS"
 
-# The Linux replay tool is the reference the Windows one is compared with.
-windows-test: windows configure
+# Wine runs 32-bit programs with Debian's i386 wine32, whose loader is a 32-bit Linux program: a
+# kernel without 32-bit support (some virtual machines) cannot run it, and once installed there it
+# would take the place of wine64 for every program. It is installed only where a 32-bit Linux
+# program runs; its JACK library is the one SDL2_mixer's headers can share with it.
+windows32-runner:
+	@dpkg --print-foreign-architectures | grep -qx i386 || $(SUDO) dpkg --add-architecture i386
+	$(call install_missing,libc6:i386)
+	@if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then \
+		dpkg-query -W -f='$${Status}\n' wine32:i386 2>/dev/null | grep -q 'install ok installed' || \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get -o DPkg::Lock::Timeout=900 install -y -qq wine32:i386 libjack-jackd2-dev; \
+	else echo "This system cannot run 32-bit programs: the 32-bit Windows build is made and packaged, not tested."; fi
+
+# The Linux replay tool is the reference the Windows ones are compared with. The 32-bit build
+# runs its unit tests and the replay comparison (where Wine can run it); its window and packages
+# are the 64-bit build's code, tested there.
+windows-test: windows windows32-runner configure
 	@cmake --build $(BUILD) -j $(JOBS) --target veldrisa-replay
 	@# A new Wine prefix is made whole once, before the tests that share it start side by side:
 	@# a window made while another test's first run still sets up the prefix's desktop fails.
 	cd $(WINDOWS_BUILD) && ./wine-run wineboot -i >/dev/null 2>&1 && WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -w
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
+	@if /usr/lib/wine/wine --version >/dev/null 2>&1; then \
+		cmake --build $(WINDOWS32_BUILD) -j $(JOBS) && \
+		cd $(WINDOWS32_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 64-bit-only; \
+	else echo "32-bit Windows tests skipped: Wine cannot run 32-bit programs on this system."; fi
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan $(BUILD)-fuzz $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan $(BUILD)-fuzz $(WINDOWS_BUILD) $(WINDOWS32_BUILD)

@@ -1,8 +1,10 @@
-# Cross-building the Windows game on Debian with MinGW-w64 (the posix-threads compiler).
+# Cross-building the Windows game on Debian with MinGW-w64 (the posix-threads compiler); 64-bit
+# unless cmake/mingw-w64-i686.cmake chose the 32-bit compiler first.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(MINGW_TRIPLET x86_64-w64-mingw32)
+if(NOT MINGW_TRIPLET)
+  set(CMAKE_SYSTEM_PROCESSOR x86_64)
+  set(MINGW_TRIPLET x86_64-w64-mingw32)
+endif()
 set(CMAKE_C_COMPILER ${MINGW_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${MINGW_TRIPLET}-windres)

@@ -1,4 +1,5 @@
 # The Windows build (cross-built with cmake/mingw-w64.cmake): what differs from Linux before the core.
+enable_language(RC)
 # The windowed game uses Win32, SAPI 5 and MCI instead of SDL and espeak-ng.
 set(VELDRISA_WITH_SDL OFF CACHE BOOL "" FORCE)
 # utf8proc's lower case, from a table generated out of the host's utf8proc (src/utf8case).
@@ -7,8 +8,10 @@ set(UTF8PROC_LIBRARY veldrisa_utf8case)
 # Everything linked in, so that the game needs no DLL beside it.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-# Tests and tools run under Wine, in a prefix of the build's own and without Wine's chatter.
-set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+# Tests and tools run under Wine, in a prefix of the build's own (or one the 32-bit and 64-bit
+# builds share, whose first start is slow) and without Wine's chatter.
+set(VELDRISA_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "The Wine prefix the tests run in")
+set(WINE_PREFIX ${VELDRISA_WINE_PREFIX})
 configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)

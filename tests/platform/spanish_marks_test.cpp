@@ -11,7 +11,8 @@
 
 #include "platform/sdl/espeak_speech_engine.hpp"
 #include "platform/sdl/spanish_voices.hpp"
-#include "platform/sdl/spoken_punctuation.hpp"
+#include "platform/sdl/plain_forms.hpp"
+#include "platform/shared/spoken_punctuation.hpp"
 #include "support/speech_meter.hpp"
 
 namespace veldrisa {
@@ -19,32 +20,19 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(SpanishMarks, EllipsesBecomeWordsAndSpanishMarksStay) {
-    EXPECT_EQ(SpanishMarks("pero... bien pensado…"),
-              "pero puntos suspensivos  bien pensado puntos suspensivos ");
-    // Four dots: the ellipsis and then the full stop, which espeak-ng names in Spanish.
-    EXPECT_EQ(SpanishMarks("fin...."), "fin puntos suspensivos .");
-    EXPECT_EQ(SpanishMarks("—¿Qué?"), " raya ¿Qué?");
-    const std::string spanish = "¿Qué? ¡Zas! a, b. c: d; «e» (f) 'g' -h 50% \"i\" ñ á ü";
-    EXPECT_EQ(SpanishMarks(spanish), spanish);
-    EXPECT_EQ(SpanishMarks(""), "");
-    // A broken multi-byte character is passed on untouched, not taken for a mark.
-    EXPECT_EQ(SpanishMarks("a\xe2\x80"), "a\xe2\x80");
-}
-
 // What reaches the engine is already lower-cased, as every message is.
-TEST(SpanishMarks, InvisibleCharactersLoneAccentsAndOtherFormsOfLetters) {
+TEST(PlainForms, InvisibleCharactersLoneAccentsAndOtherFormsOfLetters) {
     // Joiners, zero-width spaces and bidirectional controls would split the word in two.
-    EXPECT_EQ(SpanishMarks("ma\u200dría \u200bana\u202e\u2066x\u2069\u00ad"), "maría anax");
-    EXPECT_EQ(SpanishMarks("\u0301"), " acento agudo ");
+    EXPECT_EQ(PlainForms("ma\u200dría \u200bana\u202e\u2066x\u2069\u00ad"), "maría anax");
+    EXPECT_EQ(PlainForms("\u0301"), " acento agudo ");
     // In their canonical order: the cedilla first.
-    EXPECT_EQ(SpanishMarks("a \u0308\u0327 b \u0351"), "a  cedilla  diéresis  b  marca diacrítica ");
+    EXPECT_EQ(PlainForms("a \u0308\u0327 b \u0351"), "a  cedilla  diéresis  b  marca diacrítica ");
     // A mark on a letter stays on it, composed where a composed letter exists.
-    EXPECT_EQ(SpanishMarks("jose\u0301 n\u0303 n\u0308"), "josé ñ n\u0308");
-    EXPECT_EQ(SpanishMarks("carlos \u217b \u216b \u2460 \ufb01n \uff48\uff4f\uff4c\uff41 \u2124"),
+    EXPECT_EQ(PlainForms("jose\u0301 n\u0303 n\u0308"), "josé ñ n\u0308");
+    EXPECT_EQ(PlainForms("carlos \u217b \u216b \u2460 \ufb01n \uff48\uff4f\uff4c\uff41 \u2124"),
               "carlos xii XII 1 fin hola Z");
     // Latin-1's own forms, and symbols, which espeak-ng reads in Spanish as they are.
-    EXPECT_EQ(SpanishMarks("1º 2ª ² ™ ㎞"), "1º 2ª ² ™ ㎞");
+    EXPECT_EQ(PlainForms("1º 2ª ² ™ ㎞"), "1º 2ª ² ™ ㎞");
 }
 
 // What espeak-ng made of each text the engine handed it, in its phoneme notation, where a

@@ -24,6 +24,10 @@ public:
     std::vector<Call> calls;
     long rate = 0;
     HRESULT rateResult = S_OK, speakResult = S_OK, waitResult = S_OK;
+    // The token set last (none: the default voice), one SetVoice refuses, one that cannot speak.
+    const void* current = nullptr;
+    const void* refuses = nullptr;
+    const void* mute = nullptr;
     // What the waits answer before waitResult: S_FALSE is "still speaking".
     std::deque<HRESULT> waits;
 
@@ -45,10 +49,13 @@ public:
 
     HRESULT STDMETHODCALLTYPE SetVoice(ISpObjectToken* token) override {
         calls.push_back({"SetVoice", {}, 0, 0, token});
+        if (token && token == refuses) return E_FAIL;
+        current = token;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Speak(LPCWSTR text, DWORD flags, ULONG*) override {
         calls.push_back({"Speak", text ? text : L"(null)", flags, 0, nullptr});
+        if (current && current == mute) return REGDB_E_CLASSNOTREG;
         return speakResult;
     }
     HRESULT STDMETHODCALLTYPE SetRate(LONG value) override {

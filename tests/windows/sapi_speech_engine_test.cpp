@@ -5,6 +5,9 @@
 
 #include "app/programa.hpp"
 #include "platform/recording/platform.hpp"
+#include "platform/win32/warnings.hpp"
+#include "platform/win32/wide_text.hpp"
+#include "ports/keys.hpp"
 #include "windows/fake_voice.hpp"
 
 namespace veldrisa {
@@ -63,6 +66,52 @@ TEST(SapiSpeechEngine, StopPurgesWhatIsBeingSaid) {
     ASSERT_EQ(speaks.size(), 1u);
     EXPECT_EQ(speaks[0].text, L"");
     EXPECT_TRUE(speaks[0].flags & SPF_PURGEBEFORESPEAK);
+}
+
+// Some voices skip marks or name them in English whatever SPF_NLP_SPEAK_PUNC asks: the game
+// gives them the Spanish words Linux uses.
+TEST(SapiSpeechEngine, SpeaksMarksAsSpanishWords) {
+    Engine e;
+    e.engine.createVoice();
+    e.voice.calls.clear();
+    e.engine.speak("pero... bien pensado… —¿qué?");
+    const auto speaks = e.voice.Named("Speak");
+    ASSERT_EQ(speaks.size(), 1u);
+    EXPECT_EQ(speaks[0].text, L"pero puntos suspensivos  bien pensado puntos suspensivos   raya ¿qué?");
+}
+
+// A voice that takes SetVoice and then cannot speak (a 32-bit voice in the 64-bit game), or
+// refuses SetVoice: F10 gives the voice heard before, which says so.
+TEST(SapiSpeechEngine, AVoiceThatFailsOnF10GivesThePreviousVoiceBackAndSaysSo) {
+    for (bool refusesSetVoice : {true, false}) {
+        Engine e;
+        (refusesSetVoice ? e.voice.refuses : e.voice.mute) = &e.catalog.tokens[1];
+        RecordingPlatform r;
+        Platform withSapi{
+            e.engine, {&r.sound1, &r.sound2, &r.sound3, &r.sound4}, r.beeper, r.clock, r.folders,
+            &r.observer};
+        Programa programa(withSapi);
+        ::testing::internal::CaptureStderr();
+        ASSERT_TRUE(programa.Inicia());
+        const auto notice = WideFromUtf8(SapiSpeechEngine::RefusedVoiceNotice);
+        const auto lastSpoken = [&] { return e.voice.Named("Speak").back().text; };
+
+        programa.Tecla(Tecla::F10, 0);
+        EXPECT_EQ(lastSpoken(), notice);
+        EXPECT_EQ(e.voice.current, nullptr) << "the system's default voice, heard before";
+
+        programa.Tecla(Tecla::F10, 0);
+        EXPECT_EQ(e.voice.current, &e.catalog.tokens[0]);
+        EXPECT_EQ(lastSpoken(), L"voz española");
+
+        programa.Tecla(Tecla::F10, 0);
+        EXPECT_EQ(lastSpoken(), notice);
+        EXPECT_EQ(e.voice.current, &e.catalog.tokens[0]) << "the voice heard last";
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find(refusesSetVoice ? "SetVoice" : "Speak"),
+                  std::string::npos)
+            << "the failing call is in the warnings";
+    }
+
 }
 
 TEST(SapiSpeechEngine, MapsTheGameRatesOntoSapisScaleBothWays) {
@@ -149,6 +198,7 @@ TEST(SapiSpeechEngine, AVoiceThatCannotSpeakCountsAsNoVoiceAndTheGameDoesNotStar
             e.engine, {&r.sound1, &r.sound2, &r.sound3, &r.sound4}, r.beeper, r.clock, r.folders,
             &r.observer};
         Programa programa(withSapi);
+        StartWarnings();
         ::testing::internal::CaptureStderr();
         EXPECT_FALSE(programa.Inicia());
         EXPECT_NE(::testing::internal::GetCapturedStderr().find("no respondió"), std::string::npos)

@@ -27,5 +27,57 @@ TEST(GameKey, GivesTheVirtualKeyCodesTheGameUsesWithTheirMask) {
         EXPECT_FALSE(GameKey(other, false, false, false)) << other;
 }
 
+// A Spanish keyboard types @ # € [ ] { } with AltGr, which Windows reports as the left Control
+// and the right Alt: taken as Control it would silence the voice.
+TEST(AltGr, IsNeitherControlNorAlt) {
+    const auto altGr = HeldControlAndAlt(true, false, false, true);
+    EXPECT_FALSE(altGr.control);
+    EXPECT_FALSE(altGr.alt);
+    EXPECT_TRUE(HeldControlAndAlt(true, false, false, false).control);
+    EXPECT_TRUE(HeldControlAndAlt(false, true, false, false).control);
+    EXPECT_TRUE(HeldControlAndAlt(false, false, true, false).alt);
+    EXPECT_TRUE(HeldControlAndAlt(false, false, false, true).alt)
+        << "a right Alt with no AltGr on the layout";
+    const auto both = HeldControlAndAlt(true, true, false, true);
+    EXPECT_TRUE(both.control) << "the right Control held besides AltGr";
+    EXPECT_FALSE(both.alt);
+}
+
+TEST(AltGr, TheControlSentAheadOfItIsToldFromAControlPressed) {
+    // Scan codes 0x1D (Control) and 0x38 (Alt); bit 24 marks the right-hand keys.
+    const MSG leftControl{nullptr, WM_KEYDOWN, VK_CONTROL, 0x001D0001, 5000, {}};
+    MSG rightAlt{nullptr, WM_KEYDOWN, VK_MENU, 0x01380001, 5000, {}};
+    EXPECT_TRUE(StartsAltGr(leftControl, rightAlt));
+    rightAlt.message = WM_SYSKEYDOWN;
+    EXPECT_TRUE(StartsAltGr(leftControl, rightAlt));
+    MSG later = rightAlt;
+    later.time = 5030;
+    EXPECT_FALSE(StartsAltGr(leftControl, later)) << "Control held, then Alt: both meant";
+    MSG leftAlt = rightAlt;
+    leftAlt.lParam = 0x00380001;
+    EXPECT_FALSE(StartsAltGr(leftControl, leftAlt));
+    const MSG rightControl{nullptr, WM_KEYDOWN, VK_CONTROL, 0x011D0001, 5000, {}};
+    EXPECT_FALSE(StartsAltGr(rightControl, rightAlt));
+    MSG letter = rightAlt;
+    letter.wParam = 'Q';
+    EXPECT_FALSE(StartsAltGr(leftControl, letter));
+}
+
+TEST(PlaceInWorkArea, KeepsTheWindowAboveTheTaskbar) {
+    // 1366×768 with a 40-pixel taskbar: the window's 720 pixels plus its frame do not fit.
+    const RECT work{0, 0, 1366, 728};
+    RECT place = PlaceInWorkArea(SIZE{1040, 759}, work);
+    EXPECT_EQ(place.top, 0);
+    EXPECT_EQ(place.bottom, 728);
+    EXPECT_EQ(place.right - place.left, 1040);
+    EXPECT_EQ(place.left, (1366 - 1040) / 2);
+    // At 150 % on 1920×1080 the scaled window is wider than the screen; a taskbar at the left.
+    const RECT wide{62, 0, 1920, 1080};
+    place = PlaceInWorkArea(SIZE{2000, 900}, wide);
+    EXPECT_EQ(place.left, 62);
+    EXPECT_EQ(place.right, 1920);
+    EXPECT_EQ(place.top, 90);
+}
+
 }  // namespace
 }  // namespace veldrisa

@@ -10,7 +10,8 @@
 #include <cstring>
 
 #include "platform/sdl/spanish_voices.hpp"
-#include "platform/sdl/spoken_punctuation.hpp"
+#include "platform/sdl/plain_forms.hpp"
+#include "platform/shared/spoken_punctuation.hpp"
 #include "platform/shared/valid_utf8.hpp"
 
 namespace veldrisa {
@@ -328,7 +329,7 @@ void EspeakSpeechEngine::Replace(std::string text) {
         } else {
             // espeak-ng keeps quiet about a mark that ends the text; with a space after it, it is
             // read like any other.
-            pending_ = Request{generation_, SpanishMarks(ValidUtf8(text)) + " ",
+            pending_ = Request{generation_, SpanishMarks(PlainForms(ValidUtf8(text))) + " ",
                                voices_[static_cast<std::size_t>(voice_)].name, WordsPerMinute(rate_)};
         }
     }

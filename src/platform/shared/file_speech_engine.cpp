@@ -2,8 +2,9 @@
 #include "platform/shared/file_speech_engine.hpp"
 
 #include <algorithm>
-
 #include <filesystem>
+
+#include "platform/shared/spoken_punctuation.hpp"
 
 namespace veldrisa {
 
@@ -19,6 +20,8 @@ std::filesystem::path Path(const std::string& text) {
 FileSpeechEngine::FileSpeechEngine(const std::string& path) : out_(Path(path), std::ios::binary) {}
 
 void FileSpeechEngine::speak(std::string text) {
+    // What a SAPI voice is given: the marks in Spanish words.
+    text = SpanishMarks(text);
     std::replace(text.begin(), text.end(), '\n', ' ');
     std::replace(text.begin(), text.end(), '\r', ' ');
     out_ << text << '\n' << std::flush;

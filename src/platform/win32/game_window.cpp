@@ -16,6 +16,9 @@ constexpr COLORREF Background = RGB(0, 0, 0);
 constexpr COLORREF Foreground = RGB(255, 255, 255);
 constexpr COLORREF Highlight = RGB(255, 221, 0);
 
+// Sizes are given at 96 dots per inch, Windows' 100 %.
+constexpr int BaseDpi = USER_DEFAULT_SCREEN_DPI;
+
 HFONT MakeFont(int pixels, bool bold) {
     return CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Tahoma");
@@ -34,6 +37,11 @@ std::wstring Drawable(const std::string& text, std::size_t maxCharacters) {
     if (MasDeNCaracteres(text, maxCharacters)) out += L'…';
     return out;
 }
+
+// Set in a key message's lParam for the right-hand Control and Alt.
+constexpr LPARAM ExtendedKey = 1L << 24;
+
+bool Down(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
 int LineHeight(HDC dc) {
     TEXTMETRICW metrics{};
@@ -63,6 +71,26 @@ std::optional<KeyEvent> GameKey(WPARAM vk, bool shift, bool control, bool alt) {
                     (shift ? ModShift : 0) | (control ? ModControl : 0) | (alt ? ModAlt : 0)};
 }
 
+ControlAndAlt HeldControlAndAlt(bool leftControl, bool rightControl, bool leftAlt, bool rightAlt) {
+    const bool altGr = leftControl && rightAlt;
+    return {rightControl || (leftControl && !altGr), leftAlt || (rightAlt && !altGr)};
+}
+
+bool StartsAltGr(const MSG& control, const MSG& next) {
+    const bool leftControl = control.wParam == VK_CONTROL && !(control.lParam & ExtendedKey);
+    const bool keyDown = next.message == WM_KEYDOWN || next.message == WM_SYSKEYDOWN;
+    const bool rightAlt = next.wParam == VK_MENU && (next.lParam & ExtendedKey);
+    return leftControl && keyDown && rightAlt && next.time == control.time;
+}
+
+RECT PlaceInWorkArea(SIZE wanted, const RECT& work) {
+    const LONG width = std::min(wanted.cx, work.right - work.left);
+    const LONG height = std::min(wanted.cy, work.bottom - work.top);
+    const LONG left = work.left + (work.right - work.left - width) / 2;
+    const LONG top = work.top + (work.bottom - work.top - height) / 2;
+    return RECT{left, top, left + width, top + height};
+}
+
 std::unique_ptr<Win32GameWindow> Win32GameWindow::Open(std::string& error) {
     std::unique_ptr<Win32GameWindow> w(new Win32GameWindow());
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -81,9 +109,44 @@ std::unique_ptr<Win32GameWindow> Win32GameWindow::Open(std::string& error) {
         error = "CreateWindowExW falló (error " + std::to_string(GetLastError()) + ")";
         return nullptr;
     }
-    w->text_ = MakeFont(Disposicion::Texto, false);
-    w->title_ = MakeFont(Disposicion::Titulo, true);
+    w->UseDpi(WindowDpi(w->window_));
+    RECT frame{0, 0, w->Scaled(Disposicion::AnchoInicial), w->Scaled(Disposicion::AltoInicial)};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    w->KeepInWorkArea(SIZE{frame.right - frame.left, frame.bottom - frame.top});
     return w;
+}
+
+int WindowDpi(HWND window) {
+    // Windows 10 1607 and later tell each window's own; older ones only the screen's.
+    using GetDpiForWindowType = UINT(WINAPI*)(HWND);
+    static const auto perWindow = reinterpret_cast<GetDpiForWindowType>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (perWindow)
+        if (const UINT dpi = perWindow(window)) return static_cast<int>(dpi);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : BaseDpi;
+}
+
+void Win32GameWindow::UseDpi(int dpi) {
+    dpi_ = dpi;
+    if (text_) DeleteObject(text_);
+    if (title_) DeleteObject(title_);
+    text_ = MakeFont(Scaled(Disposicion::Texto), false);
+    title_ = MakeFont(Scaled(Disposicion::Titulo), true);
+}
+
+int Win32GameWindow::Scaled(int pixels) const { return MulDiv(pixels, dpi_, BaseDpi); }
+
+// A fixed size can exceed a small screen, and the help line at the foot would hide under the taskbar.
+void Win32GameWindow::KeepInWorkArea(SIZE wanted) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT place = PlaceInWorkArea(wanted, monitor.rcWork);
+    SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Win32GameWindow::~Win32GameWindow() {
@@ -170,10 +233,13 @@ LRESULT Win32GameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
-            const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
+            const auto held =
+                HeldControlAndAlt(Down(VK_LCONTROL), Down(VK_RCONTROL), Down(VK_LMENU), Down(VK_RMENU));
             // Alt+F4 closes the window as its close button does, even while the game speaks.
-            if (w == VK_F4 && alt) break;
-            if (auto key = GameKey(w, GetKeyState(VK_SHIFT) & 0x8000, GetKeyState(VK_CONTROL) & 0x8000, alt)) {
+            if (w == VK_F4 && held.alt) break;
+            // AltGr itself, and the Control Windows sends ahead of it, are no keys of the game.
+            if (AltGrKey(w, l)) return 0;
+            if (auto key = GameKey(w, Down(VK_SHIFT), held.control, held.alt)) {
                 WindowEvent e{WindowEvent::Kind::Key};
                 e.key = *key;
                 e.repeat = (l & (1L << 30)) != 0;
@@ -214,9 +280,26 @@ LRESULT Win32GameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             return 0;
         }
         case WM_SIZE: InvalidateRect(window_, nullptr, FALSE); return 0;
+        case WM_DPICHANGED: {
+            // Moved to a screen of another scale: Windows suggests the size that keeps the layout,
+            // which must still fit that screen's work area.
+            UseDpi(HIWORD(w));
+            const RECT* suggested = reinterpret_cast<const RECT*>(l);
+            KeepInWorkArea(SIZE{suggested->right - suggested->left, suggested->bottom - suggested->top});
+            InvalidateRect(window_, nullptr, FALSE);
+            return 0;
+        }
         default: break;
     }
     return DefWindowProcW(window_, message, w, l);
+}
+
+bool Win32GameWindow::AltGrKey(WPARAM virtualKey, LPARAM l) const {
+    if (virtualKey == VK_MENU) return (l & ExtendedKey) && Down(VK_LCONTROL);
+    if (virtualKey != VK_CONTROL) return false;
+    MSG control{window_, WM_KEYDOWN, virtualKey, l, static_cast<DWORD>(GetMessageTime()), {}};
+    MSG next;
+    return PeekMessageW(&next, window_, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE) && StartsAltGr(control, next);
 }
 
 void Win32GameWindow::Paint(HDC dc, const RECT& area) {
@@ -224,12 +307,12 @@ void Win32GameWindow::Paint(HDC dc, const RECT& area) {
     FillRect(dc, &area, black);
     DeleteObject(black);
     SetBkMode(dc, TRANSPARENT);
-    RECT titleArea{Disposicion::Margen, Disposicion::Margen, area.right - Disposicion::Margen, area.bottom};
+    const int margin = Scaled(Disposicion::Margen);
+    RECT titleArea{margin, margin, area.right - margin, area.bottom};
     SelectObject(dc, title_);
     SetTextColor(dc, Highlight);
     DrawTextW(dc, Title, -1, &titleArea, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    RECT below{Disposicion::Margen, Disposicion::Margen + LineHeight(dc) * 3 / 2,
-               area.right - Disposicion::Margen, area.bottom};
+    RECT below{margin, margin + LineHeight(dc) * 3 / 2, area.right - margin, area.bottom};
     if (auto* setup = std::get_if<SetupView>(&view_.screen)) PaintSetup(dc, below, *setup);
     if (auto* log = std::get_if<LogView>(&view_.screen)) PaintLog(dc, below, *log);
     if (view_.field) PaintField(dc, area, *view_.field);
@@ -248,7 +331,8 @@ void Win32GameWindow::PaintSetup(HDC dc, const RECT& area, const SetupView& view
         const std::wstring status = view.selected[at] ? L" — Seleccionado" : L" — No seleccionado";
         const std::wstring number = (current ? L"► " : L"   ") + std::to_wstring(i + 1) + L". ";
         if (current) {
-            RECT band{Disposicion::Margen / 2, y, area.right + Disposicion::Margen / 2, y + line};
+            RECT band{Scaled(Disposicion::Margen) / 2, y, area.right + Scaled(Disposicion::Margen) / 2,
+                      y + line};
             HBRUSH yellow = CreateSolidBrush(Highlight);
             FillRect(dc, &band, yellow);
             DeleteObject(yellow);
@@ -284,8 +368,10 @@ void Win32GameWindow::PaintLog(HDC dc, const RECT& whole, const LogView& view) {
     const UINT format = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
     HFONT chosen = nullptr;
     for (int pixels : Disposicion::Log) {
+        // A font still selected into the device context is not freed by DeleteObject.
+        SelectObject(dc, text_);
         if (chosen && chosen != text_) DeleteObject(chosen);
-        chosen = pixels == Disposicion::Texto ? text_ : MakeFont(pixels, false);
+        chosen = pixels == Disposicion::Texto ? text_ : MakeFont(Scaled(pixels), false);
         SelectObject(dc, chosen);
         RECT needed = area;
         DrawTextW(dc, text.c_str(), -1, &needed, format | DT_CALCRECT);
@@ -301,12 +387,12 @@ void Win32GameWindow::PaintLog(HDC dc, const RECT& whole, const LogView& view) {
 // Draws the help in small yellow type at the bottom of the area; returns the room left above it.
 RECT Win32GameWindow::PaintHelpAtFoot(HDC dc, const RECT& area, const std::string& helpText) {
     const std::wstring help = Drawable(helpText, MaxLogCharacters);
-    HFONT small = MakeFont(Disposicion::Ayuda, false);
+    HFONT small = MakeFont(Scaled(Disposicion::Ayuda), false);
     SelectObject(dc, small);
     RECT needed{area.left, 0, area.right, 0};
     DrawTextW(dc, help.c_str(), -1, &needed, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
-    RECT foot{area.left, area.bottom - Disposicion::Margen / 2 - (needed.bottom - needed.top), area.right,
-              area.bottom};
+    RECT foot{area.left, area.bottom - Scaled(Disposicion::Margen) / 2 - (needed.bottom - needed.top),
+              area.right, area.bottom};
     SetTextColor(dc, Highlight);
     DrawTextW(dc, help.c_str(), -1, &foot, DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, text_);
@@ -321,7 +407,7 @@ namespace veldrisa {
 // A box over the screen: the title, the prompt, and the field with the part of the text around
 // the cursor (a long text is kept whole, shown cut), the cursor a yellow bar.
 void Win32GameWindow::PaintField(HDC dc, const RECT& area, const FieldView& field) {
-    const int padding = Disposicion::Margen * 3 / 4;
+    const int padding = Scaled(Disposicion::Margen) * 3 / 4;
     SelectObject(dc, text_);
     const int line = LineHeight(dc);
     RECT box{area.left + padding, 0, area.right - padding, 0};

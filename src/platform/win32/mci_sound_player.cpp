@@ -1,10 +1,13 @@
 // Room sounds through MCI's mpegvideo device, which plays MP3 and PCM WAV files alike.
 #include "platform/win32/mci_sound_player.hpp"
 
-#include <iostream>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/recording/process.hpp"
+#include "platform/shared/sound_file.hpp"
 #include "platform/win32/sound_file.hpp"
+#include "platform/win32/warnings.hpp"
 #include "platform/win32/wide_text.hpp"
 
 namespace veldrisa {
@@ -18,6 +21,12 @@ std::string MciError(MCIERROR error) {
     std::string message = Utf8FromWide(text);
     while (!message.empty() && (message.back() == '.' || message.back() == ' ')) message.pop_back();
     return message;
+}
+
+// Named by its whole path, so that a tester finds the very file; Windows N editions lack the MP3
+// decoder, and then every .mp3 is refused here.
+void Refused(const std::string& path, const std::string& problem) {
+    Warn("no se pudo cargar el sonido \"" + path + "\": " + problem + ". La sala quedará en silencio.");
 }
 
 }  // namespace
@@ -51,14 +60,12 @@ void MciSoundPlayer::setFileName(const std::string& name) {
     std::string problem;
     auto file = UsableSoundFile(folder_, name, problem);
     if (!file) {
-        std::cerr << "Aviso: no se pudo cargar el sonido \"" << name << "\": " << problem
-                  << ". La sala quedará en silencio.\n";
+        Refused(SoundPath(folder_, name).value_or(name), problem);
         return;
     }
     MCIDEVICEID device = 0;
     if (const MCIERROR error = OpenSound(*file, device)) {
-        std::cerr << "Aviso: no se pudo cargar el sonido \"" << Utf8FromPath(*file)
-                  << "\": " << MciError(error) << ". La sala quedará en silencio.\n";
+        Refused(Utf8FromPath(*file), MciError(error));
         return;
     }
     device_ = device;
@@ -76,13 +83,27 @@ MCIERROR OpenSound(const std::filesystem::path& file, MCIDEVICEID& device) {
     return error;
 }
 
+DWORD MciVolume(int percent) {
+    if (percent <= 0) return 0;
+    if (percent >= 100) return 1000;
+    // Heard loudness halves with every 10 dB, and the game's percent is a loudness: each halving
+    // of it takes 10 dB off, so that 10 % is still heard and 40 % is plainly softer than 100 %.
+    const double decibels = 10.0 * std::log2(percent / 100.0);
+    // Never 0, which is silence, for a level the player chose above it.
+    return std::max(1L, std::lround(1000.0 * std::pow(10.0, decibels / 20.0)));
+}
+
+bool LoopRestarts(bool looping, WPARAM flags, LPARAM device, MCIDEVICEID current) {
+    return looping && flags == MCI_NOTIFY_SUCCESSFUL && current &&
+           static_cast<MCIDEVICEID>(device) == current;
+}
+
 void MciSoundPlayer::setVolume(int percent) {
     volume_ = percent;
     if (!device_) return;
     MCI_DGV_SETAUDIO_PARMSW level{};
     level.dwItem = MCI_DGV_SETAUDIO_VOLUME;
-    // MCI's scale: 1000 is the file's own loudness.
-    level.dwValue = static_cast<DWORD>(percent * 10);
+    level.dwValue = MciVolume(percent);
     mciSendCommandW(device_, MCI_SETAUDIO, MCI_DGV_SETAUDIO_ITEM | MCI_DGV_SETAUDIO_VALUE | MCI_WAIT,
                     reinterpret_cast<DWORD_PTR>(&level));
 }
@@ -91,8 +112,15 @@ bool MciSoundPlayer::Play() {
     MCI_PLAY_PARMS parameters{};
     parameters.dwCallback = reinterpret_cast<DWORD_PTR>(notices_);
     parameters.dwFrom = 0;
-    return mciSendCommandW(device_, MCI_PLAY, MCI_FROM | MCI_NOTIFY,
-                           reinterpret_cast<DWORD_PTR>(&parameters)) == 0;
+    const auto send = [&](DWORD flags) {
+        return mciSendCommandW(device_, MCI_PLAY, MCI_FROM | flags,
+                               reinterpret_cast<DWORD_PTR>(&parameters)) == 0;
+    };
+    if (playback_ == Playback::Once) return send(0);
+    // The device repeats the sound itself, with no gap; one that cannot is restarted at each end.
+    if (repeats_ && send(MCI_DGV_PLAY_REPEAT)) return true;
+    repeats_ = false;
+    return send(MCI_NOTIFY);
 }
 
 void MciSoundPlayer::play() {
@@ -107,15 +135,11 @@ void MciSoundPlayer::stop() {
 
 LRESULT CALLBACK MciSoundPlayer::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     auto* self = reinterpret_cast<MciSoundPlayer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    // A loop starts again when its sound has played to the end; a stop or a new start supersedes.
-    if (message == MM_MCINOTIFY && self && w == MCI_NOTIFY_SUCCESSFUL) {
-        if (self->playing_ && self->playback_ == Playback::Loop)
-            self->playing_ = self->Play();
-        else
-            self->playing_ = false;
-        return 0;
-    }
-    return DefWindowProcW(window, message, w, l);
+    if (message != MM_MCINOTIFY || !self) return DefWindowProcW(window, message, w, l);
+    // A notice of a device since closed, or of a play since stopped, restarts nothing.
+    if (LoopRestarts(self->playing_ && self->playback_ == Playback::Loop, w, l, self->device_))
+        self->playing_ = self->Play();
+    return 0;
 }
 
 }  // namespace veldrisa

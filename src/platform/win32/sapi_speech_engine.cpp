@@ -3,8 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
+#include <sstream>
+#include <utility>
 
+#include "platform/shared/spoken_punctuation.hpp"
+#include "platform/win32/warnings.hpp"
 #include "platform/win32/wide_text.hpp"
 
 namespace veldrisa {
@@ -62,11 +65,10 @@ int SapiSpeechEngine::GameRate(long sapiRate) {
 
 bool SapiSpeechEngine::Check(HRESULT result, const char* call) {
     if (SUCCEEDED(result)) return true;
-    if (std::find(reported_.begin(), reported_.end(), call) == reported_.end()) {
-        reported_.emplace_back(call);
-        std::cerr << "Aviso: la voz SAPI no respondió a " << call << " (error 0x" << std::hex
-                  << static_cast<unsigned long>(result) << std::dec << ").\n";
-    }
+    std::ostringstream text;
+    text << "la voz SAPI no respondió a " << call << " (error 0x" << std::hex
+         << static_cast<unsigned long>(result) << ").";
+    Warn(text.str());
     return false;
 }
 
@@ -74,6 +76,9 @@ void SapiSpeechEngine::createVoice() {
     voice_.Reset();
     usable_ = false;
     rate_ = 0;
+    heard_ = DefaultVoice;
+    chosen_.reset();
+    refused_ = false;
     if (!Check(makeVoice_(voice_.ReleaseAndGetAddressOf()), "CoCreateInstance(SpVoice)") || !voice_) return;
     // A fresh voice speaks at the rate the player chose in the system's speech settings. A voice
     // must also take an empty message and a wait, which cost nothing, to be worth playing with.
@@ -102,7 +107,19 @@ std::vector<std::string> SapiSpeechEngine::voiceDescriptions() {
 void SapiSpeechEngine::selectVoice(int position) {
     if (!voice_) return;
     ISpObjectToken* token = catalog_.token(position);
-    if (token) Check(voice_->SetVoice(token), "SetVoice");
+    if (!token) return;
+    if (Check(voice_->SetVoice(token), "SetVoice")) {
+        chosen_ = position;
+        return;
+    }
+    BackToLastVoice();
+    refused_ = true;
+}
+
+void SapiSpeechEngine::BackToLastVoice() {
+    chosen_.reset();
+    // No token is the system's default voice, the one a new SpVoice speaks with.
+    Check(voice_->SetVoice(heard_ == DefaultVoice ? nullptr : catalog_.token(heard_)), "SetVoice");
 }
 
 void SapiSpeechEngine::setRate(int rate) {
@@ -112,8 +129,19 @@ void SapiSpeechEngine::setRate(int rate) {
 
 void SapiSpeechEngine::speak(std::string text) {
     if (!voice_) return;
-    const std::wstring wide = WideFromUtf8(text);
-    Check(voice_->Speak(wide.c_str(), SpeakFlags, nullptr), "Speak");
+    // The game says the new voice's name after choosing it; a refused voice says why instead.
+    if (std::exchange(refused_, false)) text = RefusedVoiceNotice;
+    // Voices differ in which marks they read, and in which language: the game names them itself.
+    const std::wstring wide = WideFromUtf8(SpanishMarks(text));
+    if (Check(voice_->Speak(wide.c_str(), SpeakFlags, nullptr), "Speak")) {
+        if (chosen_) heard_ = *std::exchange(chosen_, std::nullopt);
+        return;
+    }
+    // A 32-bit voice in a 64-bit game, among others, takes SetVoice and fails here.
+    if (!chosen_) return;
+    BackToLastVoice();
+    const std::wstring notice = WideFromUtf8(RefusedVoiceNotice);
+    Check(voice_->Speak(notice.c_str(), SpeakFlags, nullptr), "Speak");
 }
 
 void SapiSpeechEngine::stop() {

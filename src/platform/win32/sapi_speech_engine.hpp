@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,7 @@ public:
         SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML | SPF_NLP_SPEAK_PUNC;
     // How long one wait for the voice lasts before the window is looked after again.
     static constexpr ULONG WaitSliceMs = 15;
+    static constexpr char RefusedVoiceNotice[] = "esa voz no responde; sigue la voz anterior.";
 
     SapiSpeechEngine(VoiceFactory makeVoice, VoiceCatalog& catalog);
 
@@ -57,6 +59,8 @@ public:
     void createVoice() override;
     // Empty when the voice cannot be made or does not answer.
     std::vector<std::string> voiceDescriptions() override;
+    // A voice that refuses SetVoice, or the first Speak after it, gives way to the voice before
+    // it, and the player hears RefusedVoiceNotice in that voice instead of silence.
     void selectVoice(int position) override;
     int rate() const override { return rate_; }
     void setRate(int rate) override;
@@ -73,8 +77,16 @@ public:
     static int GameRate(long sapiRate);
 
 private:
-    // Names a failed call once on stderr; later failures of the same call stay quiet.
+    // Names a failed call in a warning (Warn), which tells each failure once.
     bool Check(HRESULT result, const char* call);
+    // Back to the last voice heard (the system's default before any choice), to say the notice.
+    void BackToLastVoice();
+
+    // Positions in the catalog: the voice last heard, and one chosen but not heard yet.
+    static constexpr int DefaultVoice = -1;
+    int heard_ = DefaultVoice;
+    std::optional<int> chosen_;
+    bool refused_ = false;
 
     VoiceFactory makeVoice_;
     VoiceCatalog& catalog_;
@@ -82,7 +94,6 @@ private:
     bool usable_ = false;
     int rate_ = 0;
     std::function<bool()> pump_;
-    std::vector<std::string> reported_;
 };
 
 // The system's own SpVoice.

@@ -3,9 +3,8 @@
 
 #include <windows.h>
 
-#include <iostream>
-
 #include "platform/recording/process.hpp"
+#include "platform/win32/warnings.hpp"
 #include "platform/win32/wide_text.hpp"
 
 namespace veldrisa {
@@ -18,8 +17,8 @@ std::string Win32Folders::programFolder() {
 
 void Win32Folders::setCurrentDirectory(const std::string& path) {
     if (!SetCurrentDirectoryW(WideFromUtf8(path).c_str()))
-        std::cerr << "Aviso: no se pudo entrar en la carpeta \"" << path << "\" (error " << GetLastError()
-                  << ").\n";
+        Warn("no se pudo entrar en la carpeta \"" + path + "\" (error " + std::to_string(GetLastError()) +
+             ").");
 }
 
 }  // namespace veldrisa

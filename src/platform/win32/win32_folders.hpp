@@ -10,7 +10,7 @@ public:
     // The folder of the running executable (GetModuleFileNameW), in UTF-8, ending with its separator;
     // empty when the system cannot tell.
     std::string programFolder() override;
-    // A folder that cannot be entered is reported on stderr; the game goes on.
+    // A folder that cannot be entered is a warning (Warn); the game goes on.
     void setCurrentDirectory(const std::string& path) override;
 };
 

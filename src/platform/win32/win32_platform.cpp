@@ -10,6 +10,7 @@
 #include "platform/win32/mci_sound_player.hpp"
 #include "platform/win32/message_beeper.hpp"
 #include "platform/win32/sapi_speech_engine.hpp"
+#include "platform/win32/warnings.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/win32_folders.hpp"
 
@@ -29,8 +30,7 @@ class Win32Platform : public LocalPlatform {
 public:
     Win32Platform(std::unique_ptr<Win32GameWindow> window, std::unique_ptr<FileSpeechEngine> fileVoice)
         : window_(std::move(window)), fileVoice_(std::move(fileVoice)) {
-        if (folder_.empty())
-            std::cerr << "Aviso: no se conoce la carpeta del programa; las salas quedarán en silencio.\n";
+        if (folder_.empty()) Warn("no se conoce la carpeta del programa; las salas quedarán en silencio.");
     }
 
     Platform& ports() override { return ports_; }
@@ -63,6 +63,7 @@ private:
 }  // namespace
 
 std::unique_ptr<LocalPlatform> MakeWin32Platform() {
+    StartWarnings();
     MessageBeeper beeper;
     std::string error;
     auto window = Win32GameWindow::Open(error);

@@ -1,5 +1,5 @@
-// The table of marks espeak-ng's Spanish voice names in English, and their Spanish names.
-#include "platform/sdl/spoken_punctuation.hpp"
+// Characters espeak-ng cannot read as they stand, given in forms it reads: utf8proc's normal forms.
+#include "platform/sdl/plain_forms.hpp"
 
 #include <utf8proc.h>
 
@@ -8,53 +8,6 @@
 
 namespace veldrisa {
 namespace {
-
-struct Mark {
-    std::string_view mark;
-    std::string_view words;
-};
-
-// Found by reading every mark of Latin-1 and of the general punctuation block with
-// `espeak-ng -v es --punct -x` and keeping those it switches to English for.
-// Three dots come before the lone dot that espeak-ng reads well by itself.
-constexpr Mark Marks[] = {
-    {"...", "puntos suspensivos"},
-    {"…", "puntos suspensivos"},
-    {"‥", "dos puntos seguidos"},
-    {"․", "punto"},
-    {"|", "barra vertical"},
-    {"‖", "doble barra vertical"},
-    {"¦", "barra partida"},
-    {"~", "tilde"},
-    {"¨", "diéresis"},
-    {"¸", "cedilla"},
-    {"‐", "guion"},
-    {"‑", "guion"},
-    {"‧", "guion"},
-    {"‒", "semirraya"},
-    {"–", "semirraya"},
-    {"—", "raya"},
-    {"―", "raya"},
-    {"‘", "comilla"},
-    {"’", "comilla"},
-    {"‚", "comilla"},
-    {"‛", "comilla"},
-    {"“", "comillas"},
-    {"”", "comillas"},
-    {"„", "comillas"},
-    {"‟", "comillas"},
-    {"†", "cruz"},
-    {"‡", "doble cruz"},
-    {"•", "viñeta"},
-    {"‣", "viñeta"},
-    {"‰", "por mil"},
-    {"µ", "micro"},
-    {"¼", "un cuarto"},
-    {"½", "un medio"},
-    {"′", "prima"},
-    {"″", "doble prima"},
-    {"‴", "triple prima"},
-};
 
 // Combining marks that espeak-ng names in English when no letter carries them.
 constexpr std::pair<utf8proc_int32_t, std::string_view> CombiningMarks[] = {
@@ -72,12 +25,6 @@ constexpr std::pair<utf8proc_int32_t, std::string_view> CombiningMarks[] = {
     {0x0327, "cedilla"},
     {0x0328, "ogonek"},
 };
-
-const Mark* MarkAt(std::string_view rest) {
-    for (const Mark& m : Marks)
-        if (rest.starts_with(m.mark)) return &m;
-    return nullptr;
-}
 
 // Spaces around the words, so that they never join the words beside them.
 void AddWords(std::string& spoken, std::string_view words) {
@@ -136,7 +83,7 @@ void AddCharacter(std::string& spoken, std::string_view character, utf8proc_int3
 
 }  // namespace
 
-std::string SpanishMarks(std::string_view text) {
+std::string PlainForms(std::string_view text) {
     // Composed first: a letter and its accent typed apart are read as the accented letter.
     const std::string composed = Normalized(text, UTF8PROC_COMPOSE);
     std::string spoken;
@@ -147,11 +94,7 @@ std::string SpanishMarks(std::string_view text) {
         utf8proc_int32_t cp = -1;
         const utf8proc_ssize_t n =
             utf8proc_iterate(bytes, static_cast<utf8proc_ssize_t>(composed.size() - i), &cp);
-        if (const Mark* m = MarkAt(std::string_view(composed).substr(i))) {
-            AddWords(spoken, m->words);
-            i += m->mark.size();
-            afterBase = false;
-        } else if (n <= 0) {
+        if (n <= 0) {
             spoken += composed[i++];
             afterBase = false;
         } else {
