@@ -22,7 +22,7 @@ namespace Teclas = veldrisa::Tecla;
 
 Programa::Programa(Platform& p)
     : plataforma(p),
-      voz{&p.speech, p.observer, {""}, 0, {}, {}, 0},
+      voz{&p.speech, p.observer, {""}, 0, {}, {}, 0, Audiencia::Todos},
       formIni{voz, Personajes, rnd, p.dialog, 0},
       form1{voz, Personajes, rnd, p, Mesa{}, false} {}
 
@@ -48,7 +48,12 @@ LineaAyuda Programa::Ayuda() {
 
 bool Programa::TeclaComun(int tecla) {
     switch (tecla) {
-        case Teclas::F1: DiAyuda(voz, Ayuda()); return true;
+        case Teclas::F1: {
+            // Online, only the seat that asked hears which keys work.
+            Destinatario solo(voz, Audiencia::QuienPulsa);
+            DiAyuda(voz, Ayuda());
+            return true;
+        }
         case Teclas::RePag: MensajeAnterior(voz); return true;
         case Teclas::AvPag: MensajeSiguiente(voz); return true;
         case Teclas::Inicio: PrimerMensaje(voz); return true;

@@ -1,10 +1,12 @@
-// The replay tool's input language: key names with modifiers, TEXT, CANCEL and STATE.
+// The replay tool's input language: key names with modifiers, TEXT, CANCEL and STATE, and an online
+// table's journal: the seat that pressed each key, time-outs, characters handed to the computer.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "audience/seat_filter.hpp"
 #include "ports/keys.hpp"
 
 namespace veldrisa {
@@ -14,10 +16,15 @@ namespace veldrisa {
 std::optional<KeyEvent> ParseKey(std::string_view name, std::string& problem);
 
 struct InputLine {
-    enum class Kind { Skip, Key, Text, Cancel, State, Invalid };
+    enum class Kind { Skip, Key, Text, Cancel, State, TimeOut, Computer, Player, Invalid };
     Kind kind = Kind::Skip;
     KeyEvent key;
     std::string text;  // the answer of Text, the problem of Invalid
+    // Key: the seat that pressed it ("@3,7 SPACE"), none for the shared keyboard.
+    std::optional<Seat> seat;
+    // Key: C or P about this one of the seat's characters ("@3,7 P 7"); Computer, Player: the
+    // character handed to the computer or taken back.
+    int character = 0;
 };
 
 // One line of input without its line feed; a trailing CR is dropped.

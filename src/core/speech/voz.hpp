@@ -21,6 +21,22 @@ struct Voz {
     // the player reached by browsing, the newest until they browse.
     std::deque<std::string> Historial;
     std::size_t Leido = 0;
+    // Who hears what is said, played or beeped now (Audiencia); see Destinatario.
+    int Audiencia = Audiencia::Todos;
+};
+
+// While it lives, what the game says, plays or beeps is for one audience only: a character's
+// player, or whoever pressed the key. Everything else the game does is for everyone.
+class Destinatario {
+public:
+    Destinatario(Voz& v, int audiencia);
+    ~Destinatario();
+    Destinatario(const Destinatario&) = delete;
+    Destinatario& operator=(const Destinatario&) = delete;
+
+private:
+    Voz& voz_;
+    int anterior_;
 };
 
 void CreaVoces(Voz& v);

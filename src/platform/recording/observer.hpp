@@ -16,6 +16,10 @@ public:
     void screenOpened(const char* name) override {
         recorder_.record(Event(EventKind::Screen, name));
     }
+    void addressedTo(int audience) override { recorder_.record(Event(EventKind::Addressed, {}, audience)); }
+    void turnOf(int character, std::string_view name) override {
+        recorder_.record(Event(EventKind::Turn, std::string(name), character));
+    }
 
 private:
     Recorder& recorder_;
