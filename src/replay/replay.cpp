@@ -3,13 +3,10 @@
 
 #include <cstdint>
 
-#include "app/programa.hpp"
 #include "platform/shared/valid_utf8.hpp"
-#include "play/despachador.hpp"
-#include "play/relevo.hpp"
 #include "replay/input.hpp"
 #include "replay/options.hpp"
-#include "replay/output.hpp"
+#include "replay/session.hpp"
 
 namespace veldrisa {
 namespace {
@@ -59,58 +56,15 @@ std::string DialogAnswer(LineReader& reader) {
     }
 }
 
-// The journal's own inputs: a seat's information about one of its characters, a time-out, a
-// character handed over. They belong to a game under way.
-void JournalInput(Programa& programa, const NumberedLine& line) {
-    const InputLine& parsed = line.parsed;
-    if (programa.pantalla() != Pantalla::Juego) throw InputError{line.number, "no game is under way"};
-    Form1& game = programa.form1;
-    switch (parsed.kind) {
-        case InputLine::Kind::Key: TeclaInformativaDe(game, parsed.character, parsed.key.code); break;
-        case InputLine::Kind::TimeOut: EligePorTiempo(game); break;
-        case InputLine::Kind::Computer: CedeAComputadora(game, parsed.character); break;
-        default: RecuperaPersonaje(game, parsed.character); break;
-    }
-}
-
-void Handle(Programa& programa, const NumberedLine& line, std::ostream& out) {
-    const InputLine& parsed = line.parsed;
-    switch (parsed.kind) {
-        case InputLine::Kind::Key:
-            if (parsed.character)
-                JournalInput(programa, line);
-            else
-                programa.Tecla(parsed.key.code, parsed.key.mask);
-            break;
-        case InputLine::Kind::State: out << StateJson(programa) << std::endl; break;
-        case InputLine::Kind::TimeOut:
-        case InputLine::Kind::Computer:
-        case InputLine::Kind::Player: JournalInput(programa, line); break;
-        default:
-            throw InputError{line.number,
-                             parsed.kind == InputLine::Kind::Invalid ? parsed.text : "no dialog is open"};
-    }
-}
-
-// Handles the lines until the program or the input ends; with a seat's filter, only what that seat
-// receives is written.
-void Run(Programa& programa, LineReader& reader, std::ostream& out, SeatFilter* filter) {
-    std::string shownLog;
+// Handles the lines until the program or the input ends.
+void Run(Session& session, LineReader& reader) {
     while (auto line = reader.next()) {
-        if (filter) filter->pressedBy(line->parsed.seat);
-        Handle(programa, *line, out);
-        const Mesa& mesa = programa.form1.mesa;
-        std::string seatLog;
-        if (filter) seatLog = filter->log(mesa.PiezasLog);
-        const std::string& label = filter ? seatLog : mesa.Label1;
-        if (label != shownLog) {
-            shownLog = label;
-            out << LogJson(shownLog) << std::endl;
+        try {
+            session.handle(line->parsed);
+        } catch (const SessionError& e) {
+            throw InputError{line->number, e.what()};
         }
-        if (programa.Terminado()) {
-            out << ExitJson() << std::endl;
-            return;
-        }
+        if (session.ended()) return;
     }
 }
 
@@ -128,25 +82,17 @@ int Replay(const std::vector<std::string>& args, std::istream& in, std::ostream&
         return 0;
     }
 
-    RecordingPlatform recording(arguments->options);
-    std::optional<SeatFilter> filter;
-    if (arguments->seat) filter.emplace(*arguments->seat);
+    Session session(arguments->options);
     // Written at once, so that a run the game cuts short still shows what led up to it.
-    recording.recorder.listener = [&out, &filter](const Event& e) {
-        const std::optional<Event> seen = filter ? filter->pass(e) : std::nullopt;
-        if (filter && !seen) return;
-        if (auto line = EventJson(seen ? *seen : e)) out << *line << std::endl;
-    };
+    session.addReader(arguments->seat, [&out](const std::string& line) { out << line << std::endl; });
     LineReader reader(in);
-    recording.dialog.source = [&reader] { return DialogAnswer(reader); };
-
-    Programa programa(recording.platform);
+    session.platform().dialog.source = [&reader] { return DialogAnswer(reader); };
     try {
-        if (!programa.Inicia()) {
+        if (!session.start()) {
             err << "veldrisa-replay: no voice is installed" << std::endl;
             return 1;
         }
-        Run(programa, reader, out, filter ? &*filter : nullptr);
+        Run(session, reader);
     } catch (const EndOfInput&) {
         // The input may run out with the dialog still open; that is an ordinary end.
     } catch (const InputError& e) {

@@ -42,7 +42,7 @@ ENGINE_HEADERS = [
                 r"commctrl|commdlg|winsock2?|ws2tcpip|wrl|mfapi|mfidl|mfplay|mfreadwrite|initguid|"
                 r"propvarutil|timeapi|synchapi|processthreadsapi|direct\.h|io\.h|tchar)"), "Windows"),
 ]
-UPPER_FOLDERS = ["platform/", "app/", "replay/", "bin/", "support/", "protocol/", "audience/"]
+UPPER_FOLDERS = ["platform/", "app/", "replay/", "bin/", "support/", "protocol/", "audience/", "server/"]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 

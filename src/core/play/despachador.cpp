@@ -172,7 +172,8 @@ LineaAyuda AyudaForm1(Form1& f) {
 }
 
 void TeclaInformativaDe(Form1& f, int personaje, int tecla) {
-    if ((tecla == Tecla::C || tecla == Tecla::P) && InformaEnFase(f.mesa.Fase, tecla))
+    // A dead character is in no room and has no hand left to play.
+    if ((tecla == Tecla::C || tecla == Tecla::P) && InformaEnFase(f.mesa.Fase, tecla) && f.P(personaje).Vivo)
         InformaDe(f, f.P(personaje), tecla);
 }
 
