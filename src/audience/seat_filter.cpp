@@ -21,6 +21,13 @@ std::optional<Seat> ParseSeat(std::string_view text) {
     }
 }
 
+std::string SeatText(const Seat& seat) {
+    std::string text;
+    for (std::size_t c = 1; c <= 10; ++c)
+        if (seat[c]) text += (text.empty() ? "" : ",") + std::to_string(c);
+    return text;
+}
+
 bool SeatFilter::hears(int audience) const {
     if (audience == Audiencia::Todos) return true;
     // A key from no seat in particular was pressed at the one shared keyboard: all hear its answer.

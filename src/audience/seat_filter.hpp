@@ -19,6 +19,8 @@ using Seat = std::bitset<11>;
 // "3,7": the seat of characters 3 and 7. Nothing unless the text lists distinct characters 1..10,
 // separated by commas.
 std::optional<Seat> ParseSeat(std::string_view text);
+// The seat as ParseSeat reads it: "3,7".
+std::string SeatText(const Seat& seat);
 
 // Follows the game's events in order and lets through those the seat may perceive: what is
 // addressed to everyone, to one of its characters, or to whoever pressed the key when the seat did.

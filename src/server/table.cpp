@@ -28,13 +28,6 @@ std::string KeyName(KeyEvent key) {
     }
 }
 
-std::string SeatList(const Seat& seat) {
-    std::string list;
-    for (std::size_t c = 1; c <= 10; ++c)
-        if (seat[c]) list += (list.empty() ? "" : ",") + std::to_string(c);
-    return list;
-}
-
 }  // namespace
 
 OnlineTable::OnlineTable(const TableSetup& setup, const std::vector<std::string>& journal)
@@ -75,7 +68,7 @@ void OnlineTable::feed(const std::string& line, const std::string* answer) {
 }
 
 std::string OnlineTable::seatKey(std::size_t seat, std::string_view key) const {
-    return "@" + SeatList(setup_.seats.at(seat)) + " " + std::string(key);
+    return "@" + SeatText(setup_.seats.at(seat)) + " " + std::string(key);
 }
 
 std::optional<int> OnlineTable::asked() {
