@@ -272,6 +272,50 @@ std::string LogMessage(std::string_view text) { return Line({{"type", "log"}, {"
 
 std::string BeepMessage() { return Line({{"type", "beep"}}); }
 
+std::string TablesMessage(const std::vector<TableSummary>& tables) {
+    json list = json::array();
+    for (const TableSummary& t : tables)
+        list.push_back({{"id", t.id},
+                        {"private", t.isPrivate},
+                        {"time_limit", t.timeLimit},
+                        {"players", t.players},
+                        {"spectators", t.spectators},
+                        {"free", t.free},
+                        {"started", t.started}});
+    return Line({{"type", "tables"}, {"tables", list}});
+}
+
+std::string TableMessage(const TableView& view) {
+    json characters = json::array();
+    for (std::size_t i = 0; i < view.characters.size(); ++i) {
+        const CharacterEntry& c = view.characters[i];
+        json entry{
+            {"character", i + 1}, {"name", c.name}, {"yours", c.yours}, {"computer", c.player.empty()}};
+        if (!c.player.empty()) entry["player"] = c.player;
+        characters.push_back(entry);
+    }
+    json m{{"type", "table"},           {"id", view.id},
+           {"private", view.isPrivate}, {"time_limit", view.timeLimit},
+           {"creator", view.creator},   {"spectator", view.spectator},
+           {"started", view.started},   {"spectators", view.spectators},
+           {"characters", characters}};
+    if (!view.event.empty()) m["event"] = view.event;
+    return Line(m);
+}
+
+std::optional<std::string> GameMessage(std::string_view replayLine) {
+    json event = json::parse(replayLine, nullptr, false);
+    if (!event.is_object() || !event.contains("ev")) return std::nullopt;
+    const std::string kind = event["ev"];
+    if (kind != "say" && kind != "sound" && kind != "log" && kind != "beep") return std::nullopt;
+    // The room sounds' files are the client's own: only which room's sound plays or stops matters.
+    if (kind == "sound" && event["op"] != "play" && event["op"] != "stop") return std::nullopt;
+    event.erase("ev");
+    json m{{"type", kind}};
+    m.update(event);
+    return Line(m);
+}
+
 std::string ErrorMessage(Reason r) {
     return Line({{"type", "error"}, {"reason", ReasonName(r)}, {"text", ReasonText(r)}});
 }

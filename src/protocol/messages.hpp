@@ -2,11 +2,13 @@
 // what the server answers, built in one place (docs/protocol.md).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "ports/keys.hpp"
 
@@ -100,5 +102,40 @@ std::string SoundMessage(int player, std::string_view op, std::string_view fileN
 std::string LogMessage(std::string_view text);
 std::string BeepMessage();
 std::string ErrorMessage(Reason r);
+
+// One table in the list of tables.
+struct TableSummary {
+    std::string id;
+    bool isPrivate = false;
+    int timeLimit = 0;
+    int players = 0;
+    int spectators = 0;
+    int free = 0;  // characters nobody has claimed
+    bool started = false;
+};
+std::string TablesMessage(const std::vector<TableSummary>& tables);
+
+// A table's lobby as one connection sees it.
+struct CharacterEntry {
+    std::string name;
+    std::string player;  // empty: the computer plays it
+    bool yours = false;
+};
+struct TableView {
+    std::string id;
+    bool isPrivate = false;
+    int timeLimit = 0;
+    bool creator = false;
+    bool spectator = false;
+    bool started = false;
+    int spectators = 0;
+    std::array<CharacterEntry, 10> characters;  // characters 1..10
+    std::string event;                          // what changed, to be spoken; empty: nothing to say
+};
+std::string TableMessage(const TableView& view);
+
+// A line of the game's own output, in the replay tool's notation, as the message a client
+// receives; nothing for what a client has no use for (a window opening, the program's end).
+std::optional<std::string> GameMessage(std::string_view replayLine);
 
 }  // namespace veldrisa::protocol
