@@ -7,13 +7,13 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libsdl2-dev libsdl2-mixer-dev \
 	libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
 	xvfb xauth sox xdotool dpkg-dev lintian desktop-file-utils appstream \
-	nlohmann-json3-dev python3-jsonschema libsqlite3-dev
+	nlohmann-json3-dev python3-jsonschema libsqlite3-dev libboost1.81-dev libssl-dev
 # The fuzzer needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 1800
 SOAK_GAMES ?= 100000 10000
 
-.PHONY: deps configure build play test package sanitize tsan fuzz fuzz-ci soak bench windows windows-test clean
+.PHONY: deps configure build play serve test package sanitize tsan fuzz fuzz-ci soak bench windows windows-test clean
 
 define install_missing
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -34,6 +34,10 @@ build: configure
 
 play: build
 	cd $(BUILD) && ./veldrisa
+
+# A local server for the online tables (README, "Online tables").
+serve: build
+	cd $(BUILD) && ./veldrisa-server
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
