@@ -13,7 +13,7 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 1800
 SOAK_GAMES ?= 100000 10000
 
-.PHONY: deps configure build play serve test package sanitize tsan fuzz fuzz-ci soak bench windows windows-test clean
+.PHONY: deps configure build play serve test package sanitize tsan fuzz fuzz-ci fuzz-protocol soak bench windows windows-test clean
 
 define install_missing
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -72,6 +72,18 @@ fuzz: $(BUILD)-fuzz/tests/veldrisa-fuzz
 
 fuzz-ci:
 	$(MAKE) fuzz FUZZ_SECONDS=60
+	$(MAKE) fuzz-protocol FUZZ_SECONDS=60
+
+# The online tables' message parser, its seeds the protocol's client samples, one per file.
+fuzz-protocol: deps
+	$(call install_missing,$(FUZZ_PACKAGES))
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DVELDRISA_FUZZ=ON -DVELDRISA_WITH_SDL=OFF >/dev/null
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target veldrisa-protocol-fuzz
+	@rm -rf $(BUILD)-fuzz/protocol-seeds && mkdir -p $(BUILD)-fuzz/protocol-seeds $(BUILD)-fuzz/protocol-corpus
+	@split -l 1 tests/protocol/client_samples.jsonl $(BUILD)-fuzz/protocol-seeds/sample-
+	$(BUILD)-fuzz/tests/veldrisa-protocol-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -print_final_stats=1 \
+		$(CURDIR)/$(BUILD)-fuzz/protocol-corpus $(CURDIR)/$(BUILD)-fuzz/protocol-seeds
 
 # Whole games by the hundred thousand, with the process's memory reported.
 soak: build

@@ -27,7 +27,8 @@ void Fields(const json& m, std::initializer_list<const char*> required,
             std::initializer_list<const char*> optional = {}) {
     for (const char* f : required)
         if (!m.contains(f)) Invalid(std::string("missing field ") + f);
-    for (const auto& [key, value] : m.items()) {
+    for (const auto& item : m.items()) {
+        const std::string& key = item.key();
         auto known = [&key](const char* f) { return key == f; };
         if (key != "type" && std::none_of(required.begin(), required.end(), known) &&
             std::none_of(optional.begin(), optional.end(), known))
