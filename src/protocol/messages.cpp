@@ -273,6 +273,15 @@ std::string LogMessage(std::string_view text) { return Line({{"type", "log"}, {"
 
 std::string BeepMessage() { return Line({{"type", "beep"}}); }
 
+std::string HistoryMessage(const std::vector<std::string>& missed, std::string_view summary) {
+    json texts = json::array();
+    for (const std::string& m : missed) {
+        const json message = json::parse(m, nullptr, false);
+        if (message.is_object() && message.value("type", "") == "say") texts.push_back(message["text"]);
+    }
+    return Line({{"type", "history"}, {"messages", texts}, {"summary", summary}});
+}
+
 std::string TablesMessage(const std::vector<TableSummary>& tables) {
     json list = json::array();
     for (const TableSummary& t : tables)

@@ -102,6 +102,8 @@ std::string SoundMessage(int player, std::string_view op, std::string_view fileN
 std::string LogMessage(std::string_view text);
 std::string BeepMessage();
 std::string ErrorMessage(Reason r);
+// What a seat was told while away (each a message as sent), for its history, and a spoken summary.
+std::string HistoryMessage(const std::vector<std::string>& missed, std::string_view summary);
 
 // One table in the list of tables.
 struct TableSummary {

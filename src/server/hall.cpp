@@ -11,6 +11,9 @@ namespace {
 
 using protocol::Reason;
 
+// What an away seat's history keeps at most, as the game's own history does.
+constexpr std::size_t MaxMissed = 200;
+
 template <typename... F>
 struct Overloaded : F... {
     using F::operator()...;
@@ -95,10 +98,8 @@ std::vector<Outgoing> Hall::receive(ConnectionId from, std::string_view text, In
 void Hall::handle(ConnectionId from, Visitor& v, const protocol::ClientMessage& m, Instant now, Out& out) {
     std::visit(Overloaded{
                    [&](const protocol::Hello& h) {
-                       // A connection taken back by its token is still to come: none is known yet.
-                       if (h.version != protocol::Version || !h.token.empty())
-                           return refuse(
-                               from, h.version != protocol::Version ? Reason::Version : Reason::Token, out);
+                       if (h.version != protocol::Version) return refuse(from, Reason::Version, out);
+                       if (!h.token.empty()) return comeBack(from, v, h.token, out);
                        v.token = tokens_();
                        out.push_back({from, protocol::WelcomeMessage(v.token)});
                    },
@@ -120,6 +121,31 @@ void Hall::handle(ConnectionId from, Visitor& v, const protocol::ClientMessage& 
                    [&](const auto&) { lobby(from, v, m, out); },
                },
                m);
+}
+
+// A player back with its token takes its seat again: what it missed goes into its history, unspoken,
+// and the computer gives back the characters it took over.
+void Hall::comeBack(ConnectionId from, Visitor& v, const std::string& token, Out& out) {
+    const bool taken = std::any_of(visitors_.begin(), visitors_.end(),
+                                   [&](const auto& other) { return other.second.token == token; });
+    auto room = std::find_if(rooms_.begin(), rooms_.end(), [&](const auto& r) {
+        return r.second.game && r.second.missed.count(token) > 0;
+    });
+    if (taken || room == rooms_.end()) return refuse(from, Reason::Token, out);
+    Room& r = room->second;
+    v.token = token;
+    v.table = r.id;
+    v.name = r.players[token];
+    r.away.erase(token);
+    for (int c = 1; c <= 10; ++c)
+        if (r.owner[c] == token) r.game->takeBack(c);
+    out.push_back({from, protocol::WelcomeMessage(token)});
+    const auto asked = r.game->asked();
+    const std::string summary =
+        "Ha vuelto a la partida." + (asked ? " Es el turno de " + r.game->name(*asked) + "." : std::string());
+    out.push_back({from, protocol::HistoryMessage(r.missed[token], summary)});
+    r.missed.erase(token);
+    announce(r, v.name + " ha vuelto", out);
 }
 
 void Hall::create(ConnectionId from, Visitor& v, const protocol::CreateTable& c, Out& out) {
@@ -238,6 +264,8 @@ std::vector<Outgoing> Hall::drop(ConnectionId gone, Instant now) {
     if (room == rooms_.end() || v.spectator) return out;
     if (room->second.game) {
         room->second.away[v.token] = now;
+        room->second.players[v.token] = v.name;
+        room->second.missed[v.token];
         return out;
     }
     handOver(room->second, v.token);
@@ -249,9 +277,17 @@ void Hall::deliver(Room& room, Instant now, Out& out) {
     for (std::size_t reader = 0; reader <= room.seatTokens.size(); ++reader) {
         const std::vector<std::string> lines = room.game->take(reader);
         const std::string token = reader < room.seatTokens.size() ? room.seatTokens[reader] : std::string();
-        for (const ConnectionId to : at(room, token))
-            for (const std::string& line : lines)
-                if (auto message = protocol::GameMessage(line)) out.push_back({to, *message});
+        const std::vector<ConnectionId> connections = at(room, token);
+        for (const std::string& line : lines) {
+            auto message = protocol::GameMessage(line);
+            if (!message) continue;
+            for (const ConnectionId to : connections) out.push_back({to, *message});
+            // A seat away keeps what was said to it, for its history when it comes back.
+            if (!connections.empty() || !room.missed.count(token)) continue;
+            std::vector<std::string>& missed = room.missed[token];
+            missed.push_back(*message);
+            if (missed.size() > MaxMissed) missed.erase(missed.begin());
+        }
     }
     const auto asked = room.game->asked();
     if (asked != room.asked) room.askedSince = now;

@@ -59,6 +59,8 @@ private:
         std::optional<int> asked;
         Instant askedSince{};
         std::map<std::string, Instant> away;  // seats whose connection dropped, and since when
+        std::map<std::string, std::string> players;              // token -> the player's name
+        std::map<std::string, std::vector<std::string>> missed;  // what an away seat was told
     };
     using Out = std::vector<Outgoing>;
 
@@ -70,6 +72,7 @@ private:
     void key(ConnectionId from, Visitor& v, const protocol::GameKey& k, Instant now, Out& out);
     void leave(Visitor& v, Instant now, Out& out);
     void handOver(Room& room, const std::string& token);
+    void comeBack(ConnectionId from, Visitor& v, const std::string& token, Out& out);
     void refuse(ConnectionId to, protocol::Reason r, Out& out) const;
     void announce(const Room& room, const std::string& event, Out& out) const;
     void deliver(Room& room, Instant now, Out& out);

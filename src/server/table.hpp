@@ -40,6 +40,10 @@ public:
 
     // The character whose choice the day waits for.
     std::optional<int> asked();
+    // A character's name as the game now calls it.
+    const std::string& name(int character) {
+        return session_.game().Personajes.at(static_cast<std::size_t>(character)).Nombre;
+    }
     bool ended() const { return session_.ended(); }
     // The lines the seat received since the last call; the index past the last seat is the spectators'.
     std::vector<std::string> take(std::size_t reader);

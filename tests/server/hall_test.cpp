@@ -127,5 +127,36 @@ TEST(Hall, LeavingOnPurposeHandsTheCharactersToTheComputerAtOnce) {
     EXPECT_NE(s.last(1).find(R"("character":7,"computer":true)"), std::string::npos) << s.last(1);
 }
 
+TEST(Hall, APlayerBackWithItsTokenFindsItsSeatWhatItMissedAndItsCharactersBack) {
+    Sala s;
+    s.seated();
+    s.send(1, R"({"type":"start"})");
+    const std::string token = Sala::Token(2);  // Bea's
+    const std::string hello = R"({"type":"hello","version":1,"client":"native","token":")" + token + R"("})";
+    s.hall.drop(2, s.now);
+    s.send(1, R"({"type":"key","key":"SPACE"})");
+    s.wait(Hall::Grace);
+    s.wait(31s);
+    s.send(5, R"({"type":"hello","version":1,"client":"bot","token":"00000000000000000000000000000099"})");
+    EXPECT_NE(s.last(5).find(R"("reason":"token")"), std::string::npos) << "only its own token takes a seat";
+    s.send(6, hello);
+    const auto back = s.to(6);
+    ASSERT_GE(back.size(), 3u);
+    EXPECT_NE(back[0].find(token), std::string::npos);
+    EXPECT_NE(back[1].find(R"("type":"history")"), std::string::npos);
+    EXPECT_NE(back[1].find("salas asignadas"), std::string::npos) << "what it missed: " << back[1];
+    EXPECT_NE(back[1].find("Ha vuelto a la partida."), std::string::npos);
+    EXPECT_NE(back[2].find(R"("event":"Bea ha vuelto")"), std::string::npos);
+    // Its character is its own again: the next prompt for Beatriz reaches it.
+    for (int i = 0; i < 200 && !s.got(6, "Beatriz, es su turno de jugar"); ++i) {
+        s.send(1, R"({"type":"key","key":"SPACE"})");
+        s.send(6, R"({"type":"key","key":"SPACE"})");
+        s.wait(31s);
+    }
+    EXPECT_TRUE(s.got(6, "Beatriz, es su turno de jugar"));
+    s.send(7, hello);
+    EXPECT_NE(s.last(7).find(R"("reason":"token")"), std::string::npos) << "one connection per seat";
+}
+
 }  // namespace
 }  // namespace veldrisa
