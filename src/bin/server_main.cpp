@@ -16,7 +16,7 @@ constexpr const char* Usage =
 
 struct Arguments {
     veldrisa::ServerOptions options;
-    std::string data = ".";  // where a self-signed certificate is kept
+    std::string data = ".";  // where the journals and a self-signed certificate are kept
 };
 
 std::optional<Arguments> Parse(const std::vector<std::string>& args) {
@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     veldrisa::ServerOptions& options = arguments->options;
+    options.journalPath = (std::filesystem::path(arguments->data) / "veldrisa-partidas.sqlite").string();
     if (options.certPath.empty()) {
         const std::filesystem::path data(arguments->data);
         options.certPath = (data / "veldrisa-server.crt").string();

@@ -21,12 +21,36 @@ struct Overloaded : F... {
 
 }  // namespace
 
-Hall::Hall(std::function<std::uint32_t()> seeds, std::function<std::string()> tokens)
-    : seeds_(std::move(seeds)), tokens_(std::move(tokens)) {
+Hall::Hall(std::function<std::uint32_t()> seeds, std::function<std::string()> tokens, JournalStore* store,
+           Instant now)
+    : seeds_(std::move(seeds)), tokens_(std::move(tokens)), store_(store) {
     Roster roster{};
     Generador rnd;
     CreaPersonajes(roster, rnd);
     for (int c = 1; c <= 10; ++c) rosterNames_[c] = roster[static_cast<std::size_t>(c)].Nombre;
+    if (store_)
+        for (const StoredTable& stored : store_->tables()) restore(stored, now);
+}
+
+// A table taken up again from its journal: every seat is away until its player comes back.
+void Hall::restore(const StoredTable& stored, Instant now) {
+    Room& room = rooms_[stored.id];
+    room.id = stored.id;
+    room.timeLimit = stored.timeLimit;
+    room.names = stored.setup.names;
+    room.game = std::make_unique<OnlineTable>(stored.setup, stored.journal);
+    for (std::size_t seat = 0; seat < stored.holders.size(); ++seat) {
+        const std::string& token = stored.holders[seat].token;
+        room.seatTokens.push_back(token);
+        room.players[token] = stored.holders[seat].name;
+        room.away[token] = now;
+        room.missed[token];
+        for (std::size_t c = 1; c <= 10; ++c)
+            if (stored.setup.seats[seat][c]) room.owner[c] = token;
+    }
+    room.asked = room.game->asked();
+    room.askedSince = now;
+    nextTable_ = std::max<std::uint64_t>(nextTable_, std::stoull(stored.id.substr(1)) + 1);
 }
 
 void Hall::refuse(ConnectionId to, Reason r, Out& out) const {
@@ -217,6 +241,15 @@ void Hall::start(Room& room, Instant now, Out& out) {
             static_cast<std::size_t>(c));
     }
     room.game = std::make_unique<OnlineTable>(setup);
+    if (store_) {
+        std::vector<SeatHolder> holders;
+        for (const std::string& token : room.seatTokens) {
+            const auto holder = std::find_if(visitors_.begin(), visitors_.end(),
+                                             [&](const auto& v) { return v.second.token == token; });
+            holders.push_back({token, holder == visitors_.end() ? std::string() : holder->second.name});
+        }
+        store_->addTable(room.id, setup, holders, room.timeLimit);
+    }
     announce(room, "La partida empieza", out);
     deliver(room, now, out);
 }
@@ -289,6 +322,7 @@ void Hall::deliver(Room& room, Instant now, Out& out) {
             if (missed.size() > MaxMissed) missed.erase(missed.begin());
         }
     }
+    if (store_) store_->keep(room.id, room.game->journal());
     const auto asked = room.game->asked();
     if (asked != room.asked) room.askedSince = now;
     room.asked = asked;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "protocol/messages.hpp"
+#include "server/journal_store.hpp"
 #include "server/table.hpp"
 
 namespace veldrisa {
@@ -31,8 +32,11 @@ public:
     // How long a dropped player's seat waits before the computer takes its characters.
     static constexpr std::chrono::seconds Grace{120};
 
-    // seeds: each new game's seed; tokens: a fresh secret for each new connection.
-    Hall(std::function<std::uint32_t()> seeds, std::function<std::string()> tokens);
+    // seeds: each new game's seed; tokens: a fresh secret for each new connection; store, when
+    // given, keeps every started table's journal, and the tables it kept are taken up again: their
+    // players come back with their tokens.
+    Hall(std::function<std::uint32_t()> seeds, std::function<std::string()> tokens,
+         JournalStore* store = nullptr, Instant now = {});
 
     // One client message, checked before it touches anything; what each connection is sent.
     std::vector<Outgoing> receive(ConnectionId from, std::string_view text, Instant now);
@@ -58,8 +62,8 @@ private:
         std::unique_ptr<OnlineTable> game;
         std::optional<int> asked;
         Instant askedSince{};
-        std::map<std::string, Instant> away;  // seats whose connection dropped, and since when
-        std::map<std::string, std::string> players;              // token -> the player's name
+        std::map<std::string, Instant> away;         // seats whose connection dropped, and since when
+        std::map<std::string, std::string> players;  // token -> the player's name
         std::map<std::string, std::vector<std::string>> missed;  // what an away seat was told
     };
     using Out = std::vector<Outgoing>;
@@ -73,6 +77,7 @@ private:
     void leave(Visitor& v, Instant now, Out& out);
     void handOver(Room& room, const std::string& token);
     void comeBack(ConnectionId from, Visitor& v, const std::string& token, Out& out);
+    void restore(const StoredTable& stored, Instant now);
     void refuse(ConnectionId to, protocol::Reason r, Out& out) const;
     void announce(const Room& room, const std::string& event, Out& out) const;
     void deliver(Room& room, Instant now, Out& out);
@@ -84,7 +89,8 @@ private:
     std::map<ConnectionId, Visitor> visitors_;
     std::map<std::string, Room> rooms_;
     std::uint64_t nextTable_ = 1;
-    std::array<std::string, 11> rosterNames_;  // the characters' names before anyone renames them
+    std::array<std::string, 11> rosterNames_;
+    JournalStore* store_;  // the characters' names before anyone renames them
 };
 
 }  // namespace veldrisa

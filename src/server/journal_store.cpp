@@ -96,6 +96,25 @@ std::array<std::string, 11> NamesFrom(const std::string& text) {
     return names;
 }
 
+// "token name" a line per seat: a token is hexadecimal and a cleaned name holds no line break.
+std::string HoldersText(const std::vector<SeatHolder>& holders) {
+    std::string text;
+    for (const SeatHolder& h : holders) text += h.token + " " + h.name + "\n";
+    return text;
+}
+
+std::vector<SeatHolder> HoldersFrom(const std::string& text) {
+    std::vector<SeatHolder> holders;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start), blank = text.find(' ', start);
+        if (end == std::string::npos || blank > end)
+            throw StoreError("la base de datos de las partidas tiene una mesa dañada");
+        holders.push_back({text.substr(start, blank - start), text.substr(blank + 1, end - blank - 1)});
+        start = end + 1;
+    }
+    return holders;
+}
+
 }  // namespace
 
 JournalStore::JournalStore(const std::string& path) {
@@ -108,7 +127,7 @@ JournalStore::JournalStore(const std::string& path) {
     run("PRAGMA journal_mode=WAL");
     run("PRAGMA synchronous=NORMAL");
     run("CREATE TABLE IF NOT EXISTS mesas (id TEXT PRIMARY KEY, semilla INTEGER NOT NULL, "
-        "asientos TEXT NOT NULL, nombres TEXT NOT NULL)");
+        "asientos TEXT NOT NULL, nombres TEXT NOT NULL, jugadores TEXT NOT NULL, limite INTEGER NOT NULL)");
     run("CREATE TABLE IF NOT EXISTS diario (mesa TEXT NOT NULL, n INTEGER NOT NULL, linea TEXT NOT NULL, "
         "PRIMARY KEY (mesa, n))");
 }
@@ -121,12 +140,17 @@ void JournalStore::run(const char* sql) {
     }
 }
 
-void JournalStore::addTable(const std::string& id, const TableSetup& setup) {
-    Statement(db_, "INSERT INTO mesas (id, semilla, asientos, nombres) VALUES (?, ?, ?, ?)")
+void JournalStore::addTable(const std::string& id, const TableSetup& setup,
+                            const std::vector<SeatHolder>& holders, int timeLimit) {
+    Statement(
+        db_,
+        "INSERT INTO mesas (id, semilla, asientos, nombres, jugadores, limite) VALUES (?, ?, ?, ?, ?, ?)")
         .bind(1, id)
         .bind(2, static_cast<std::int64_t>(setup.seed))
         .bind(3, SeatsText(setup.seats))
         .bind(4, NamesText(setup.names))
+        .bind(5, HoldersText(holders))
+        .bind(6, timeLimit)
         .step();
 }
 
@@ -160,13 +184,17 @@ void JournalStore::removeTable(const std::string& id) {
 
 std::vector<StoredTable> JournalStore::tables() {
     std::vector<StoredTable> out;
-    Statement rows(db_, "SELECT id, semilla, asientos, nombres FROM mesas ORDER BY id");
+    Statement rows(db_, "SELECT id, semilla, asientos, nombres, jugadores, limite FROM mesas ORDER BY id");
     while (rows.step()) {
         StoredTable t;
         t.id = rows.text(0);
         t.setup.seed = static_cast<std::uint32_t>(rows.number(1));
         t.setup.seats = SeatsFrom(rows.text(2));
         t.setup.names = NamesFrom(rows.text(3));
+        t.holders = HoldersFrom(rows.text(4));
+        t.timeLimit = static_cast<int>(rows.number(5));
+        if (t.holders.size() != t.setup.seats.size())
+            throw StoreError("la base de datos de las partidas tiene una mesa dañada");
         out.push_back(std::move(t));
     }
     Statement lines(db_, "SELECT linea FROM diario WHERE mesa = ? ORDER BY n");

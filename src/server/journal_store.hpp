@@ -18,9 +18,18 @@ struct StoreError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Who sits at a started table, seat by seat: the secret a player comes back with, and its name.
+struct SeatHolder {
+    std::string token;
+    std::string name;
+    bool operator==(const SeatHolder&) const = default;
+};
+
 struct StoredTable {
     std::string id;
     TableSetup setup;
+    std::vector<SeatHolder> holders;  // one per seat of the setup
+    int timeLimit = 0;
     std::vector<std::string> journal;
 };
 
@@ -32,7 +41,8 @@ public:
     JournalStore(const JournalStore&) = delete;
     JournalStore& operator=(const JournalStore&) = delete;
 
-    void addTable(const std::string& id, const TableSetup& setup);
+    void addTable(const std::string& id, const TableSetup& setup, const std::vector<SeatHolder>& holders,
+                  int timeLimit);
     // Writes the journal's lines that are not stored yet; each is on disk when this returns.
     void keep(const std::string& id, const std::vector<std::string>& journal);
     // A table that is over: its journal is no longer needed.

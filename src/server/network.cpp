@@ -43,7 +43,7 @@ class Connection;
 
 class Server {
 public:
-    Server(net::io_context& io, ssl::context& tls, const tcp::endpoint& at);
+    Server(net::io_context& io, ssl::context& tls, const tcp::endpoint& at, JournalStore& store);
     void received(ConnectionId from, const std::string& text);
     void dropped(ConnectionId gone);
     void shutdown();
@@ -145,12 +145,13 @@ private:
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
 
-Server::Server(net::io_context& io, ssl::context& tls, const tcp::endpoint& at)
+Server::Server(net::io_context& io, ssl::context& tls, const tcp::endpoint& at, JournalStore& store)
     : io_(io),
       tls_(tls),
       acceptor_(io, at),
       clock_(io),
-      hall_([] { return static_cast<std::uint32_t>(std::random_device{}()); }, Token) {
+      hall_([] { return static_cast<std::uint32_t>(std::random_device{}()); }, Token, &store,
+            std::chrono::steady_clock::now()) {
     accept();
     tick();
 }
@@ -206,8 +207,9 @@ int Serve(const ServerOptions& options) {
                         ssl::context::no_tlsv1 | ssl::context::no_tlsv1_1);
         tls.use_certificate_chain_file(options.certPath);
         tls.use_private_key_file(options.keyPath, ssl::context::pem);
+        JournalStore store(options.journalPath);
         net::io_context io;
-        Server server(io, tls, tcp::endpoint(net::ip::make_address(options.address), options.port));
+        Server server(io, tls, tcp::endpoint(net::ip::make_address(options.address), options.port), store);
         net::signal_set signals(io, SIGINT, SIGTERM);
         signals.async_wait([&](beast::error_code, int) { server.shutdown(); });
         std::cout << "veldrisa-server: escuchando en " << options.address << ":" << options.port << std::endl;

@@ -10,6 +10,7 @@ struct ServerOptions {
     std::string address = "127.0.0.1";
     std::uint16_t port = 7531;
     std::string certPath, keyPath;
+    std::string journalPath;  // the SQLite file of the tables' journals
 };
 
 // Serves until SIGTERM or SIGINT, which close every connection with a goodbye; returns the exit

@@ -3,8 +3,10 @@
 #include "server/hall.hpp"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace veldrisa {
 namespace {
@@ -12,7 +14,9 @@ namespace {
 using namespace std::chrono_literals;
 
 struct Sala {
-    Hall hall{[] { return 42u; }, [this] { return Token(++tokens); }};
+    explicit Sala(JournalStore* store = nullptr)
+        : hall([] { return 42u; }, [this] { return Token(++tokens); }, store) {}
+    Hall hall;
     Instant now{};
     int tokens = 0;
     std::vector<Outgoing> sent;
@@ -156,6 +160,34 @@ TEST(Hall, APlayerBackWithItsTokenFindsItsSeatWhatItMissedAndItsCharactersBack) 
     EXPECT_TRUE(s.got(6, "Beatriz, es su turno de jugar"));
     s.send(7, hello);
     EXPECT_NE(s.last(7).find(R"("reason":"token")"), std::string::npos) << "one connection per seat";
+}
+
+TEST(Hall, ARestartedHallTakesUpEveryStartedTableFromItsJournal) {
+    const auto file =
+        std::filesystem::temp_directory_path() / ("veldrisa-hall-" + std::to_string(getpid()) + ".sqlite");
+    std::filesystem::remove(file);
+    {
+        JournalStore store(file.string());
+        Sala s(&store);
+        s.seated();
+        s.send(1, R"({"type":"start"})");
+        for (int i = 0; i < 5; ++i) {
+            s.send(1, R"({"type":"key","key":"SPACE"})");
+            s.wait(31s);
+        }
+    }
+    JournalStore store(file.string());
+    Sala s(&store);
+    s.send(8, R"({"type":"hello","version":1,"client":"native","token":")" + Sala::Token(2) + R"("})");
+    const auto back = s.to(8);
+    ASSERT_GE(back.size(), 2u);
+    EXPECT_NE(back[0].find(R"("type":"welcome")"), std::string::npos);
+    EXPECT_NE(back[1].find("Ha vuelto a la partida."), std::string::npos);
+    // The table goes on where it stood: a new table gets a new identifier.
+    s.send(9, R"({"type":"hello","version":1,"client":"bot"})");
+    s.send(9, R"({"type":"create_table","name":"Otra","private":false,"time_limit":0})");
+    EXPECT_NE(s.last(9).find(R"("id":"t2")"), std::string::npos);
+    std::filesystem::remove(file);
 }
 
 }  // namespace

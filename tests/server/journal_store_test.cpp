@@ -21,6 +21,10 @@ TableSetup DosAsientos(std::uint32_t seed) {
     return setup;
 }
 
+std::vector<SeatHolder> Holders() {
+    return {{std::string(32, 'a'), "Ana"}, {std::string(32, 'b'), "Bea la de la esquina"}};
+}
+
 // The keys of two impatient players, the same ones for the same random generator.
 void Press(OnlineTable& table, std::mt19937& rng) {
     static const int Keys[] = {Tecla::Espacio, Tecla::Digito(1), Tecla::Digito(2), Tecla::Digito(3),
@@ -44,9 +48,9 @@ TEST(JournalStore, TablesComeBackWithTheirSetupsAndJournals) {
     std::mt19937 rng(1);
     {
         JournalStore store(folder.file());
-        store.addTable("t1", DosAsientos(5));
-        store.addTable("t2", DosAsientos(6));
-        store.addTable("t3", DosAsientos(7));
+        store.addTable("t1", DosAsientos(5), Holders(), 30);
+        store.addTable("t2", DosAsientos(6), Holders(), 0);
+        store.addTable("t3", DosAsientos(7), Holders(), 0);
         for (int i = 0; i < 200; ++i) {
             Press(i % 2 ? a : b, rng);
             store.keep("t1", a.journal());
@@ -60,6 +64,8 @@ TEST(JournalStore, TablesComeBackWithTheirSetupsAndJournals) {
     EXPECT_EQ(tables[0].id, "t1");
     EXPECT_EQ(tables[0].setup.seats, DosAsientos(5).seats);
     EXPECT_EQ(tables[0].setup.names, DosAsientos(5).names);
+    EXPECT_EQ(tables[0].holders, Holders());
+    EXPECT_EQ(tables[0].timeLimit, 30);
     EXPECT_EQ(tables[0].journal, a.journal());
     EXPECT_EQ(tables[1].journal, b.journal());
     OnlineTable restored(tables[0].setup, tables[0].journal);
@@ -74,7 +80,7 @@ TEST(JournalStore, AServerKilledMidGameLosesNoLineItHadTaken) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         JournalStore store(folder.file());
-        store.addTable("t1", DosAsientos(9));
+        store.addTable("t1", DosAsientos(9), Holders(), 0);
         OnlineTable table(DosAsientos(9));
         std::mt19937 rng(9);
         for (int i = 0; i < 400; ++i) {

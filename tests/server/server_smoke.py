@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """veldrisa-server on loopback: a self-signed certificate made on first start, two clients over
-WebSocket and TLS playing the opening of a game, bad messages refused, and SIGTERM closing every
-connection with a goodbye.
+WebSocket and TLS playing the opening of a game, bad messages refused, the server killed with
+SIGKILL and started again with its players coming back, and SIGTERM closing every connection with
+a goodbye.
 
     server_smoke.py SERVER
 """
@@ -87,13 +88,18 @@ def free_port():
         return s.getsockname()[1]
 
 
+def start(server, port, data):
+    proc = subprocess.Popen([server, "--port", str(port), "--data", data], stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, text=True)
+    check("the server says where it listens", "escuchando" in proc.stdout.readline())
+    return proc
+
+
 def main(server):
     with tempfile.TemporaryDirectory() as data:
         port = free_port()
-        proc = subprocess.Popen([server, "--port", str(port), "--data", data], stdout=subprocess.PIPE,
-                                stderr=subprocess.PIPE, text=True)
+        proc = start(server, port, data)
         try:
-            check("the server says where it listens", "escuchando" in proc.stdout.readline())
             key = os.path.join(data, "veldrisa-server.key")
             check("a self-signed certificate is made on first start",
                   os.path.exists(os.path.join(data, "veldrisa-server.crt")) and os.path.exists(key))
@@ -104,7 +110,7 @@ def main(server):
             welcome = ana.receive()
             check("hello is welcomed with a token", welcome.get("type") == "welcome" and len(welcome["token"]) == 32)
             bea.send('{"type":"hello","version":1,"client":"bot"}')
-            bea.receive()
+            bea_token = bea.receive()["token"]
             ana.send("{not json")
             check("a malformed message is refused", ana.receive().get("reason") == "malformed")
             ana.send('{"type":"list_tables","x":"' + "a" * 5000 + '"}')
@@ -121,6 +127,20 @@ def main(server):
             prompt = lambda m: m.get("type") == "say" and ("es su turno" in m["text"] or "Turno de" in m["text"])
             heard = ana.until(prompt)
             check("the room choice starts, and a seat hears either its prompt or whose turn it is", heard is not None)
+
+            proc.kill()
+            proc.wait()
+            proc = start(server, port, data)
+            ana, bea = Client(port), Client(port)
+            ana.send('{"type":"hello","version":1,"client":"bot","token":"%s"}' % welcome["token"])
+            back = ana.receive()
+            check("killed with SIGKILL and started again, a player comes back with its token",
+                  back.get("type") == "welcome" and back.get("token") == welcome["token"])
+            history = ana.receive()
+            check("and hears where the game stands", history.get("type") == "history"
+                  and history["summary"].startswith("Ha vuelto a la partida."))
+            bea.send('{"type":"hello","version":1,"client":"bot","token":"%s"}' % bea_token)
+            bea.receive()
             proc.send_signal(signal.SIGTERM)
             bye = [c.until(lambda m: m.get("type") == "goodbye") for c in (ana, bea)]
             check("SIGTERM says goodbye to every connection", all(b and b["reason"] == "shutdown" for b in bye))
