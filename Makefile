@@ -8,13 +8,14 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # serves them, the one Wine's 32-bit half needs too, so that installing Wine later removes nothing.
 PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libsdl2-dev libjack-jackd2-dev libsdl2-mixer-dev \
 	libsdl2-ttf-dev libfribidi-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
-	xvfb xauth sox xdotool dpkg-dev lintian desktop-file-utils appstream
+	xvfb xauth sox xdotool dpkg-dev lintian desktop-file-utils appstream \
+	nlohmann-json3-dev python3-jsonschema libsqlite3-dev libboost1.81-dev libssl-dev
 # The fuzzer needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 1800
 SOAK_GAMES ?= 100000 10000
 
-.PHONY: deps configure build play test package sanitize tsan fuzz fuzz-ci soak bench windows windows32-runner windows-test clean
+.PHONY: deps configure build play serve test package sanitize tsan fuzz fuzz-ci fuzz-protocol soak bench windows windows32-runner windows-test clean
 
 define install_missing
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -37,6 +38,10 @@ build: configure
 play: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target veldrisa
 	cd $(BUILD) && ./veldrisa
+
+# A local server for the online tables (README, "Online tables").
+serve: build
+	cd $(BUILD) && ./veldrisa-server
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -71,6 +76,18 @@ fuzz: $(BUILD)-fuzz/tests/veldrisa-fuzz
 
 fuzz-ci:
 	$(MAKE) fuzz FUZZ_SECONDS=60
+	$(MAKE) fuzz-protocol FUZZ_SECONDS=60
+
+# The online tables' message parser, its seeds the protocol's client samples, one per file.
+fuzz-protocol: deps
+	$(call install_missing,$(FUZZ_PACKAGES))
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DVELDRISA_FUZZ=ON -DVELDRISA_WITH_SDL=OFF >/dev/null
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target veldrisa-protocol-fuzz
+	@rm -rf $(BUILD)-fuzz/protocol-seeds && mkdir -p $(BUILD)-fuzz/protocol-seeds $(BUILD)-fuzz/protocol-corpus
+	@split -l 1 tests/protocol/client_samples.jsonl $(BUILD)-fuzz/protocol-seeds/sample-
+	$(BUILD)-fuzz/tests/veldrisa-protocol-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -print_final_stats=1 \
+		$(CURDIR)/$(BUILD)-fuzz/protocol-corpus $(CURDIR)/$(BUILD)-fuzz/protocol-seeds
 
 # Whole games by the hundred thousand, with the process's memory reported.
 soak: build

@@ -46,7 +46,12 @@ LineaAyuda Programa::Ayuda() {
 
 bool Programa::TeclaComun(int tecla) {
     switch (tecla) {
-        case Teclas::F1: DiAyuda(voz, Ayuda()); return true;
+        case Teclas::F1: {
+            // Online, only the seat that asked hears which keys work.
+            Destinatario solo(voz, Audiencia::QuienPulsa);
+            DiAyuda(voz, Ayuda());
+            return true;
+        }
         case Teclas::RePag: MensajeAnterior(voz); return true;
         case Teclas::AvPag: MensajeSiguiente(voz); return true;
         case Teclas::Inicio: PrimerMensaje(voz); return true;

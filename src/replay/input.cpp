@@ -64,6 +64,49 @@ std::optional<int> KeyCode(std::string_view name) {
     return std::nullopt;
 }
 
+InputLine Invalid(std::string problem) {
+    InputLine out;
+    out.kind = InputLine::Kind::Invalid;
+    out.text = std::move(problem);
+    return out;
+}
+
+// "COMPUTER 7": the character named after the command.
+InputLine HandOver(InputLine::Kind kind, std::string_view number) {
+    const auto character = Decimal(number, 10);
+    if (!character || *character < 1)
+        return Invalid("a character from 1 to 10 expected, not " + Quoted(number));
+    InputLine out;
+    out.kind = kind;
+    out.character = *character;
+    return out;
+}
+
+// "@3,7 SPACE", or "@3,7 C 7" for the seat's own information about one of its characters.
+InputLine SeatKey(std::string_view line) {
+    const std::size_t blank = line.find_first_of(Blanks);
+    const auto seat = ParseSeat(line.substr(1, blank == std::string_view::npos ? line.npos : blank - 1));
+    if (!seat || seat->none()) return Invalid("a seat is a list of distinct characters 1..10, as @3,7");
+    const std::string_view rest =
+        blank == std::string_view::npos ? std::string_view{} : Trim(line.substr(blank));
+    const std::size_t space = rest.find_first_of(Blanks);
+    InputLine out;
+    if (space != std::string_view::npos) {
+        const auto character = Decimal(Trim(rest.substr(space)), 10);
+        if (!character || *character < 1 || !(*seat)[static_cast<std::size_t>(*character)])
+            return Invalid("C or P may name only one of the seat's own characters");
+        out.character = *character;
+    }
+    auto key = ParseKey(rest.substr(0, space), out.text);
+    if (!key) return Invalid(out.text);
+    if (out.character && *key != KeyEvent{Tecla::C, 0} && *key != KeyEvent{Tecla::P, 0})
+        return Invalid("only C and P may name a character");
+    out.kind = InputLine::Kind::Key;
+    out.key = *key;
+    out.seat = seat;
+    return out;
+}
+
 }  // namespace
 
 static std::optional<KeyEvent> ParseKeyWith(std::string_view name, std::string& problem, bool fieldNames) {
@@ -133,6 +176,14 @@ InputLine ParseLine(std::string_view line) {
         out.kind = InputLine::Kind::Cancel;
     } else if (trimmed == "STATE") {
         out.kind = InputLine::Kind::State;
+    } else if (trimmed == "TIMEOUT") {
+        out.kind = InputLine::Kind::TimeOut;
+    } else if (trimmed.starts_with("COMPUTER ")) {
+        out = HandOver(InputLine::Kind::Computer, trimmed.substr(9));
+    } else if (trimmed.starts_with("PLAYER ")) {
+        out = HandOver(InputLine::Kind::Player, trimmed.substr(7));
+    } else if (trimmed.starts_with('@')) {
+        out = SeatKey(trimmed);
     } else if (trimmed == "TEXT" || trimmed.starts_with("TEXT ")) {
         out.kind = InputLine::Kind::Invalid;
         out.text = "TEXT must start the line and be followed by one space and the answer";

@@ -29,7 +29,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        if ((a == "--seed" || a == "--voice") && !hasValue) {
+        if ((a == "--seed" || a == "--voice" || a == "--seat") && !hasValue) {
             problem = a + " needs a value";
             return std::nullopt;
         }
@@ -43,6 +43,17 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
             if (!voicesGiven) options.voices.clear();
             voicesGiven = true;
             options.voices.push_back(args[++i]);
+        } else if (a == "--seat" || a == "--spectator") {
+            if (parsed.seat) {
+                problem = "one seat at a time: " + Quoted(a) + " after another seat";
+                return std::nullopt;
+            }
+            parsed.seat = a == "--spectator" ? std::optional<Seat>(Seat{}) : ParseSeat(args[++i]);
+            if (!parsed.seat) {
+                problem =
+                    "--seat needs distinct characters 1..10 separated by commas, not " + Quoted(args[i]);
+                return std::nullopt;
+            }
         } else if (a == "--no-voices") {
             noVoices = true;
         } else if (a == "--help") {

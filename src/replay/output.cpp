@@ -60,7 +60,9 @@ std::optional<std::string> EventJson(const Event& e) {
     case EventKind::VoiceSelected:
     case EventKind::RateSet:
     case EventKind::Seeded:
-    case EventKind::DirectoryChanged: break;
+    case EventKind::DirectoryChanged:
+    case EventKind::Addressed:
+    case EventKind::Turn: break;
     }
     return std::nullopt;
 }

@@ -42,7 +42,7 @@ ENGINE_HEADERS = [
                 r"commctrl|commdlg|winsock2?|ws2tcpip|wrl|mfapi|mfidl|mfplay|mfreadwrite|initguid|"
                 r"propvarutil|timeapi|synchapi|processthreadsapi|direct\.h|io\.h|tchar)"), "Windows"),
 ]
-UPPER_FOLDERS = ["platform/", "app/", "replay/", "bin/", "support/"]
+UPPER_FOLDERS = ["platform/", "app/", "replay/", "bin/", "support/", "protocol/", "audience/", "server/"]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
@@ -106,6 +106,9 @@ PLANTED = [
     ("core/common/generador.hpp", '#include "speech/voz.hpp"'),
     ("core/cards/informe.cpp", "#include <X11/Xlib.h>"),
     ("ports/ports/keys.hpp", '#include "table/mesa.hpp"'),
+    ("core/play/despachador.cpp", '#include "protocol/messages.hpp"'),
+    ("core/play/relevo.cpp", '#include "audience/seat_filter.hpp"'),
+    ("ports/ports/platform.hpp", "#include <nlohmann/json.hpp>"),
     ("ports/ports/platform.hpp", "#include <SDL2/SDL_mixer.h>"),
 ]
 

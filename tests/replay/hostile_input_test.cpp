@@ -89,14 +89,17 @@ TEST(HostileInput, TheVoiceIndexNeverLeavesTheListWhateverItsLength) {
 TEST(HostileInput, HelpAndUsageErrors) {
     auto help = Replayed("ENTER\n", {"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out, "usage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices]\n");
+    EXPECT_EQ(
+        help.out,
+        "usage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices] [--seat 3,7 | --spectator]\n");
     EXPECT_EQ(help.err, "");
     auto bad = Replayed("ENTER\n", {"--seed", "1", "--sed", "2"});
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out, "");
-    EXPECT_EQ(bad.err,
-              "veldrisa-replay: unknown option \"--sed\"\n"
-              "usage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices]\n");
+    EXPECT_EQ(
+        bad.err,
+        "veldrisa-replay: unknown option \"--sed\"\n"
+        "usage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices] [--seat 3,7 | --spectator]\n");
 }
 
 }  // namespace

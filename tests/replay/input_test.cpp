@@ -78,6 +78,29 @@ TEST(ParseLine, MalformedLinesSayWhy) {
     }
 }
 
+TEST(ParseLine, AJournalNamesTheSeatOfEachKeyAndItsOwnInputs) {
+    auto key = ParseLine(" @3,7 CTRL+1 ");
+    EXPECT_EQ(key.kind, InputLine::Kind::Key);
+    EXPECT_EQ(key.key, (KeyEvent{49, 2}));
+    EXPECT_EQ(key.seat, ParseSeat("3,7"));
+    EXPECT_EQ(key.character, 0);
+    auto cards = ParseLine("@3,7 P 7");
+    EXPECT_EQ(cards.key, (KeyEvent{Tecla::P, 0}));
+    EXPECT_EQ(cards.character, 7);
+    EXPECT_EQ(ParseLine("SPACE").seat, std::nullopt);
+    EXPECT_EQ(ParseLine("TIMEOUT").kind, InputLine::Kind::TimeOut);
+    auto computer = ParseLine("COMPUTER 10");
+    EXPECT_EQ(computer.kind, InputLine::Kind::Computer);
+    EXPECT_EQ(computer.character, 10);
+    EXPECT_EQ(ParseLine("PLAYER 1").kind, InputLine::Kind::Player);
+    for (auto line : {"@ SPACE", "@3", "@3,3 SPACE", "@0 SPACE", "@3,7 C 4", "@3,7 SPACE 3", "@3 CTRL+C 3",
+                      "@3 FOO", "COMPUTER 0", "COMPUTER 11", "PLAYER", "PLAYER x", "TIMEOUT 3"}) {
+        auto l = ParseLine(line);
+        EXPECT_EQ(l.kind, InputLine::Kind::Invalid) << line;
+        EXPECT_FALSE(l.text.empty()) << line;
+    }
+}
+
 std::optional<RecordingOptions> Options(const std::vector<std::string>& args) {
     std::string problem;
     auto parsed = ParseArguments(args, problem);
@@ -120,6 +143,21 @@ TEST(ParseArguments, AnythingElseIsAUsageErrorThatNamesTheOption) {
         std::string problem;
         EXPECT_FALSE(ParseArguments(args, problem)) << args.front();
         EXPECT_EQ(problem, expected);
+    }
+}
+
+TEST(ParseArguments, OneSeatOrTheSpectators) {
+    std::string problem;
+    EXPECT_EQ(ParseArguments({"--seat", "3,7"}, problem)->seat, ParseSeat("3,7"));
+    EXPECT_EQ(ParseArguments({"--spectator"}, problem)->seat, Seat{});
+    EXPECT_EQ(ParseArguments({}, problem)->seat, std::nullopt);
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--seat"},
+                                                                  {"--seat", "0"},
+                                                                  {"--seat", ""},
+                                                                  {"--seat", "3", "--spectator"},
+                                                                  {"--spectator", "--seat", "3"}}) {
+        EXPECT_FALSE(ParseArguments(args, problem)) << args.back();
+        EXPECT_FALSE(problem.empty());
     }
 }
 

@@ -111,7 +111,10 @@ TEST(Replay, UsageErrorsWriteNothingOnStandardOutput) {
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.lines.empty());
         EXPECT_TRUE(r.err.starts_with("veldrisa-replay: ")) << r.err;
-        EXPECT_TRUE(r.err.ends_with("\nusage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices]\n")) << r.err;
+        EXPECT_TRUE(
+            r.err.ends_with("\nusage: veldrisa-replay [--seed N] [--voice DESC]... [--no-voices] [--seat 3,7 "
+                            "| --spectator]\n"))
+            << r.err;
     }
 }
 

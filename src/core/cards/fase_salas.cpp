@@ -35,14 +35,15 @@ std::string PreguntaSala(Form1& f, const Personaje& p) {
 
 void CierraFaseSalas(Form1& f) {
     Mesa& m = f.mesa;
-    m.Label1.clear();
+    LimpiaLog(m);
     for (int s = 1; s <= 4; ++s) {
-        Agrega(m.Label1, m.NombreSala[s], "\r\n");
+        AgregaLog(m, Audiencia::Todos, m.NombreSala[s], "\r\n");
         // A character's room and its entry in that room's list are always set together, so
-        // the room is read from the character rather than searched for in the list.
+        // the room is read from the character rather than searched for in the list. Where a
+        // character went is its own until the night.
         for (int k = 1; k <= NumPersonajes; ++k)
-            if (f.P(k).Sala == s) Agrega(m.Label1, f.P(k).Nombre, "; ");
-        Agrega(m.Label1, "\r\n");
+            if (f.P(k).Sala == s) AgregaLog(m, k, f.P(k).Nombre, "; ");
+        AgregaLog(m, Audiencia::Todos, "\r\n");
     }
     f.Habla("salas asignadas. Pulse espacio  para continuar ");
 }
@@ -54,7 +55,8 @@ bool TurnoSala(Form1& f, Personaje& p) {
         p.Sala = EligeSalaComputadora(f, p.Indice);
         m.OcupantesSala[p.Sala] += EntradaOcupante(p.Indice);
     } else if (p.Sala == SinSala) {
-        f.Habla(PreguntaSala(f, p));
+        f.AnunciaTurno(p);
+        f.HablaA(p.Indice, PreguntaSala(f, p));
         m.Fase = Fases::Salas;
         return false;
     }

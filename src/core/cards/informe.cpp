@@ -18,8 +18,8 @@ void ReparteCartas(Form1& f) {
     }
 }
 
-void AgregaLineaCarta(std::string& log, const Mesa& m, int carta) {
-    Agrega(log, "- ", CartaNumero(m, carta).TextoEnInforme(), "\r\n");
+void AgregaLineaCarta(Mesa& m, int dueno, int carta) {
+    AgregaLog(m, dueno, "- ", CartaNumero(m, carta).TextoEnInforme(), "\r\n");
 }
 
 }  // namespace
@@ -37,20 +37,23 @@ void InformeAspirantes(Form1& f) {
     BarajaMazo(m, f.rnd);
     CompactaMazo(m);
 
-    m.Label1.clear();
+    LimpiaLog(m);
     std::string aviso;
     aviso.reserve(512);  // room for the ten names of the roster, so the list is not moved as it grows
     Agrega(aviso, "Los actuales aspirantes a la fortuna de Veldrisa son: ");
     bool hayVivos = false;
     for (int i = 1; i <= NumPersonajes; ++i) {
         const Personaje& p = f.P(i);
-        Agrega(m.Label1, p.Nombre, ": (", p.Agresivo ? "Verdadero" : "Falso", ") \r\n");
+        // Everyone reads the names and who is dead; a temperament and a hand are their owner's.
+        AgregaLog(m, Audiencia::Todos, p.Nombre);
+        AgregaLog(m, i, ": (", p.Agresivo ? "Verdadero" : "Falso", ") ");
+        AgregaLog(m, Audiencia::Todos, "\r\n");
         if (!p.Vivo) {
-            Agrega(m.Label1, "(muerto)\r\n");
+            AgregaLog(m, Audiencia::Todos, "(muerto)\r\n");
             continue;
         }
-        AgregaLineaCarta(m.Label1, m, p.Carta1);
-        AgregaLineaCarta(m.Label1, m, p.Carta2);
+        AgregaLineaCarta(m, i, p.Carta1);
+        AgregaLineaCarta(m, i, p.Carta2);
         if (hayVivos) Agrega(aviso, "; ");
         Agrega(aviso, p.Nombre);
         hayVivos = true;

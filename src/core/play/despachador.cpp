@@ -17,25 +17,36 @@ bool EsDigito(int tecla) { return tecla >= Tecla::Cero && tecla <= Tecla::Nueve;
 
 void CambiaDescripcion(Form1& f) {
     f.mesa.DescripcionCorta = !f.mesa.DescripcionCorta;
-    f.Habla(std::string("Descripción ") + (f.mesa.DescripcionCorta ? " corta " : " larga ") +
-            " de las cartas");
+    f.HablaA(Audiencia::QuienPulsa, std::string("Descripción ") +
+                                        (f.mesa.DescripcionCorta ? " corta " : " larga ") + " de las cartas");
 }
 
-void DiCartas(Form1& f) {
-    Personaje& c = f.Actual();
+void DiCartas(Form1& f, const Personaje& c) {
     if (!c.Controlado) return;
-    f.Habla("Sus cartas son: 1. " + TextoCarta(f.mesa, c.Carta1) + " y 2. " + TextoCarta(f.mesa, c.Carta2));
+    f.HablaA(c.Indice,
+             "Sus cartas son: 1. " + TextoCarta(f.mesa, c.Carta1) + " y 2. " + TextoCarta(f.mesa, c.Carta2));
 }
 
-void DiPosicion(Form1& f) {
-    Personaje& c = f.Actual();
+void DiPosicion(Form1& f, const Personaje& c) {
     if (c.CartaElegida >= 1) return;
-    f.Habla(DondeEstaYCartas(f, c));
+    f.HablaA(c.Indice, DondeEstaYCartas(f, c));
+}
+
+// Whether C or P tells anything now: the cards during the room and card choices, where one is
+// during the card choice. Before the first room choice there is no current character at all.
+bool InformaEnFase(Fases fase, int tecla) {
+    return fase == Fases::Cartas || (tecla == Tecla::C && fase == Fases::Salas);
+}
+
+void InformaDe(Form1& f, const Personaje& c, int tecla) {
+    if (tecla == Tecla::C)
+        DiCartas(f, c);
+    else
+        DiPosicion(f, c);
 }
 
 // The keys that are not digits: information, voice and leaving.
 void TeclaInformativa(Form1& f, int tecla, int modificadores) {
-    const Fases fase = f.mesa.Fase;
     switch (tecla) {
         case Tecla::Escape: f.Cerrada = true; break;
         case Tecla::F4:
@@ -43,12 +54,12 @@ void TeclaInformativa(Form1& f, int tecla, int modificadores) {
             break;
         case Tecla::F5: RepiteMensaje(f.voz); break;
         case Tecla::F6: CambiaDescripcion(f); break;
-        case Tecla::H: f.Habla("El heredero actual es " + f.HerederoActual().Nombre); break;
-        case Tecla::C:
-            if (fase == Fases::Salas || fase == Fases::Cartas) DiCartas(f);
+        case Tecla::H:
+            f.HablaA(Audiencia::QuienPulsa, "El heredero actual es " + f.HerederoActual().Nombre);
             break;
+        case Tecla::C:
         case Tecla::P:
-            if (fase == Fases::Cartas) DiPosicion(f);
+            if (InformaEnFase(f.mesa.Fase, tecla)) InformaDe(f, f.Actual(), tecla);
             break;
         default: TeclaVoz(f.voz, tecla, modificadores); break;
     }
@@ -64,8 +75,9 @@ void TeclaSala(Form1& f, int sala) {
 void TeclaObjetivo(Form1& f, int d) {
     Mesa& m = f.mesa;
     if (d == 0 || d > m.NumObjetivos) {
-        f.Habla("Sólo hay " + std::to_string(m.NumObjetivos) +
-                " objetivos para elegir. Pulse espacio para escuchar sus nombres de nuevo");
+        f.HablaA(f.Actual().Indice,
+                 "Sólo hay " + std::to_string(m.NumObjetivos) +
+                     " objetivos para elegir. Pulse espacio para escuchar sus nombres de nuevo");
         return;
     }
     f.Actual().Objetivo = m.Objetivos[d];
@@ -97,12 +109,13 @@ bool TeclaDigito(Form1& f, int d, int modificadores) {
 void Avanza(Form1& f) {
     Mesa& m = f.mesa;
     if (m.Fase == Fases::Salas && f.Actual().Sala < 1) {
-        f.Habla("Primero debe seleccionar una de las salas. Pulse un número del 1 al " +
-                std::to_string(m.NumSalas));
+        f.HablaA(f.Actual().Indice, "Primero debe seleccionar una de las salas. Pulse un número del 1 al " +
+                                        std::to_string(m.NumSalas));
         return;
     }
     if (m.Fase == Fases::Cartas && f.Actual().CartaElegida < 1) {
-        f.Habla(
+        f.HablaA(
+            f.Actual().Indice,
             "Primero debe seleccionar una de las cartas. Pulse la tecla C para escuchar sus cartas y después "
             "pulse 1 "
             "o 2 para elegir una de ellas.");
@@ -166,9 +179,18 @@ LineaAyuda AyudaForm1(Form1& f) {
     return linea;
 }
 
+void TeclaInformativaDe(Form1& f, int personaje, int tecla) {
+    // A dead character is in no room and has no hand left to play.
+    if ((tecla == Tecla::C || tecla == Tecla::P) && InformaEnFase(f.mesa.Fase, tecla) && f.P(personaje).Vivo)
+        InformaDe(f, f.P(personaje), tecla);
+}
+
 void TeclaForm1(Form1& f, int tecla, int modificadores) {
     if (EsDigito(tecla)) {
-        if (!TeclaDigito(f, tecla - Tecla::Cero, modificadores)) f.plataforma.beeper.beep();
+        if (!TeclaDigito(f, tecla - Tecla::Cero, modificadores)) {
+            Destinatario solo(f.voz, Audiencia::QuienPulsa);
+            f.plataforma.beeper.beep();
+        }
         return;
     }
     TeclaInformativa(f, tecla, modificadores);

@@ -18,13 +18,14 @@ std::string CuartosConComa(std::size_t largo) {
 
 void CierraFaseCartas(Form1& f) {
     Mesa& m = f.mesa;
-    m.Label1 = "Carttas seleccionadas \r\n";
+    LimpiaLog(m);
+    AgregaLog(m, Audiencia::Todos, "Carttas seleccionadas \r\n");
     for (int q : m.OrdenDia) {
         const Personaje& p = f.P(q);
         int carta = p.CartaElegida == 1 ? p.Carta1 : p.Carta2;
-        Agrega(m.Label1, p.Nombre, "(En ", m.NombreSala[p.Sala], " ", CuartosConComa(m.OcupantesSala[p.Sala].size()),
-               ") usa la carta ", CartaNumero(m, carta).TextoEnLog(), " contra ",
-               f.P(p.Objetivo).Nombre, "\r\n");
+        AgregaLog(m, q, p.Nombre, "(En ", m.NombreSala[p.Sala], " ",
+                  CuartosConComa(m.OcupantesSala[p.Sala].size()), ") usa la carta ",
+                  CartaNumero(m, carta).TextoEnLog(), " contra ", f.P(p.Objetivo).Nombre, "\r\n");
     }
     f.Habla("cartas seleccionadas. Pulse espacio para continuar");
 }
@@ -36,8 +37,11 @@ bool TurnoCarta(Form1& f, Personaje& p) {
         EligeCartaComputadora(f, p.Indice);
         return true;
     }
+    // The room's sound tells where the player is: it is for that player alone, like the prompt.
+    Destinatario solo(f.voz, p.Indice);
     SonidoDeSala(f, p.Sala);
     if (p.CartaElegida >= 1) return true;
+    f.AnunciaTurno(p);
     f.Habla(p.Nombre + ", es su turno de jugar." + DondeEstaYCartas(f, p));
     f.mesa.Fase = Fases::Cartas;
     return false;

@@ -96,9 +96,10 @@ void DescribeAtaque(Form1& f, int victima, const Acciones& a) {
         atacantes += f.P(i).Nombre;
     }
     const Personaje& v = f.P(victima);
-    f.Habla(v.Nombre + " cuando estaba en " + f.mesa.NombreSala[v.Sala] + " ha recibido un ataque de " + atacantes +
-                " que le elimina definitivamente como aspirante a la fortuna de Veldrisa",
-            true, true);
+    f.HablaA(victima,
+             v.Nombre + " cuando estaba en " + f.mesa.NombreSala[v.Sala] + " ha recibido un ataque de " +
+                 atacantes + " que le elimina definitivamente como aspirante a la fortuna de Veldrisa",
+             true, true);
 }
 
 // The heir moves past the dead; false when nobody in the line is alive.

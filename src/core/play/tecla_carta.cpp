@@ -30,7 +30,7 @@ void DiObjetivos(Form1& f) {
         texto += std::to_string(k) + ". " + f.P(m.Objetivos[k]).Nombre + ", ";
         m.NumObjetivos = static_cast<std::int16_t>(k);
     }
-    f.Habla(texto);
+    f.HablaA(f.Actual().Indice, texto);
 }
 
 void TeclaCarta(Form1& f, int d, int modificadores) {
@@ -59,10 +59,11 @@ void TeclaCarta(Form1& f, int d, int modificadores) {
         break;
     default: FaseCartas(f, false); return;
     }
-    f.Habla("Elija el jugador con el que va a realizar la acción");
+    f.HablaA(c.Indice, "Elija el jugador con el que va a realizar la acción");
     BuscaObjetivos(f, c, soloEnSala);
     if (f.mesa.Objetivos[1] == 0) {
-        f.Habla("No hay ningún heredero  con el que pueda usar esa carta. Pulse espacio para continuar.");
+        f.HablaA(c.Indice,
+                 "No hay ningún heredero  con el que pueda usar esa carta. Pulse espacio para continuar.");
         FaseCartas(f, false);
         return;
     }

@@ -14,12 +14,21 @@ int Paso(int modificadores) {
     return (modificadores & (ModShift | ModControl | ModAlt)) != 0 ? 1 : 5;
 }
 
+void Dirige(Voz& v, int audiencia) {
+    v.Audiencia = audiencia;
+    if (v.observador) v.observador->addressedTo(audiencia);
+}
+
 void SeleccionaYAnuncia(Voz& v) {
     v.motor->selectVoice(v.VozActual);
     Habla(v, v.Voces[static_cast<std::size_t>(v.VozActual)], false, false);
 }
 
 }  // namespace
+
+Destinatario::Destinatario(Voz& v, int audiencia) : voz_(v), anterior_(v.Audiencia) { Dirige(v, audiencia); }
+
+Destinatario::~Destinatario() { Dirige(voz_, anterior_); }
 
 void CreaVoces(Voz& v) { v.motor->createVoice(); }
 

@@ -20,6 +20,22 @@ struct Voz {
     int VozActual = 0;  // a position in Voces, however many voices are installed
     std::string UltimoMensaje;
     Historial historial;
+    // Who hears what is said, played or beeped now (Audiencia); see Destinatario.
+    int Audiencia = Audiencia::Todos;
+};
+
+// While it lives, what the game says, plays or beeps is for one audience only: a character's
+// player, or whoever pressed the key. Everything else the game does is for everyone.
+class Destinatario {
+public:
+    Destinatario(Voz& v, int audiencia);
+    ~Destinatario();
+    Destinatario(const Destinatario&) = delete;
+    Destinatario& operator=(const Destinatario&) = delete;
+
+private:
+    Voz& voz_;
+    int anterior_;
 };
 
 void CreaVoces(Voz& v);

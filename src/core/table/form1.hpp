@@ -31,6 +31,15 @@ struct Form1 {
     void Habla(std::string_view texto, bool antes = false, bool despues = false) {
         veldrisa::Habla(voz, texto, antes, despues);
     }
+    // Said for one audience only (Audiencia): a character's player, or whoever pressed the key.
+    void HablaA(int audiencia, std::string_view texto, bool antes = false, bool despues = false) {
+        Destinatario solo(voz, audiencia);
+        Habla(texto, antes, despues);
+    }
+    // A player's character is asked for its choice: the others may hear whose turn it is.
+    void AnunciaTurno(const Personaje& p) {
+        if (voz.observador) voz.observador->turnOf(p.Indice, p.Nombre);
+    }
     SoundPlayer& Sonido(int sala) { return *plataforma.sounds[sala - 1]; }
 };
 

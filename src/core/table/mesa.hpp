@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/texto.hpp"
+
 namespace veldrisa {
 
 // Card kinds, 1..8 in this order; Ninguna is the empty card's, and a thrown-away card's at night.
@@ -63,6 +65,14 @@ struct Indexado {
     const T& operator[](int i) const { return v.at(static_cast<std::size_t>(i - Lo)); }
 };
 
+// A run of the text log and whose it is: 0 everyone's, 1..10 that character's own (its cards,
+// its room, its choices), which only its player may read.
+struct PiezaLog {
+    int Dueno = 0;
+    std::string Texto;
+    bool operator==(const PiezaLog&) const = default;
+};
+
 // The state the game window keeps between key presses; all zero before the first game.
 struct Mesa {
     Indexado<std::int16_t, 1, 10> LineaSucesion;
@@ -80,7 +90,22 @@ struct Mesa {
     std::int16_t NumObjetivos = 0;
     bool DescripcionCorta = false;
     std::string Label1;  // the text log shown in the window
+    std::vector<PiezaLog> PiezasLog;  // Label1 cut by owner, in order: together they make Label1
 };
+
+inline void LimpiaLog(Mesa& m) {
+    m.Label1.clear();
+    m.PiezasLog.clear();
+}
+
+// Appends the pieces to the log, as the owner's.
+template <typename... Piezas>
+void AgregaLog(Mesa& m, int dueno, const Piezas&... piezas) {
+    const std::size_t inicio = m.Label1.size();
+    Agrega(m.Label1, piezas...);
+    if (m.PiezasLog.empty() || m.PiezasLog.back().Dueno != dueno) m.PiezasLog.push_back({dueno, {}});
+    m.PiezasLog.back().Texto.append(m.Label1, inicio);
+}
 
 inline const Carta& CartaNumero(const Mesa& m, int numero) {
     return m.Cartas.at(static_cast<std::size_t>(numero));

@@ -24,6 +24,8 @@ const char* Name(EventKind k) {
     case EventKind::Dialog: return "dialog";
     case EventKind::Seeded: return "seeded";
     case EventKind::DirectoryChanged: return "directory-changed";
+    case EventKind::Addressed: return "addressed";
+    case EventKind::Turn: return "turn";
     }
     return "?";
 }
@@ -36,7 +38,9 @@ bool HasNumber(EventKind k) {
     case EventKind::SoundPlay:
     case EventKind::SoundStop:
     case EventKind::SoundVolume:
-    case EventKind::Seeded: return true;
+    case EventKind::Seeded:
+    case EventKind::Addressed:
+    case EventKind::Turn: return true;
     default: return false;
     }
 }

@@ -23,9 +23,11 @@ enum class EventKind {
     SoundStop,      // number: player 1..4
     SoundVolume,    // number: player 1..4, level: percent
     Beep,
-    Dialog,         // text: title, prompt, initial
-    Seeded,         // number: the seed handed out
+    Dialog,            // text: title, prompt, initial
+    Seeded,            // number: the seed handed out
     DirectoryChanged,  // text: the new current directory
+    Addressed,         // number: who hears what follows (an Audiencia value)
+    Turn,              // number: the character asked for its choice, text: its name
 };
 
 struct Event {

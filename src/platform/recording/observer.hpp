@@ -19,6 +19,10 @@ public:
     void dialogOpened(std::string_view title, std::string_view prompt, std::string_view initial) override {
         recorder_.record(Event::dialog(std::string(title), std::string(prompt), std::string(initial)));
     }
+    void addressedTo(int audience) override { recorder_.record(Event(EventKind::Addressed, {}, audience)); }
+    void turnOf(int character, std::string_view name) override {
+        recorder_.record(Event(EventKind::Turn, std::string(name), character));
+    }
 
 private:
     Recorder& recorder_;

@@ -52,7 +52,23 @@ public:
     virtual void screenOpened(const char* name) = 0;
     // A text field opens over the screen, holding initial.
     virtual void dialogOpened(std::string_view title, std::string_view prompt, std::string_view initial) = 0;
+    // Who hears what comes next (said, played, beeped), until the next call: an Audiencia value.
+    // A game played around one keyboard has no use for it.
+    virtual void addressedTo(int audience) { (void)audience; }
+    // A player's character is asked for its choice; whoever does not control it may be told whose
+    // turn it is.
+    virtual void turnOf(int character, std::string_view name) {
+        (void)character;
+        (void)name;
+    }
 };
+
+// Who a message is for: everyone, the one who pressed the key being handled, or 1..10, the player
+// of that character alone.
+namespace Audiencia {
+constexpr int Todos = 0;
+constexpr int QuienPulsa = -1;
+}  // namespace Audiencia
 
 // Everything the program is given by its platform.
 struct Platform {

@@ -1,0 +1,20 @@
+// The server on the network: WebSocket over TLS, one connection per client, the hall behind them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace veldrisa {
+
+struct ServerOptions {
+    std::string address = "127.0.0.1";
+    std::uint16_t port = 7531;
+    std::string certPath, keyPath;
+    std::string journalPath;  // the SQLite file of the tables' journals
+};
+
+// Serves until SIGTERM or SIGINT, which close every connection with a goodbye; returns the exit
+// status. Problems at start are said on standard error in plain words.
+int Serve(const ServerOptions& options);
+
+}  // namespace veldrisa
