@@ -1,5 +1,5 @@
 // The test voice: each message a line, in the words a SAPI voice is given.
-#include "platform/win32/file_speech_engine.hpp"
+#include "platform/shared/file_speech_engine.hpp"
 
 #include <gtest/gtest.h>
 
