@@ -337,8 +337,8 @@ constexpr int FieldBorder = 3;
 
 }  // namespace
 
-// A box over the screen: the title, the prompt, and the field with the part of the text around
-// the cursor (a long text is kept whole, shown cut).
+// A box over the list: the title, the prompt, and the field with the part of the text around the
+// cursor (a long text is kept whole, shown cut).
 void GameWindow::DrawField(const FieldView& field) {
     const int line = LineHeight(text_);
     const int boxWidth = std::max(200, Width() - 2 * FieldPadding);
@@ -346,7 +346,9 @@ void GameWindow::DrawField(const FieldView& field) {
     std::vector<std::string> promptLines = Wrap(text_, ValidUtf8(field.prompt), inner);
     const int boxHeight = FieldPadding + LineHeight(title_) + line / 2 + static_cast<int>(promptLines.size()) * line +
                           line / 2 + line + 3 * FieldPadding;
-    SDL_Rect box{(Width() - boxWidth) / 2, std::max(0, (Height() - boxHeight) / 2), boxWidth, boxHeight};
+    // Over the list, below the title, so that the help at the foot (the field's keys) stays in sight.
+    const int top = Disposicion::Margen + LineHeight(title_) * 3 / 2;
+    SDL_Rect box{(Width() - boxWidth) / 2, top, boxWidth, boxHeight};
 
     SDL_SetRenderDrawColor(renderer_, Foreground.r, Foreground.g, Foreground.b, 255);
     SDL_RenderFillRect(renderer_, &box);

@@ -412,7 +412,8 @@ void Win32GameWindow::PaintField(HDC dc, const RECT& area, const FieldView& fiel
     const int line = LineHeight(dc);
     RECT box{area.left + padding, 0, area.right - padding, 0};
     const int height = padding * 4 + line * 5;
-    box.top = std::max<LONG>(0, (area.bottom - height) / 2);
+    // Over the list, below the title, so that the help at the foot (the field's keys) stays in sight.
+    box.top = Scaled(Disposicion::Margen) + line * 2;
     box.bottom = box.top + height;
     HBRUSH white = CreateSolidBrush(Foreground), black = CreateSolidBrush(Background);
     FillRect(dc, &box, white);
