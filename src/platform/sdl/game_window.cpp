@@ -341,7 +341,8 @@ constexpr int FieldBorder = 3;
 // cursor (a long text is kept whole, shown cut).
 void GameWindow::DrawField(const FieldView& field) {
     const int line = LineHeight(text_);
-    const int boxWidth = std::max(200, Width() - 2 * FieldPadding);
+    // As wide as the cursor's band on the list, which it covers whole.
+    const int boxWidth = std::max(200, Width() - Disposicion::Margen);
     const int inner = boxWidth - 2 * FieldPadding;
     std::vector<std::string> promptLines = Wrap(text_, ValidUtf8(field.prompt), inner);
     const int boxHeight = FieldPadding + LineHeight(title_) + line / 2 + static_cast<int>(promptLines.size()) * line +
