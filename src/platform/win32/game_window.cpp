@@ -43,6 +43,13 @@ constexpr LPARAM ExtendedKey = 1L << 24;
 
 bool Down(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
+// An event of this kind with nothing else to say.
+WindowEvent Of(WindowEvent::Kind kind) {
+    WindowEvent e;
+    e.kind = kind;
+    return e;
+}
+
 int LineHeight(HDC dc) {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
@@ -161,7 +168,7 @@ Win32GameWindow::~Win32GameWindow() {
 std::optional<WindowEvent> Win32GameWindow::poll() {
     MSG message;
     while (events_.empty() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) Received(WindowEvent{WindowEvent::Kind::Close});
+        if (message.message == WM_QUIT) Received(Of(WindowEvent::Kind::Close));
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -175,7 +182,7 @@ WindowEvent Win32GameWindow::wait() {
     MSG message;
     while (events_.empty()) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-            Received(WindowEvent{WindowEvent::Kind::Close});
+            Received(Of(WindowEvent::Kind::Close));
             break;
         }
         TranslateMessage(&message);
@@ -204,7 +211,7 @@ void Win32GameWindow::Typed(wchar_t unit) {
         wide = {unit};
     }
     highSurrogate_ = 0;
-    WindowEvent e{WindowEvent::Kind::Text};
+    WindowEvent e = Of(WindowEvent::Kind::Text);
     e.text = Utf8FromWide(wide);
     Received(std::move(e));
 }
@@ -240,7 +247,7 @@ LRESULT Win32GameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             // AltGr itself, and the Control Windows sends ahead of it, are no keys of the game.
             if (AltGrKey(w, l)) return 0;
             if (auto key = GameKey(w, Down(VK_SHIFT), held.control, held.alt)) {
-                WindowEvent e{WindowEvent::Kind::Key};
+                WindowEvent e = Of(WindowEvent::Kind::Key);
                 e.key = *key;
                 e.repeat = (l & (1L << 30)) != 0;
                 e.physical = static_cast<int>(w);
@@ -256,11 +263,11 @@ LRESULT Win32GameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             return 0;
         case WM_SYSKEYUP:
         case WM_SYSCHAR: return 0;
-        case WM_APP: Received(WindowEvent{WindowEvent::Kind::Wake}); return 0;
+        case WM_APP: Received(Of(WindowEvent::Kind::Wake)); return 0;
         case WM_SYSCOMMAND:
             if ((w & 0xFFF0) == SC_KEYMENU) return 0;
             break;
-        case WM_CLOSE: Received(WindowEvent{WindowEvent::Kind::Close}); return 0;
+        case WM_CLOSE: Received(Of(WindowEvent::Kind::Close)); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: {
             PAINTSTRUCT paint;
