@@ -18,7 +18,8 @@ std::string_view Trim(std::string_view s) {
 
 // A plain decimal number with no sign and nothing around it.
 std::optional<int> Decimal(std::string_view digits, int max) {
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
     int n = 0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
     if (ec != std::errc{} || end != digits.data() + digits.size() || n > max) return std::nullopt;
@@ -31,15 +32,15 @@ struct Named {
 };
 
 constexpr Named KeyNames[] = {
-    {"ENTER", Tecla::Enter},    {"ESC", Tecla::Escape},  {"SPACE", Tecla::Espacio},
-    {"CTRL", Tecla::Control},   {"SHIFT", Tecla::Shift}, {"ALT", Tecla::Alt},
-    {"LEFT", Tecla::Izquierda}, {"UP", Tecla::Arriba},   {"RIGHT", Tecla::Derecha},
-    {"DOWN", Tecla::Abajo},
+    {"ENTER", Tecla::Enter},   {"ESC", Tecla::Escape}, {"SPACE", Tecla::Espacio},  {"CTRL", Tecla::Control},
+    {"SHIFT", Tecla::Shift},   {"ALT", Tecla::Alt},    {"LEFT", Tecla::Izquierda}, {"UP", Tecla::Arriba},
+    {"RIGHT", Tecla::Derecha}, {"DOWN", Tecla::Abajo},
 };
 // Names only a FIELD line takes: the field's editing keys.
 constexpr Named FieldKeyNames[] = {
-    {"BACKSPACE", Tecla::Retroceso}, {"DELETE", Tecla::Suprimir}, {"HOME", Tecla::Inicio},
-    {"END", Tecla::Fin},             {"TAB", Tecla::Tabulador},   {"INSERT", Tecla::Insertar},
+    {"BACKSPACE", Tecla::Retroceso}, {"DELETE", Tecla::Suprimir},
+    {"HOME", Tecla::Inicio},         {"END", Tecla::Fin},
+    {"TAB", Tecla::Tabulador},       {"INSERT", Tecla::Insertar},
 };
 
 template <std::size_t N>

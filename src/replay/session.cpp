@@ -1,9 +1,9 @@
 // Input lines handed to the program, and what each reader perceives of them.
 #include "replay/session.hpp"
 
+#include "platform/shared/valid_utf8.hpp"
 #include "play/despachador.hpp"
 #include "play/relevo.hpp"
-#include "platform/shared/valid_utf8.hpp"
 #include "replay/output.hpp"
 
 namespace veldrisa {

@@ -98,8 +98,8 @@ struct Partida {
     RecordingPlatform rp;
     VozQueEspera voz{rp.recorder};
     VentanaGuion ventana;
-    Platform puertos{voz, {&rp.sound1, &rp.sound2, &rp.sound3, &rp.sound4}, rp.beeper, rp.clock, rp.folders,
-                     &rp.observer};
+    Platform puertos{
+        voz, {&rp.sound1, &rp.sound2, &rp.sound3, &rp.sound4}, rp.beeper, rp.clock, rp.folders, &rp.observer};
     Programa programa{puertos};
     Bucle bucle{programa, ventana};
 };
@@ -110,8 +110,8 @@ using namespace Tecla;
 
 // Space selects character 1 and waits before its hint: what is typed meanwhile renames it.
 TEST_F(BucleTest, ANameTypedDuringAWaitReachesTheFieldItsKeyOpens) {
-    voz.enEspera.push_back({Pulsa(F2), Pulsa('B', ModShift), Escribe("B"), Pulsa('O'), Escribe("o"), Pulsa('B'),
-                            Escribe("b"), Pulsa(Enter)});
+    voz.enEspera.push_back({Pulsa(F2), Pulsa('B', ModShift), Escribe("B"), Pulsa('O'), Escribe("o"),
+                            Pulsa('B'), Escribe("b"), Pulsa(Enter)});
     Juega({Pulsa(Espacio)});
     EXPECT_EQ(programa.Personajes[1].Nombre, "Bob");
     EXPECT_EQ(Cuenta(EventKind::Beep), 0);
@@ -156,7 +156,8 @@ TEST_F(BucleTest, DuringAWaitAHeldKeyCountsOnceAndKeysBeyondTheLimitAreDroppedWi
     otra.voz.enEspera.push_back(flood);
     otra.Juega({Pulsa(Espacio)});
     EXPECT_EQ(otra.Cuenta(EventKind::Beep), 1) << "one beep for the keys beyond the limit";
-    EXPECT_EQ(otra.programa.formIni.PersonajeActual, 1) << "32 alternating arrows leave the cursor where it was";
+    EXPECT_EQ(otra.programa.formIni.PersonajeActual, 1)
+        << "32 alternating arrows leave the cursor where it was";
 }
 
 TEST_F(BucleTest, AKeyThatClosesTheFieldDoesNotRepeatIntoTheScreenBelow) {

@@ -42,12 +42,20 @@ using Oido = std::vector<std::string>;
 
 TEST(CampoTexto, SpeaksWhatIsTypedAndDeleted) {
     Campo f("");
-    f.escribe("Z").escribe("o").escribe(" ").escribe("ë").teclas({Retroceso, Retroceso}).escribe("é").teclas({Arriba});
+    f.escribe("Z")
+        .escribe("o")
+        .escribe(" ")
+        .escribe("ë")
+        .teclas({Retroceso, Retroceso})
+        .escribe("é")
+        .teclas({Arriba});
     EXPECT_EQ(f.c.Texto, "Zoé");
-    EXPECT_EQ(f.oido(), (Oido{"mayúscula Z", "o", "espacio", "ë", "borrado ë", "borrado espacio", "é", "Zoé"}));
+    EXPECT_EQ(f.oido(),
+              (Oido{"mayúscula Z", "o", "espacio", "ë", "borrado ë", "borrado espacio", "é", "Zoé"}));
     EXPECT_EQ(f.tecla(Enter), SalidaCampo::Acepta);
     EXPECT_EQ(f.tecla(Escape), SalidaCampo::Cancela);
-    EXPECT_TRUE(f.p.recorder.events.size() > 0 && f.oido().size() == 8u) << "Enter and Escape say nothing themselves";
+    EXPECT_TRUE(f.p.recorder.events.size() > 0 && f.oido().size() == 8u)
+        << "Enter and Escape say nothing themselves";
 }
 
 TEST(CampoTexto, TheInitialTextIsSelectedReplacedByTypingOrClearedAtOnce) {
@@ -71,7 +79,7 @@ TEST(CampoTexto, TheCursorMovesLikeAScreenReadersAndSpeaksTheCharacterReached) {
     f.teclas({Inicio, Retroceso, Suprimir, Fin, Suprimir, Izquierda, Retroceso, Abajo});
     EXPECT_EQ(f.c.Texto, "aB Zë");
     EXPECT_EQ(f.oido(), (Oido{"mayúscula Ñ", "a", "espacio", "mayúscula B", "mayúscula Ñ", "inicio",
-                               "borrado mayúscula Ñ", "en blanco", "en blanco", "ë", "borrado o", "aB Zë"}));
+                              "borrado mayúscula Ñ", "en blanco", "en blanco", "ë", "borrado o", "aB Zë"}));
 
     Campo empty("");
     empty.teclas({Izquierda, Fin, Retroceso});
@@ -90,8 +98,8 @@ TEST(CampoTexto, ControlMovesAndDeletesByWords) {
     f.tecla(Inicio);
     f.tecla(Suprimir, ModControl);
     EXPECT_EQ(f.c.Texto, "Rosa prima");
-    EXPECT_EQ(f.oido(), (Oido{"en blanco", "prima", "la", "prima", "borrado la ", "mayúscula D",
-                               "borrado Doña "}));
+    EXPECT_EQ(f.oido(),
+              (Oido{"en blanco", "prima", "la", "prima", "borrado la ", "mayúscula D", "borrado Doña "}));
 }
 
 TEST(CampoTexto, ControlSilencesAndF1NamesTheKeys) {

@@ -47,8 +47,10 @@ void DiPosicion(Voz& v, const CampoTexto& c, bool porPalabras) {
     } else if (c.Cursor >= c.Texto.size()) {
         Dice(v, "en blanco");
     } else {
-        const std::size_t fin = porPalabras ? FinPalabra(c.Texto, c.Cursor) : CaracterSiguiente(c.Texto, c.Cursor);
-        Dice(v, Pronunciable(std::string_view(c.Texto).substr(c.Cursor, std::max(fin, c.Cursor + 1) - c.Cursor)));
+        const std::size_t fin =
+            porPalabras ? FinPalabra(c.Texto, c.Cursor) : CaracterSiguiente(c.Texto, c.Cursor);
+        Dice(v, Pronunciable(
+                    std::string_view(c.Texto).substr(c.Cursor, std::max(fin, c.Cursor + 1) - c.Cursor)));
     }
 }
 

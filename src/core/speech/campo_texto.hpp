@@ -17,8 +17,8 @@ constexpr std::size_t LargoMaximoCampo = 100;
 struct CampoTexto {
     std::string Titulo;
     std::string Indicacion;
-    std::string Texto;        // valid UTF-8 with no control characters
-    std::size_t Cursor = 0;   // a byte offset at the start of a character
+    std::string Texto;          // valid UTF-8 with no control characters
+    std::size_t Cursor = 0;     // a byte offset at the start of a character
     bool Seleccionado = false;  // the whole text: the first character typed replaces it
 };
 

@@ -39,7 +39,9 @@ class SdlPlatform : public LocalPlatform {
 public:
     SdlPlatform(std::unique_ptr<SdlVideo> video, std::unique_ptr<GameWindow> window,
                 std::unique_ptr<AudioOutput> audio, std::unique_ptr<FileSpeechEngine> fileVoice)
-        : video_(std::move(video)), window_(std::move(window)), audio_(std::move(audio)),
+        : video_(std::move(video)),
+          window_(std::move(window)),
+          audio_(std::move(audio)),
           fileVoice_(std::move(fileVoice)) {}
 
     Platform& ports() override { return ports_; }
@@ -68,7 +70,12 @@ private:
     MixerSoundPlayer snoring_{*audio_, 4, MixerSoundPlayer::Playback::Loop, soundFolder_};
     MixerBeeper beeper_{*audio_};
     LocalClock clock_;
-    Platform ports_{fileVoice_ ? static_cast<SpeechEngine&>(*fileVoice_) : speech_, {&fire_, &glass_, &pages_, &snoring_}, beeper_, clock_, folders_, nullptr};
+    Platform ports_{fileVoice_ ? static_cast<SpeechEngine&>(*fileVoice_) : speech_,
+                    {&fire_, &glass_, &pages_, &snoring_},
+                    beeper_,
+                    clock_,
+                    folders_,
+                    nullptr};
 };
 
 // With no display SDL still starts, on a driver whose window nobody can see or type into, and the

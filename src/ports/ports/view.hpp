@@ -27,9 +27,9 @@ struct LogView {
 struct FieldView {
     std::string title;
     std::string prompt;
-    std::string text;         // valid UTF-8
-    std::size_t cursor = 0;   // a byte offset into text, at the start of a character
-    bool selected = false;    // the whole text is selected: the next character replaces it
+    std::string text;        // valid UTF-8
+    std::size_t cursor = 0;  // a byte offset into text, at the start of a character
+    bool selected = false;   // the whole text is selected: the next character replaces it
 };
 
 struct View {
