@@ -456,17 +456,15 @@ void Win32GameWindow::PaintField(HDC dc, const RECT& area, const FieldView& fiel
         right += c;
     }
     const int x = frame.left + padding / 2, y = frame.top + padding / 4;
+    HBRUSH yellow = CreateSolidBrush(Highlight);
     if (field.selected) {
         RECT band{x, y, x + width(left + right), y + line};
-        HBRUSH yellow = CreateSolidBrush(Highlight);
         FillRect(dc, &band, yellow);
-        DeleteObject(yellow);
     }
     SetTextColor(dc, field.selected ? Background : Foreground);
     const std::wstring shown = left + right;
     TextOutW(dc, x, y, shown.c_str(), static_cast<int>(shown.size()));
     RECT caret{x + width(left), y, x + width(left) + 3, y + line};
-    HBRUSH yellow = CreateSolidBrush(Highlight);
     FillRect(dc, &caret, yellow);
     DeleteObject(yellow);
     DeleteObject(white);
