@@ -1,5 +1,4 @@
 // veldrisa-server: the online tables, over WebSocket and TLS.
-#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -7,20 +6,35 @@
 #include <vector>
 
 #include "server/certificate.hpp"
+#include "server/config.hpp"
 #include "server/network.hpp"
 
 namespace {
 
 constexpr const char* Usage =
-    "usage: veldrisa-server [--address IP] [--port N] [--cert FILE --key FILE] [--data DIR]";
+    "usage: veldrisa-server [--config FILE] [--address IP] [--port N] [--cert FILE --key FILE] [--data DIR]";
 
 struct Arguments {
     veldrisa::ServerOptions options;
     std::string data = ".";  // where the journals and a self-signed certificate are kept
 };
 
-std::optional<Arguments> Parse(const std::vector<std::string>& args) {
-    Arguments parsed;
+// The settings of the file --config names: the defaults that the command line overrides.
+Arguments FromConfigFile(const std::vector<std::string>& args) {
+    Arguments base;
+    for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
+        if (args[i] != "--config") continue;
+        const veldrisa::ServerSettings file = veldrisa::ReadServerConfig(args[i + 1]);
+        base.options.address = file.address.value_or(base.options.address);
+        base.options.port = file.port.value_or(base.options.port);
+        base.options.certPath = file.cert.value_or(base.options.certPath);
+        base.options.keyPath = file.key.value_or(base.options.keyPath);
+        base.data = file.data.value_or(base.data);
+    }
+    return base;
+}
+
+std::optional<Arguments> Parse(const std::vector<std::string>& args, Arguments parsed) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (i + 1 >= args.size()) return std::nullopt;
@@ -28,14 +42,17 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
         if (a == "--address") {
             parsed.options.address = value;
         } else if (a == "--port") {
-            auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), parsed.options.port);
-            if (ec != std::errc{} || end != value.data() + value.size()) return std::nullopt;
+            const auto port = veldrisa::ParsePort(value);
+            if (!port) return std::nullopt;
+            parsed.options.port = *port;
         } else if (a == "--cert") {
             parsed.options.certPath = value;
         } else if (a == "--key") {
             parsed.options.keyPath = value;
         } else if (a == "--data") {
             parsed.data = value;
+        } else if (a == "--config") {
+            // Read first, by FromConfigFile.
         } else {
             return std::nullopt;
         }
@@ -47,7 +64,14 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    auto arguments = Parse(std::vector<std::string>(argv + 1, argv + argc));
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::optional<Arguments> arguments;
+    try {
+        arguments = Parse(args, FromConfigFile(args));
+    } catch (const veldrisa::ServerConfigError& e) {
+        std::cerr << "veldrisa-server: " << e.what() << std::endl;
+        return 2;
+    }
     if (!arguments) {
         std::cerr << Usage << std::endl;
         return 2;
