@@ -4,6 +4,8 @@
 set(VELDRISA_VERSION 1.0.0)
 set(VELDRISA_PACKAGING ${CMAKE_CURRENT_LIST_DIR}/../packaging)
 set(VELDRISA_STAGE ${CMAKE_BINARY_DIR}/package-files)
+# Two packages: what is installed without a component is the game's (cmake/package-server.cmake).
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME game)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
@@ -23,7 +25,8 @@ endforeach()
 # Manual pages and the changelog go compressed, as Debian wants them.
 find_program(GZIP gzip REQUIRED)
 set(compressed)
-foreach(pair "veldrisa.6|man/veldrisa.6.gz" "veldrisa.es.6|man-es/veldrisa.6.gz" "changelog|doc/changelog.gz")
+foreach(pair "veldrisa.6|man/veldrisa.6.gz" "veldrisa.es.6|man-es/veldrisa.6.gz" "changelog|doc/changelog.gz"
+             "server/veldrisa-server.8|man/veldrisa-server.8.gz")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 source)
   list(GET pair 1 target)
@@ -60,4 +63,5 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "card game played by ear, in Spanish speec
 set(CPACK_PACKAGE_DESCRIPTION "Ten heirs compete for the fortune of the late Veldrisa inside her mansion.
 Up to ten players, blind and sighted, share one keyboard: everything reaches
 them as Spanish speech and four room sounds, and they answer with single keys.")
+include(${CMAKE_CURRENT_LIST_DIR}/package-server.cmake)
 include(CPack)

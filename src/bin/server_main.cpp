@@ -1,4 +1,5 @@
 // veldrisa-server: the online tables, over WebSocket and TLS.
+#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -42,9 +43,8 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args, Arguments p
         if (a == "--address") {
             parsed.options.address = value;
         } else if (a == "--port") {
-            const auto port = veldrisa::ParsePort(value);
-            if (!port) return std::nullopt;
-            parsed.options.port = *port;
+            auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), parsed.options.port);
+            if (ec != std::errc{} || end != value.data() + value.size()) return std::nullopt;
         } else if (a == "--cert") {
             parsed.options.certPath = value;
         } else if (a == "--key") {

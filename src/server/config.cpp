@@ -23,6 +23,14 @@ std::string_view Trim(std::string_view s) {
     return s.substr(first, s.find_last_not_of(Blank) - first + 1);
 }
 
+// 1 to 65535, digits only.
+std::optional<std::uint16_t> ParsePort(std::string_view text) {
+    std::uint16_t port = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (ec != std::errc{} || end != text.data() + text.size() || port == 0) return std::nullopt;
+    return port;
+}
+
 bool IsAddress(const std::string& text) {
     unsigned char bytes[sizeof(in6_addr)];
     return inet_pton(AF_INET, text.c_str(), bytes) == 1 || inet_pton(AF_INET6, text.c_str(), bytes) == 1;
@@ -75,13 +83,6 @@ void ParseLine(std::string_view line, int number, ServerSettings& settings,
 }
 
 }  // namespace
-
-std::optional<std::uint16_t> ParsePort(std::string_view text) {
-    std::uint16_t port = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
-    if (ec != std::errc{} || end != text.data() + text.size() || port == 0) return std::nullopt;
-    return port;
-}
 
 ServerSettings ParseServerConfig(std::string_view text) {
     if (text.starts_with(ByteOrderMark)) text.remove_prefix(ByteOrderMark.size());

@@ -29,7 +29,4 @@ ServerSettings ParseServerConfig(std::string_view text);
 // The file at `path`, its errors prefixed with its name.
 ServerSettings ReadServerConfig(const std::string& path);
 
-// 1 to 65535, digits only.
-std::optional<std::uint16_t> ParsePort(std::string_view text);
-
 }  // namespace veldrisa

@@ -25,6 +25,7 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 has_line() { grep -qx "$1" "$2"; }
 expect "the game under the games prefix" test -x "$root/usr/games/veldrisa"
+expect "and nothing of the server's package" bash -c "! dpkg-deb -c '$deb' | grep -q -e veldrisa-server -e /etc/"
 expect "a desktop entry in the Game category" grep -q '^Categories=.*\bGame;' "$root/usr/share/applications/veldrisa.desktop"
 expect "the desktop entry starts the game and names its icon" \
     has_line "Icon=veldrisa" "$root/usr/share/applications/veldrisa.desktop"

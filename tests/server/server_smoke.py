@@ -7,18 +7,15 @@ a goodbye.
     server_smoke.py SERVER
 """
 
-import base64
-import json
 import os
 import signal
-import socket
-import ssl
 import stat
-import struct
 import subprocess
 import sys
 import tempfile
-import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from websocket_client import Client, free_port  # noqa: E402
 
 
 failures = 0
@@ -28,64 +25,6 @@ def check(what, ok):
     global failures
     print(("ok: " if ok else "FAIL: ") + what)
     failures += 0 if ok else 1
-
-
-class Client:
-    """A minimal WebSocket client: text frames out, masked; frames in, unmasked."""
-
-    def __init__(self, port):
-        context = ssl.create_default_context()
-        context.check_hostname = False
-        context.verify_mode = ssl.CERT_NONE
-        raw = socket.create_connection(("127.0.0.1", port), timeout=10)
-        self.sock = context.wrap_socket(raw)
-        key = base64.b64encode(os.urandom(16)).decode()
-        self.sock.sendall((f"GET / HTTP/1.1\r\nHost: 127.0.0.1:{port}\r\nUpgrade: websocket\r\n"
-                           f"Connection: Upgrade\r\nSec-WebSocket-Key: {key}\r\nSec-WebSocket-Version: 13\r\n\r\n").encode())
-        answer = b""
-        while b"\r\n\r\n" not in answer:
-            answer += self.sock.recv(1)
-        self.upgraded = answer.startswith(b"HTTP/1.1 101")
-
-    def send(self, text):
-        payload = text.encode() if isinstance(text, str) else text
-        mask = os.urandom(4)
-        n = len(payload)
-        head = bytes([0x81]) + (bytes([0x80 | n]) if n < 126 else bytes([0x80 | 126]) + struct.pack(">H", n))
-        self.sock.sendall(head + mask + bytes(b ^ mask[i % 4] for i, b in enumerate(payload)))
-
-    def exact(self, n):
-        data = b""
-        while len(data) < n:
-            chunk = self.sock.recv(n - len(data))
-            if not chunk:
-                raise EOFError
-            data += chunk
-        return data
-
-    def receive(self):
-        """The next message as an object; None once the server closes."""
-        first, second = self.exact(2)
-        n = second & 0x7F
-        if n == 126:
-            n = struct.unpack(">H", self.exact(2))[0]
-        elif n == 127:
-            n = struct.unpack(">Q", self.exact(8))[0]
-        payload = self.exact(n)
-        return None if first & 0x0F == 8 else json.loads(payload)
-
-    def until(self, test, limit=400):
-        for _ in range(limit):
-            m = self.receive()
-            if m is None or test(m):
-                return m
-        return None
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
 
 
 def start(server, port, data):
