@@ -78,7 +78,8 @@ void BotPlayer::lobby(const json& table, Reaction& r) {
         if (c.value("yours", false) && c.value("character", 0) == pendingClaim_) pendingClaim_ = 0;
     }
     claimNext(r);
-    if (creator_ && !startSent_ && played >= config_.startAt) {
+    if (creator_ && !startSent_ && played >= config_.startAt &&
+        table.value("spectators", 0) >= config_.watchers) {
         startSent_ = true;
         r.send.push_back(Line({{"type", "start"}}));
     }

@@ -161,8 +161,8 @@ void BotSeat::done(bool finished) {
 }
 
 std::chrono::milliseconds BotSeat::wait() {
-    if (options_.pace == Pace::Fast) return 0ms;
-    return std::chrono::milliseconds(800 + paceRng_() % 1701);
+    const auto spread = static_cast<unsigned>(options_.pace.maxMs - options_.pace.minMs + 1);
+    return std::chrono::milliseconds(options_.pace.minMs + static_cast<int>(paceRng_() % spread));
 }
 
 }  // namespace veldrisa::bot
