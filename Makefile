@@ -15,7 +15,7 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 1800
 SOAK_GAMES ?= 100000 10000
 
-.PHONY: deps configure build play serve test package sanitize tsan fuzz fuzz-ci fuzz-protocol soak bench windows windows32-runner windows-test clean
+.PHONY: deps configure build play serve test package sanitize tsan fuzz fuzz-ci fuzz-protocol soak bench bench-server windows windows32-runner windows-test clean
 
 define install_missing
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -103,6 +103,16 @@ bench: deps
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BUILD)-bench -j $(JOBS) --target veldrisa-bench
 	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)-bench/bench/veldrisa-bench
+
+# The server's benchmark (README, "The server's benchmark"): a Release build of the server and the
+# bot, then bot processes filling more and more full tables at a human pace on loopback;
+# BENCH_SERVER_ARGS passes options to the driver (e.g. "--steps 100,200 --duration 60").
+BENCH_SERVER_ARGS ?=
+bench-server: deps
+	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)-bench -j $(JOBS) --target veldrisa-server veldrisa-bot
+	python3 bench/server_bench.py --server $(BUILD)-bench/veldrisa-server --bot $(BUILD)-bench/veldrisa-bot \
+		$(BENCH_SERVER_ARGS)
 
 # The Windows game, cross-built with MinGW-w64 as a 64-bit and a 32-bit build (the 32-bit one for
 # the SAPI voices only 32-bit programs can load), packaged as a zip and an NSIS installer
