@@ -2,17 +2,18 @@
 """The server's benchmark: how many players one veldrisa-server process holds on this machine.
 
 At each step a fresh server starts on loopback TLS with a scratch data folder, and veldrisa-bot
-processes fill that many tables (ten players each, keys at a human pace) for a while; the
-driver samples the server's resident memory (VmRSS, and VmHWM at the end) and its CPU time from
-/proc, and gathers each bot process's JSON line (its keys' latencies, from a key sent to the
-first answer received). It prints a Markdown table, then the most players held with the 99th
+processes, started a few seconds apart, fill that many tables (ten players each, keys at a human
+pace) for a while; the driver samples the server's resident memory (VmRSS, and VmHWM at the end)
+and its CPU time from /proc, and gathers each bot process's JSON line (its keys' latencies, from
+a key sent to the first answer received). It prints a Markdown table, then the most players held with the 99th
 percentile at most --p99 ms, the memory at 200 tables, and the CPU per table-day.
 
     server_bench.py --server BIN --bot BIN [--steps 50,100,200,300,400,600,800] [--duration 120]
-                    [--tables-per-bot 25] [--p99 50] [--all-steps]
+                    [--tables-per-bot 25] [--stagger 3] [--ramp 45] [--p99 50] [--all-steps]
 """
 
 import argparse
+import collections
 import json
 import math
 import os
@@ -83,16 +84,12 @@ class Server:
             self.proc.wait()
 
 
-def start_bots(binary, port, tables, per_bot, duration, logs):
-    bots = []
-    for i in range(math.ceil(tables / per_bot)):
-        load = min(per_bot, tables - i * per_bot)
-        err = open(f"{logs}/bot-{i}.err", "w")
-        bots.append(subprocess.Popen(
-            [binary, "--server", f"127.0.0.1:{port}", "--load", str(load), "--pace", "human",
-             "--duration", str(duration), "--seed", str(1 + i * 100000)],
-            stdout=subprocess.PIPE, stderr=err, text=True))
-    return bots
+def start_bot(binary, port, index, load, duration, logs):
+    err = open(f"{logs}/bot-{index}.err", "w")
+    return subprocess.Popen(
+        [binary, "--server", f"127.0.0.1:{port}", "--load", str(load), "--pace", "human",
+         "--duration", str(duration), "--seed", str(1 + index * 100000)],
+        stdout=subprocess.PIPE, stderr=err, text=True)
 
 
 def finish_bots(bots, timeout):
@@ -117,29 +114,37 @@ def step(args, tables):
         os.mkdir(data)
         server = Server(args.server, data)
         children_before = resource.getrusage(resource.RUSAGE_CHILDREN)
+        loads = [min(args.tables_per_bot, tables - start) for start in range(0, tables, args.tables_per_bot)]
+        # The bot processes start one after another: thousands of TLS handshakes at once would
+        # measure the burst, not the play.
+        stagger = min(args.stagger, args.ramp / len(loads))
+        window_from = stagger * (len(loads) - 1) + min(20.0, args.duration / 4)
+        window_to = args.duration - 2
+        if window_to - window_from < 10:
+            sys.exit(f"server_bench: --duration {args.duration} leaves no steady state after the ramp; lengthen it")
+        bots, rss, cpu_from, cpu_to, t_from, t_to = [], 0, None, None, None, None
         started = time.monotonic()
-        bots = start_bots(args.bot, server.port, tables, args.tables_per_bot, args.duration, scratch)
-        # The steady state: every table seated and playing, before the bots' deadline.
-        warmup = min(20.0, args.duration / 4)
-        rss, cpu_from, cpu_to, t_from, t_to = 0, None, None, None, None
-        while time.monotonic() - started < args.duration - 2:
-            time.sleep(1)
+        while server.proc.poll() is None:
             elapsed = time.monotonic() - started
-            if server.proc.poll() is not None:
+            while len(bots) < len(loads) and elapsed >= len(bots) * stagger:
+                bots.append(start_bot(args.bot, server.port, len(bots), loads[len(bots)], args.duration, scratch))
+            if elapsed >= window_to:
                 break
             rss = max(rss, memory_kib(server.proc.pid)["VmRSS"])
-            if cpu_from is None and elapsed >= warmup:
-                cpu_from, t_from = cpu_seconds(server.proc.pid), time.monotonic()
-            if cpu_from is not None:
+            # The steady state: every table seated and playing, before the first bot's deadline.
+            if elapsed >= window_from:
                 cpu_to, t_to = cpu_seconds(server.proc.pid), time.monotonic()
+                if cpu_from is None:
+                    cpu_from, t_from = cpu_to, t_to
+            time.sleep(0.5)
         alive = server.proc.poll() is None
         hwm = memory_kib(server.proc.pid)["VmHWM"] if alive else 0
         total_cpu = cpu_seconds(server.proc.pid) if alive else 0
-        reports = finish_bots(bots, args.duration + 120)
+        reports = finish_bots(bots, args.duration + args.ramp + 120)
         children_after = resource.getrusage(resource.RUSAGE_CHILDREN)
         server.stop()
         failed_bots = sum(1 for r in reports if r is None)
-        errors_said = [open(f"{scratch}/bot-{i}.err").read().strip() for i, r in enumerate(reports) if r is None]
+        said = collections.Counter(line for i in range(len(bots)) for line in open(f"{scratch}/bot-{i}.err"))
     good = [r for r in reports if r]
     window = (t_to - t_from) if t_from and t_to and t_to > t_from else 0
     server_cpu_rate = (cpu_to - cpu_from) / window if window else 0
@@ -162,8 +167,10 @@ def step(args, tables):
         "table_day_cpu": server_cpu_rate / tables * 86400,
         "game_day_cpu": server_cpu_rate * args.duration / days if days else 0,
     }
-    for said in errors_said:
-        print(f"    a bot process printed no result: {said[-300:]}", file=sys.stderr)
+    if failed_bots:
+        print(f"    {failed_bots} bot processes printed no result", file=sys.stderr)
+    for line, times in said.most_common(3):
+        print(f"    the bots said {times} times: {line.strip()}", file=sys.stderr)
     return row
 
 
@@ -206,6 +213,8 @@ def main():
     parser.add_argument("--steps", default="50,100,200,300,400,600,800")
     parser.add_argument("--duration", type=int, default=120, help="seconds of play at each step")
     parser.add_argument("--tables-per-bot", type=int, default=25)
+    parser.add_argument("--stagger", type=float, default=3, help="seconds between two bot processes' starts")
+    parser.add_argument("--ramp", type=float, default=45, help="the most seconds all of them take to start")
     parser.add_argument("--p99", type=float, default=50)
     parser.add_argument("--all-steps", action="store_true", help="go on after a step that is not held")
     args = parser.parse_args()

@@ -74,20 +74,28 @@ std::vector<ConnectionId> Hall::at(const Room& room, const std::string& token) c
     return found;
 }
 
+// One pass over the hall, whatever the number of visitors at the table: every join and claim
+// announces, and a pass per visitor and character made a full hall's joins take seconds.
 void Hall::announce(const Room& room, const std::string& event, Out& out) const {
     int spectators = 0;
-    for (const auto& [id, v] : visitors_) spectators += v.table == room.id && v.spectator;
+    std::vector<std::pair<ConnectionId, const Visitor*>> present;
+    std::array<std::string, 11> players;
     for (const auto& [id, v] : visitors_) {
+        for (int c = 1; c <= 10; ++c)
+            if (!room.owner[c].empty() && v.token == room.owner[c]) players[c] = v.name;
         if (v.table != room.id) continue;
-        protocol::TableView view{room.id,     !room.code.empty(),   room.timeLimit, room.creator == v.token,
-                                 v.spectator, room.game != nullptr, spectators,     {},
+        present.emplace_back(id, &v);
+        spectators += v.spectator;
+    }
+    for (const auto& [id, v] : present) {
+        protocol::TableView view{room.id,      !room.code.empty(),   room.timeLimit, room.creator == v->token,
+                                 v->spectator, room.game != nullptr, spectators,     {},
                                  event};
         for (int c = 1; c <= 10; ++c) {
             protocol::CharacterEntry& e = view.characters[static_cast<std::size_t>(c - 1)];
             e.name = room.names[c].empty() ? rosterNames_[c] : room.names[c];
-            e.yours = !v.spectator && room.owner[c] == v.token;
-            for (const auto& [other, w] : visitors_)
-                if (!room.owner[c].empty() && w.token == room.owner[c]) e.player = w.name;
+            e.yours = !v->spectator && room.owner[c] == v->token;
+            e.player = players[c];
         }
         out.push_back({id, protocol::TableMessage(view)});
     }
