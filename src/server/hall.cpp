@@ -63,31 +63,34 @@ void Hall::refuse(ConnectionId to, Reason r, Out& out) const {
 
 // The connections that receive a reader's stream: a seat's own, or (token empty) everyone at the
 // table who holds no seat.
-std::vector<ConnectionId> Hall::at(const Room& room, const std::string& token) const {
+std::vector<ConnectionId> Hall::at(const Room& room, const Present& present, const std::string& token) const {
     std::vector<ConnectionId> found;
-    for (const auto& [id, v] : visitors_) {
-        if (v.table != room.id) continue;
-        const bool seated = !v.spectator && std::find(room.seatTokens.begin(), room.seatTokens.end(),
-                                                      v.token) != room.seatTokens.end();
-        if (token.empty() ? !seated : seated && v.token == token) found.push_back(id);
+    for (const auto& [id, v] : present) {
+        const bool seated = !v->spectator && std::find(room.seatTokens.begin(), room.seatTokens.end(),
+                                                       v->token) != room.seatTokens.end();
+        if (token.empty() ? !seated : seated && v->token == token) found.push_back(id);
     }
     return found;
 }
 
-// One pass over the hall, whatever the number of visitors at the table: every join and claim
-// announces, and a pass per visitor and character made a full hall's joins take seconds.
+Hall::Present Hall::present(const Room& room) const {
+    Present found;
+    for (const auto& [id, v] : visitors_)
+        if (v.table == room.id) found.emplace_back(id, &v);
+    return found;
+}
+
+// The players' names are looked up once, not for each visitor and character: every join and
+// claim announces, and with a pass per visitor and character a full hall's joins took seconds.
 void Hall::announce(const Room& room, const std::string& event, Out& out) const {
-    int spectators = 0;
-    std::vector<std::pair<ConnectionId, const Visitor*>> present;
     std::array<std::string, 11> players;
-    for (const auto& [id, v] : visitors_) {
+    for (const auto& [id, v] : visitors_)
         for (int c = 1; c <= 10; ++c)
             if (!room.owner[c].empty() && v.token == room.owner[c]) players[c] = v.name;
-        if (v.table != room.id) continue;
-        present.emplace_back(id, &v);
-        spectators += v.spectator;
-    }
-    for (const auto& [id, v] : present) {
+    const Present here = present(room);
+    const auto spectators = static_cast<int>(std::count_if(
+        here.begin(), here.end(), [](const auto& visitor) { return visitor.second->spectator; }));
+    for (const auto& [id, v] : here) {
         protocol::TableView view{room.id,      !room.code.empty(),   room.timeLimit, room.creator == v->token,
                                  v->spectator, room.game != nullptr, spectators,     {},
                                  event};
@@ -347,11 +350,12 @@ std::vector<Outgoing> Hall::drop(ConnectionId gone, Instant now) {
 }
 
 void Hall::deliver(Room& room, Instant now, Out& out) {
+    const Present here = present(room);
     for (std::size_t reader = 0; reader <= room.seatTokens.size(); ++reader) {
         const std::vector<std::string> lines = room.game->take(reader);
         const bool seat = reader < room.seatTokens.size();
         const std::string token = seat ? room.seatTokens[reader] : std::string();
-        const std::vector<ConnectionId> connections = at(room, token);
+        const std::vector<ConnectionId> connections = at(room, here, token);
         for (const std::string& line : lines) {
             auto message = protocol::GameMessage(line);
             if (!message) continue;
@@ -367,8 +371,7 @@ void Hall::deliver(Room& room, Instant now, Out& out) {
     auto turn = room.game->turn();
     if (turn == room.turn) return;
     room.turn = std::move(turn);
-    for (const auto& [id, v] : visitors_)
-        if (v.table == room.id) tellTurn(room, v, id, out);
+    for (const auto& [id, v] : here) tellTurn(room, *v, id, out);
 }
 
 std::vector<Outgoing> Hall::tick(Instant now) {

@@ -93,7 +93,11 @@ private:
     void refuse(ConnectionId to, protocol::Reason r, Out& out) const;
     void announce(const Room& room, const std::string& event, Out& out) const;
     void deliver(Room& room, Instant now, Out& out);
-    std::vector<ConnectionId> at(const Room& room, const std::string& token) const;
+    // The table's visitors, found in one pass over the hall; a key's delivery makes one pass, not
+    // one per seat.
+    using Present = std::vector<std::pair<ConnectionId, const Visitor*>>;
+    Present present(const Room& room) const;
+    std::vector<ConnectionId> at(const Room& room, const Present& present, const std::string& token) const;
     std::vector<protocol::TableSummary> summaries() const;
 
     std::function<std::uint32_t()> seeds_;
