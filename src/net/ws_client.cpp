@@ -16,6 +16,8 @@
 #include <deque>
 #include <nlohmann/json.hpp>
 
+#include "net/text_frames.hpp"
+
 namespace veldrisa::net {
 namespace {
 
@@ -216,10 +218,7 @@ private:
     }
 
     void write() {
-        ws_.text(true);
-        ws_.async_write(
-            asio::buffer(queue_.front()),
-            [self = shared_from_this()](beast::error_code ec, std::size_t) { self->written(ec); });
+        WriteFirst(ws_, queue_, [self = shared_from_this()](beast::error_code ec) { self->written(ec); });
     }
 
     void written(beast::error_code ec) {
