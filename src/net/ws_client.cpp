@@ -16,6 +16,8 @@
 #include <deque>
 #include <nlohmann/json.hpp>
 
+#include "net/text_frames.hpp"
+
 namespace veldrisa::net {
 namespace {
 
@@ -183,10 +185,10 @@ private:
         beast::get_lowest_layer(ws_).expires_never();
         ws_.set_option(websocket::stream_base::timeout::suggested(beast::role_type::client));
         state_ = State::Open;
-        if (handlers_.opened) handlers_.opened(fingerprint_);
-        if (state_ != State::Open) return;
+        // What was sent while connecting goes first; what the handler sends queues behind it.
         if (!queue_.empty()) write();
-        read();
+        if (handlers_.opened) handlers_.opened(fingerprint_);
+        if (state_ == State::Open) read();
     }
 
     void read() {
@@ -216,10 +218,7 @@ private:
     }
 
     void write() {
-        ws_.text(true);
-        ws_.async_write(
-            asio::buffer(queue_.front()),
-            [self = shared_from_this()](beast::error_code ec, std::size_t) { self->written(ec); });
+        WriteFirst(ws_, queue_, [self = shared_from_this()](beast::error_code ec) { self->written(ec); });
     }
 
     void written(beast::error_code ec) {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <random>
 
+#include "net/text_frames.hpp"
 #include "server/hall.hpp"
 
 namespace veldrisa {
@@ -131,10 +132,7 @@ private:
         return true;
     }
     void write() {
-        ws_.text(true);
-        ws_.async_write(
-            net::buffer(queue_.front()),
-            [self = shared_from_this()](beast::error_code ec, std::size_t) { self->written(ec); });
+        WriteFirst(ws_, queue_, [self = shared_from_this()](beast::error_code ec) { self->written(ec); });
     }
     void written(beast::error_code ec) {
         queue_.pop_front();
