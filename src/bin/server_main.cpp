@@ -8,11 +8,13 @@
 
 #include "server/certificate.hpp"
 #include "server/network.hpp"
+#include "server/web_files.hpp"
 
 namespace {
 
 constexpr const char* Usage =
-    "usage: veldrisa-server [--address IP] [--port N] [--cert FILE --key FILE] [--data DIR]";
+    "usage: veldrisa-server [--address IP] [--port N] [--cert FILE --key FILE] [--data DIR] [--web DIR] "
+    "[--sounds DIR]";
 
 struct Arguments {
     veldrisa::ServerOptions options;
@@ -36,12 +38,28 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
             parsed.options.keyPath = value;
         } else if (a == "--data") {
             parsed.data = value;
+        } else if (a == "--web") {
+            parsed.options.webPath = value;
+        } else if (a == "--sounds") {
+            parsed.options.soundsPath = value;
         } else {
             return std::nullopt;
         }
     }
     if (parsed.options.certPath.empty() != parsed.options.keyPath.empty()) return std::nullopt;
     return parsed;
+}
+
+// The web page and the room sounds default to the folder the server's binary is in, where the
+// build puts them, as the local game finds its sounds beside itself.
+void FillWebFolders(veldrisa::ServerOptions& options) {
+    std::error_code ec;
+    const std::filesystem::path binary = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    if (options.webPath.empty()) options.webPath = veldrisa::DefaultWebFolder(binary).string();
+    if (options.soundsPath.empty()) options.soundsPath = binary.string();
+    if (options.webPath.empty())
+        std::cerr << "veldrisa-server: no se encuentra la carpeta de la página web; úsese --web CARPETA"
+                  << std::endl;
 }
 
 }  // namespace
@@ -65,5 +83,6 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    FillWebFolders(options);
     return veldrisa::Serve(options);
 }

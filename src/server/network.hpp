@@ -11,6 +11,8 @@ struct ServerOptions {
     std::uint16_t port = 7531;
     std::string certPath, keyPath;
     std::string journalPath;  // the SQLite file of the tables' journals
+    std::string webPath;      // the web page's files, served to requests that are no WebSocket
+    std::string soundsPath;   // the folder of the game's room sounds
 };
 
 // Serves until SIGTERM or SIGINT, which close every connection with a goodbye; returns the exit

@@ -1,0 +1,83 @@
+// The room sounds with the Web Audio API, from the game's own four files, at the level F11 and
+// F12 set; and the short beep of a refused key.
+
+const FILES = ['fuego.wav', 'Vaso rompiéndose.mp3', 'Pasar páginas.mp3', 'Ronquido.mp3'];
+const STEP = 10;
+const MAX = 100;
+
+export class Sounds {
+  constructor(settings) {
+    this.settings = settings;
+    this.context = null;
+    this.buffers = [];
+    this.playing = new Map();
+  }
+
+  get level() {
+    return Number(this.settings.get('nivel') ?? MAX);
+  }
+
+  // Browsers let a page make sound only after the player has pressed something.
+  wake() {
+    if (this.context) {
+      if (this.context.state === 'suspended') this.context.resume();
+      return;
+    }
+    this.context = new AudioContext();
+    this.gain = this.context.createGain();
+    this.gain.gain.value = this.level / MAX;
+    this.gain.connect(this.context.destination);
+    this.buffers = FILES.map((name) => this.load(name));
+  }
+
+  async load(name) {
+    const response = await fetch(`sonidos/${encodeURIComponent(name)}`);
+    if (!response.ok) throw new Error(`${name}: ${response.status}`);
+    return this.context.decodeAudioData(await response.arrayBuffer());
+  }
+
+  async play(player) {
+    this.wake();
+    this.stop(player);
+    let buffer;
+    try {
+      buffer = await this.buffers[player - 1];
+    } catch (error) {
+      console.warn('sonido no disponible', error);
+      return;
+    }
+    const source = this.context.createBufferSource();
+    source.buffer = buffer;
+    source.connect(this.gain);
+    source.onended = () => {
+      if (this.playing.get(player) === source) this.playing.delete(player);
+    };
+    this.playing.set(player, source);
+    source.start();
+  }
+
+  stop(player) {
+    const source = this.playing.get(player);
+    if (!source) return;
+    this.playing.delete(player);
+    source.stop();
+  }
+
+  beep() {
+    this.wake();
+    const tone = this.context.createOscillator();
+    tone.frequency.value = 880;
+    tone.connect(this.context.destination);
+    tone.start();
+    tone.stop(this.context.currentTime + 0.12);
+  }
+
+  // F11 and F12: what to say, as the game says it.
+  change(direction) {
+    const level = Math.min(MAX, Math.max(0, this.level + direction * STEP));
+    if (level === this.level) return level === 0 ? 'Sonidos apagados' : 'Sonidos al máximo';
+    this.settings.set('nivel', level);
+    if (this.gain) this.gain.gain.value = level / MAX;
+    return level === 0 ? 'Sonidos apagados' : `Sonidos al ${level} %`;
+  }
+}
