@@ -14,7 +14,7 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 const [server, modules, outDir] = process.argv.slice(2);
 const here = path.dirname(fileURLToPath(import.meta.url));
 const root = path.join(here, '..', '..');
-const require = createRequire(path.join(modules, 'node_modules', 'index.js'));
+const require = createRequire(path.resolve(modules, 'node_modules', 'index.js'));
 const { chromium } = require('playwright-core');
 const axeSource = readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 const { Validator } = await import(pathToFileURL(path.join(root, 'web', 'js', 'validator.js')).href);
@@ -104,14 +104,10 @@ async function playUntil(page, done, limitMs) {
     }
     await sleep(40);
     if (Date.now() - quietSince < 120 || seen === 0) continue;
-    const last = all.at(-1);
-    if (last.includes('es su turno de jugar') || last.includes('Indique con qué heredero')) {
-      await page.keyboard.press('1');
-    } else if (last.includes('Pulse espacio')) {
-      await page.keyboard.press('Space');
-    } else {
-      continue;
-    }
+    // The last thing the game asked for decides; the lobby's news and the voice keys' answers do not.
+    const last = all.findLast((t) => /es su turno de jugar|Indique con qué heredero|Pulse espacio|Turno de /.test(t));
+    if (!last || last.startsWith('Turno de ')) continue;
+    await page.keyboard.press(last.includes('Pulse espacio') ? 'Space' : '1');
     quietSince = Date.now() + 1000;  // the answer comes; a second press only after a long silence
   }
   return false;
@@ -142,6 +138,19 @@ async function main() {
       response.headers()['content-security-policy']?.includes("default-src 'none'"));
     await page.waitForFunction(() => document.getElementById('estado').textContent === 'Conectado.');
     await axe(page, 'the lobby');
+    const decoded = await page.evaluate(async () => {
+      const { decodeSound } = await import('/js/sounds.js');
+      const names = ['fuego.wav', 'Vaso rompiéndose.mp3', 'Pasar páginas.mp3', 'Ronquido.mp3'];
+      const context = new OfflineAudioContext(1, 1, 44100);
+      const lengths = [];
+      for (const name of names) {
+        const bytes = await (await fetch(`sonidos/${encodeURIComponent(name)}`)).arrayBuffer();
+        lengths.push(await decodeSound(context, bytes).then((b) => b.duration, (e) => String(e)));
+      }
+      return lengths;
+    });
+    check('the four room sounds are served and the browser decodes them', decoded.every((d) => d > 0.2),
+      decoded.join(', '));
     await page.fill('#nombre', 'Ana');
     await page.evaluate(() => document.activeElement.blur());
     await page.keyboard.press('n');
@@ -156,7 +165,7 @@ async function main() {
     await page.keyboard.press('ArrowDown');
     await page.keyboard.press('ArrowDown');
     await page.keyboard.press('Space');
-    await page.waitForFunction(() => document.getElementById('controlar-2').checked);
+    await page.waitForFunction(() => window.heard.regions.some((t) => t.startsWith('Ana juega con')));
     const lobbyHeard = await heardAll(page);
     check('the arrows say each character', lobbyHeard.some((t) => t.endsWith('No seleccionado')));
     check('claiming is said', lobbyHeard.some((t) => t.startsWith('Ana juega con')));
@@ -199,7 +208,7 @@ async function main() {
     check('and the page comes back to its seat', back);
 
     const ended = await playUntil(page, (all) => all.some((t) => t.includes('La partida ha terminado')), 60000);
-    check('the game is played to its end by keys', ended);
+    check('the game is played to its end by keys', ended, (await heardAll(page)).slice(-8).join(' | '));
     const botsCode = await Promise.race([botsEnded, sleep(10000).then(() => 'still running')]);
     check('the two players beside it heard the end too', botsCode === 0, String(botsCode));
 

@@ -35,6 +35,7 @@ let screen = 'vestibulo';
 let table = null;
 let lastMessage = '';
 let helpPending = false;
+let cursor = -1;  // the row of the lobby's list that the arrows reached
 
 const BROWSER_KEYS =
   'En el navegador también: A, ayuda. R, repetir el último mensaje. D, descripción de las cartas. ' +
@@ -62,6 +63,7 @@ function tell(text) {
 
 function showScreen(name) {
   screen = name;
+  cursor = -1;
   $('vestibulo').hidden = name !== 'vestibulo';
   $('mesa').hidden = name !== 'mesa';
   $('juego').hidden = name !== 'juego';
@@ -116,12 +118,15 @@ const handlers = {
     $('titulo-mesa').textContent = `Mesa ${m.id}`;
     $('mesa-info').textContent = m.spectator ? 'Mira la mesa como espectador.' : 'Elija sus personajes.';
     $('empezar').hidden = !m.creator || m.spectator;
+    // The rows are made anew: the focus goes back to the control that had it.
+    const focused = document.activeElement?.id;
     showCharacters($('personajes-filas'), m, {
       toggle: (character, take) => connection.send({ type: take ? 'claim' : 'release', character }),
       rename: (character, name) => connection.send({ type: 'rename', character, name: name.trim() || ' ' }),
     });
     const wanted = m.started ? 'juego' : 'mesa';
     if (screen !== wanted) showScreen(wanted);
+    else if (focused && $(focused)) $(focused).focus();
     if (m.event) speak(m.event);
   },
   say(m) {
@@ -213,19 +218,25 @@ function gameKey(e) {
   return true;
 }
 
-// The rows of the list on show: arrows move from one to the next and say it.
+// The rows of the list on show: arrows move the cursor from one to the next and say it; the
+// cursor's row takes the focus where it has something to focus.
+function rows() {
+  return [...document.querySelectorAll(screen === 'mesa' ? '#personajes-filas tr' : '#mesas-filas tr')];
+}
+
 function moveInList(direction) {
-  const rows = [...document.querySelectorAll(screen === 'mesa' ? '#personajes-filas tr' : '#mesas-filas tr')];
-  if (rows.length === 0) return tell(screen === 'mesa' ? 'Sin personajes' : 'No hay mesas abiertas');
-  const current = rows.findIndex((r) => r.contains(document.activeElement));
-  const next = rows[Math.min(rows.length - 1, Math.max(0, current < 0 ? 0 : current + direction))];
-  (next.querySelector('.entrada:not(:disabled)') ?? next.querySelector('button')).focus();
-  tell(next.dataset.description);
+  const list = rows();
+  if (list.length === 0) return tell(screen === 'mesa' ? 'Sin personajes' : 'No hay mesas abiertas');
+  cursor = Math.min(list.length - 1, Math.max(0, cursor + direction));
+  const row = list[cursor];
+  const target = row.querySelector('.entrada:not(:disabled), button:not(:disabled)');
+  if (target) target.focus();
+  else document.activeElement?.blur();
+  tell(row.dataset.description);
 }
 
 function currentCharacter() {
-  const row = document.activeElement?.closest('#personajes-filas tr');
-  return row ? [...row.parentElement.children].indexOf(row) + 1 : 0;
+  return screen === 'mesa' && cursor >= 0 ? cursor + 1 : 0;
 }
 
 function lobbyKey(e) {
@@ -235,7 +246,7 @@ function lobbyKey(e) {
   if (screen === 'vestibulo') {
     if (letter === 'n') return createTable(false, '', 0), true;
     if (letter === 'l') return connection.send({ type: 'list_tables' }), true;
-    const row = document.activeElement?.closest('#mesas-filas tr');
+    const row = rows()[cursor];
     if (letter === 'e' && row) return row.querySelectorAll('button')[1].click(), true;
     return false;
   }

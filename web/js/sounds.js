@@ -1,9 +1,25 @@
 // The room sounds with the Web Audio API, from the game's own four files, at the level F11 and
 // F12 set; and the short beep of a refused key.
+import { decodeImaAdpcm } from './ima_adpcm.js';
 
 const FILES = ['fuego.wav', 'Vaso rompiéndose.mp3', 'Pasar páginas.mp3', 'Ronquido.mp3'];
 const STEP = 10;
 const MAX = 100;
+// The level the room sounds start at, as in the game.
+const START = 40;
+
+// A sound file as the browser decodes it, or as the IMA ADPCM decoder does when the browser cannot.
+export async function decodeSound(context, bytes) {
+  try {
+    return await context.decodeAudioData(bytes.slice(0));
+  } catch (error) {
+    const decoded = decodeImaAdpcm(bytes);
+    if (!decoded) throw error;
+    const buffer = context.createBuffer(1, decoded.samples.length, decoded.rate);
+    buffer.copyToChannel(decoded.samples, 0);
+    return buffer;
+  }
+}
 
 export class Sounds {
   constructor(settings) {
@@ -14,7 +30,7 @@ export class Sounds {
   }
 
   get level() {
-    return Number(this.settings.get('nivel') ?? MAX);
+    return Number(this.settings.get('nivel') ?? START);
   }
 
   // Browsers let a page make sound only after the player has pressed something.
@@ -33,7 +49,7 @@ export class Sounds {
   async load(name) {
     const response = await fetch(`sonidos/${encodeURIComponent(name)}`);
     if (!response.ok) throw new Error(`${name}: ${response.status}`);
-    return this.context.decodeAudioData(await response.arrayBuffer());
+    return decodeSound(this.context, await response.arrayBuffer());
   }
 
   async play(player) {
