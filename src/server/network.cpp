@@ -104,8 +104,9 @@ private:
         parser_->header_limit(MaxRequestHeaderBytes);
         parser_->body_limit(0);
         beast::get_lowest_layer(ws_).expires_after(RequestTimeout);
-        http::async_read(ws_.next_layer(), buffer_, *parser_,
-                         [self = shared_from_this()](beast::error_code e, std::size_t) { self->requested(e); });
+        http::async_read(
+            ws_.next_layer(), buffer_, *parser_,
+            [self = shared_from_this()](beast::error_code e, std::size_t) { self->requested(e); });
     }
     void requested(beast::error_code ec) {
         if (ec == http::error::header_limit) return answer({431, "text/plain; charset=utf-8", "", 0}, false);
@@ -116,7 +117,8 @@ private:
         answer(ServeWeb(web_, req.method_string(), req.target()), req.keep_alive());
     }
     void answer(WebReply reply, bool keepAlive) {
-        auto res = std::make_shared<http::response<http::string_body>>(static_cast<http::status>(reply.status), 11);
+        auto res =
+            std::make_shared<http::response<http::string_body>>(static_cast<http::status>(reply.status), 11);
         for (const auto& [name, value] : WebSecurityHeaders()) res->set(name, value);
         res->set(http::field::content_type, reply.contentType);
         if (reply.status == 405) res->set(http::field::allow, "GET, HEAD");

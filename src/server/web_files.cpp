@@ -19,7 +19,7 @@ constexpr std::uintmax_t MaxFileBytes = 8 * 1024 * 1024;
 // The room sounds, under /sonidos/, by the names the game loads them with.
 constexpr std::string_view SoundsPrefix = "/sonidos/";
 constexpr std::array<std::string_view, 4> SoundNames = {"fuego.wav", "Vaso rompiéndose.mp3",
-                                                         "Pasar páginas.mp3", "Ronquido.mp3"};
+                                                        "Pasar páginas.mp3", "Ronquido.mp3"};
 
 constexpr std::array<std::pair<std::string_view, std::string_view>, 9> Types = {{
     {".html", "text/html; charset=utf-8"},
@@ -78,7 +78,8 @@ std::optional<std::vector<std::string>> Segments(std::string_view path) {
     std::size_t start = 1;
     while (true) {
         const std::size_t end = path.find('/', start);
-        const std::string_view segment = path.substr(start, end == std::string_view::npos ? end : end - start);
+        const std::string_view segment =
+            path.substr(start, end == std::string_view::npos ? end : end - start);
         if (segment.empty() || segment.front() == '.') return std::nullopt;
         segments.emplace_back(segment);
         if (end == std::string_view::npos) return segments;
@@ -124,7 +125,8 @@ std::optional<fs::path> Resolve(const WebFolders& folders, const std::string& pa
 }  // namespace
 
 fs::path DefaultWebFolder(const fs::path& binaryFolder) {
-    for (const fs::path& candidate : {binaryFolder / "web", binaryFolder / ".." / "share" / "veldrisa-server" / "web"}) {
+    for (const fs::path& candidate :
+         {binaryFolder / "web", binaryFolder / ".." / "share" / "veldrisa-server" / "web"}) {
         std::error_code ec;
         if (fs::is_directory(candidate, ec)) return candidate;
     }

@@ -62,12 +62,28 @@ TEST(WebFiles, HeadTellsTheLengthWithoutTheBody) {
 
 TEST(WebFiles, RefusesEveryWayOutOfTheFolder) {
     Site site;
-    for (const char* target : {"/../secret.json", "/js/../../secret.json", "/%2e%2e/secret.json",
-                               "/js/%2E%2E/%2e%2e/secret.json", "/js%2f..%2f..%2fsecret.json", "/out.json",
-                               "/./index.html", "//index.html", "/js/", "/js", "/.hidden.js", "/notes.txt",
-                               "/index.html%00.js", "/..%5csecret.json", "/%zz", "/%2", "index.html",
-                               "http://127.0.0.1/index.html", "/sonidos/other.mp3", "/sonidos/../secret.json",
-                               "/sonidos/", "/missing.js"}) {
+    for (const char* target : {"/../secret.json",
+                               "/js/../../secret.json",
+                               "/%2e%2e/secret.json",
+                               "/js/%2E%2E/%2e%2e/secret.json",
+                               "/js%2f..%2f..%2fsecret.json",
+                               "/out.json",
+                               "/./index.html",
+                               "//index.html",
+                               "/js/",
+                               "/js",
+                               "/.hidden.js",
+                               "/notes.txt",
+                               "/index.html%00.js",
+                               "/..%5csecret.json",
+                               "/%zz",
+                               "/%2",
+                               "index.html",
+                               "http://127.0.0.1/index.html",
+                               "/sonidos/other.mp3",
+                               "/sonidos/../secret.json",
+                               "/sonidos/",
+                               "/missing.js"}) {
         const WebReply r = site.get(target);
         EXPECT_TRUE(r.status == 400 || r.status == 404) << target << " answered " << r.status;
         EXPECT_EQ(r.body.find("secret"), std::string::npos) << target;

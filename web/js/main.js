@@ -122,7 +122,10 @@ const handlers = {
     const focused = document.activeElement?.id;
     showCharacters($('personajes-filas'), m, {
       toggle: (character, take) => connection.send({ type: take ? 'claim' : 'release', character }),
-      rename: (character, name) => connection.send({ type: 'rename', character, name: name.trim() || ' ' }),
+      rename: (character, name) => {
+        if (name.trim()) connection.send({ type: 'rename', character, name: name.trim() });
+        else speak('Escriba un nombre');
+      },
     });
     const wanted = m.started ? 'juego' : 'mesa';
     if (screen !== wanted) showScreen(wanted);
