@@ -49,7 +49,7 @@ function startServer(port, data) {
 
 // Before the page loads: a recording speechSynthesis, and every change of the live regions.
 function recorder() {
-  window.heard = { regions: [], voice: [], cancels: 0 };
+  window.heard = { regions: [], voice: [], cancels: 0, logs: [] };
   const voices = [{ name: 'Prueba en inglés', lang: 'en-US' }, { name: 'Prueba española', lang: 'es-ES' }];
   const synth = {
     speaking: false,
@@ -71,6 +71,8 @@ function recorder() {
   new MutationObserver((changes) => {
     for (const c of changes) {
       const region = c.target.nodeType === 1 ? c.target : c.target.parentElement;
+      const log = region?.closest('#registro');
+      if (log) window.heard.logs.push(log.textContent);
       const live = region?.closest('[aria-live]');
       if (!live) continue;
       for (const node of c.addedNodes) {
@@ -171,12 +173,28 @@ async function main() {
     check('claiming is said', lobbyHeard.some((t) => t.startsWith('Ana juega con')));
     await page.screenshot({ path: path.join(outDir, 'web-lobby.png'), fullPage: true });
     await axe(page, 'the table');
+    // A spectator in a browser of its own, joining by keys: L lists the tables, Down reaches one, E watches.
+    const watcherContext = await browser.newContext({ ignoreHTTPSErrors: true });
+    await watcherContext.addInitScript(recorder);
+    const watcher = await watcherContext.newPage();
+    watcher.on('pageerror', (e) => problems.push(String(e)));
+    await watcher.goto(`https://127.0.0.1:${port}/`);
+    await watcher.waitForFunction(() => document.getElementById('estado').textContent === 'Conectado.');
+    await watcher.fill('#nombre', 'Eva');
+    await watcher.evaluate(() => document.activeElement.blur());
+    await watcher.keyboard.press('l');
+    await watcher.waitForSelector('#mesas-filas tr');
+    await watcher.keyboard.press('ArrowDown');
+    await watcher.keyboard.press('e');
+    await watcher.waitForSelector('#mesa:not([hidden])');
+    check('a spectator joins by keys', (await heardAll(watcher)).some((t) => t.startsWith(`Mesa ${table}`)));
+
     await page.keyboard.press('Enter');
     await page.waitForSelector('#juego:not([hidden])');
 
     // The first day, through the screen reader's live regions.
     const report = (t) => t.includes('Los actuales aspirantes');
-    const day = await playUntil(page, (all) => all.filter(report).length >= 2 || all.some((t) => t.includes('La partida ha terminado')), 30000);
+    const day = await playUntil(page, (all) => all.filter(report).length >= 2 || all.some((t) => t.includes('La partida ha terminado')), 45000);
     const firstDay = await page.evaluate(() => window.heard.regions.slice());
     check('a whole day is played by keys and heard in the live regions', day && firstDay.some(report));
     await page.screenshot({ path: path.join(outDir, 'web-game.png'), fullPage: true });
@@ -207,7 +225,7 @@ async function main() {
     check('a dropped connection is said', afterCut.includes('Conexión perdida, reintentando'));
     check('and the page comes back to its seat', back);
 
-    const ended = await playUntil(page, (all) => all.some((t) => t.includes('La partida ha terminado')), 60000);
+    const ended = await playUntil(page, (all) => all.some((t) => t.includes('La partida ha terminado')), 75000);
     check('the game is played to its end by keys', ended, (await heardAll(page)).slice(-8).join(' | '));
     const botsCode = await Promise.race([botsEnded, sleep(10000).then(() => 'still running')]);
     check('the two players beside it heard the end too', botsCode === 0, String(botsCode));
@@ -222,6 +240,14 @@ async function main() {
     check('no other seat heard this page\'s prompts',
       ours.length > 0 && ours.every((t) => !Object.values(theirs).flat().includes(t)));
 
+    const watched = await heardAll(watcher);
+    check('the spectator heard the game', watched.some((t) => t.includes('La partida ha terminado')));
+    check('and no seat\'s prompt', watched.every((t) => !t.includes('es su turno de jugar')));
+    const cardLines = (logs) => logs.join('\n').split('\n').filter((line) => line.startsWith('- ')).length;
+    check('the window\'s log shows the seat its own hand and the spectator none',
+      cardLines(await page.evaluate(() => window.heard.logs)) > 0 &&
+        cardLines(await watcher.evaluate(() => window.heard.logs)) === 0);
+
     const frames = sent.map((p) => JSON.parse(p));
     check('everything sent is a valid client message',
       frames.length > 0 && frames.every((m) => validator.valid(m, 'client')), JSON.stringify(frames.find((m) => !validator.valid(m, 'client'))));
@@ -230,6 +256,10 @@ async function main() {
     check('no error in the page (an invalid message or a refused resource would be one)', problems.length === 0,
       problems.join(' | '));
     check('the history is shown as a list', (await page.locator('#historial li').count()) > 20);
+
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#vestibulo:not([hidden])');
+    check('Escape leaves the table for the lobby', (await heardAll(page)).includes('Ha dejado la mesa'));
 
     console.log('\nWhat the page heard on its first day:');
     const from = firstDay.findIndex(report);

@@ -105,6 +105,17 @@ function leave() {
   connection.send({ type: 'list_tables' });
 }
 
+// Back on a connection with no seat to take again: a spectator watches the same table again,
+// anyone else finds the lobby.
+function comeBackWithoutSeat() {
+  const watched = table?.spectator ? table.id : null;
+  connection.forgetSeat();
+  table = null;
+  showScreen('vestibulo');
+  connection.send({ type: 'hello', version: VERSION, client: 'web' });
+  if (watched) join(watched, true);
+}
+
 const handlers = {
   welcome() {
     if (screen === 'vestibulo') connection.send({ type: 'list_tables' });
@@ -156,13 +167,8 @@ const handlers = {
     speak(m.summary);
   },
   error(m) {
-    if (m.reason === 'token') {
-      connection.forgetSeat();
-      table = null;
-      showScreen('vestibulo');
-      connection.send({ type: 'hello', version: VERSION, client: 'web' });
-    }
     speak(m.text);
+    if (m.reason === 'token') comeBackWithoutSeat();
   },
   goodbye(m) {
     speak(m.text);

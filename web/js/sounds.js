@@ -3,6 +3,8 @@
 import { decodeImaAdpcm } from './ima_adpcm.js';
 
 const FILES = ['fuego.wav', 'Vaso rompiéndose.mp3', 'Pasar páginas.mp3', 'Ronquido.mp3'];
+// As in the game, the glass breaks once; fire, pages and snoring go on until they are stopped.
+const ONCE = 2;
 const STEP = 10;
 const MAX = 100;
 // The level the room sounds start at, as in the game.
@@ -64,6 +66,7 @@ export class Sounds {
     }
     const source = this.context.createBufferSource();
     source.buffer = buffer;
+    source.loop = player !== ONCE;
     source.connect(this.gain);
     source.onended = () => {
       if (this.playing.get(player) === source) this.playing.delete(player);
