@@ -1,7 +1,7 @@
 // The WebSocket to the page's own server: every message received checked against the protocol's
 // schema, and the connection taken up again with the seat's token when it drops.
 
-export const VERSION = 1;
+const VERSION = 1;
 // Seconds between attempts, the last one repeated; the server keeps a seat two minutes.
 const RETRIES = [1, 2, 4, 8];
 const GIVE_UP_AFTER_MS = 3 * 60 * 1000;
@@ -14,6 +14,7 @@ export class Connection {
     this.handlers = handlers;
     this.socket = null;
     this.token = null;
+    this.seated = false;  // a started game holds a seat for this token: coming back takes it again
     this.attempt = 0;
     this.lostAt = null;
     this.closing = false;
@@ -23,9 +24,7 @@ export class Connection {
     const socket = new WebSocket(`wss://${location.host}/`);
     this.socket = socket;
     socket.onopen = () => {
-      const hello = { type: 'hello', version: VERSION, client: 'web' };
-      if (this.token) hello.token = this.token;
-      socket.send(JSON.stringify(hello));
+      socket.send(JSON.stringify(this.hello()));
     };
     socket.onmessage = (event) => this.received(event.data);
     socket.onclose = () => {
@@ -53,13 +52,14 @@ export class Connection {
     this.handlers.message(message);
   }
 
-  send(message) {
-    if (this.socket?.readyState === WebSocket.OPEN) this.socket.send(JSON.stringify(message));
+  hello() {
+    const hello = { type: 'hello', version: VERSION, client: 'web' };
+    if (this.token && this.seated) hello.token = this.token;
+    return hello;
   }
 
-  // A token is worth keeping only while a started game holds the seat.
-  forgetSeat() {
-    this.token = null;
+  send(message) {
+    if (this.socket?.readyState === WebSocket.OPEN) this.socket.send(JSON.stringify(message));
   }
 
   dropped() {

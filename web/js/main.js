@@ -1,6 +1,6 @@
 // The browser seat: the lobby, the game by the game's own keys, speech and room sounds, all from
 // what the server sends over the page's own origin.
-import { Connection, VERSION } from './connection.js';
+import { Connection } from './connection.js';
 import { History } from './history.js';
 import { showCharacters, showTables } from './lobby.js';
 import { Sounds } from './sounds.js';
@@ -97,7 +97,7 @@ function join(id, asSpectator) {
 
 function leave() {
   connection.send({ type: 'leave' });
-  connection.forgetSeat();
+  connection.seated = false;
   table = null;
   $('registro').textContent = '';
   showScreen('vestibulo');
@@ -106,19 +106,20 @@ function leave() {
 }
 
 // Back on a connection with no seat to take again: a spectator watches the same table again,
-// anyone else finds the lobby.
+// anyone else finds the lobby (a table not yet started gave the characters back when the
+// connection dropped).
 function comeBackWithoutSeat() {
-  const watched = table?.spectator ? table.id : null;
-  connection.forgetSeat();
+  const watched = table.spectator ? table.id : null;
   table = null;
   showScreen('vestibulo');
-  connection.send({ type: 'hello', version: VERSION, client: 'web' });
   if (watched) join(watched, true);
+  else connection.send({ type: 'list_tables' });
 }
 
 const handlers = {
   welcome() {
-    if (screen === 'vestibulo') connection.send({ type: 'list_tables' });
+    if (table && !connection.seated) comeBackWithoutSeat();
+    else if (screen === 'vestibulo') connection.send({ type: 'list_tables' });
   },
   tables(m) {
     showTables($('mesas-filas'), m.tables, { join });
@@ -126,6 +127,7 @@ const handlers = {
   },
   table(m) {
     table = m;
+    connection.seated = m.started && !m.spectator;
     $('titulo-mesa').textContent = `Mesa ${m.id}`;
     $('mesa-info').textContent = m.spectator ? 'Mira la mesa como espectador.' : 'Elija sus personajes.';
     $('empezar').hidden = !m.creator || m.spectator;
@@ -168,7 +170,10 @@ const handlers = {
   },
   error(m) {
     speak(m.text);
-    if (m.reason === 'token') comeBackWithoutSeat();
+    // The seat is gone (its token expired): a new conversation, without it.
+    if (m.reason !== 'token') return;
+    connection.seated = false;
+    connection.send(connection.hello());
   },
   goodbye(m) {
     speak(m.text);
