@@ -3,14 +3,14 @@
 
 const TIME_WORDS = { 0: 'sin límite', 30: '30 segundos', 60: '60 segundos', 120: '120 segundos' };
 
-export function describeTable(t) {
+function describeTable(t) {
   const state = t.started ? 'en juego' : 'esperando';
   const privacy = t.private ? ', privada' : '';
   return `Mesa ${t.id}${privacy}, ${state}, ${t.players} jugadores, ${t.free} personajes libres, ` +
     `${t.spectators} espectadores, tiempo ${TIME_WORDS[t.time_limit]}`;
 }
 
-export function describeCharacter(c) {
+function describeCharacter(c) {
   const status = c.yours ? 'Seleccionado' : 'No seleccionado';
   return c.player && !c.yours ? `${c.name} ${status}, juega ${c.player}` : `${c.name} ${status}`;
 }

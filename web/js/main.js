@@ -169,6 +169,7 @@ const handlers = {
     speak(m.summary);
   },
   error(m) {
+    helpPending = false;
     speak(m.text);
     // The seat is gone (its token expired): a new conversation, without it.
     if (m.reason !== 'token') return;
@@ -190,7 +191,7 @@ const isButton = (target) => target instanceof HTMLButtonElement;
 function commonKey(e, field) {
   const letter = field ? '' : e.key.toLowerCase();
   const fine = e.shiftKey || e.ctrlKey || e.altKey;
-  if (e.key === 'F5' || letter === 'r') tell(lastMessage);
+  if (e.key === 'F5' || letter === 'r') speak(lastMessage);
   else if (e.key === 'F7' || letter === ',') voiceAnswer(speech.changeRate(-1, fine));
   else if (e.key === 'F8' || letter === '.') voiceAnswer(speech.changeRate(+1, fine));
   else if (e.key === 'F9') voiceAnswer(speech.changeVoice(-1));
