@@ -13,8 +13,12 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: veldrisa-server [--address IP] [--port N] [--cert FILE --key FILE] [--data DIR] [--web DIR] "
-    "[--sounds DIR]";
+    "usage: veldrisa-server [--address IP] [--port N] [--cert FILE --key FILE] [--data DIR] [--seed N]\n"
+    "                       [--web DIR] [--sounds DIR]\n"
+    "  --seed N  the first table's game is dealt with seed N, the next ones with N+1, N+2... in the\n"
+    "            order they start (for tests); without it every game's seed is drawn at random\n"
+    "  --web DIR     the web page's folder (default: the one beside this program)\n"
+    "  --sounds DIR  the room sounds' folder (default: this program's own)";
 
 struct Arguments {
     veldrisa::ServerOptions options;
@@ -36,6 +40,11 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
             parsed.options.certPath = value;
         } else if (a == "--key") {
             parsed.options.keyPath = value;
+        } else if (a == "--seed") {
+            std::uint32_t seed = 0;
+            auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seed);
+            if (ec != std::errc{} || end != value.data() + value.size()) return std::nullopt;
+            parsed.options.seed = seed;
         } else if (a == "--data") {
             parsed.data = value;
         } else if (a == "--web") {

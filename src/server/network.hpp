@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace veldrisa {
@@ -13,6 +14,9 @@ struct ServerOptions {
     std::string journalPath;  // the SQLite file of the tables' journals
     std::string webPath;      // the web page's files, served to requests that are no WebSocket
     std::string soundsPath;   // the folder of the game's room sounds
+    // The first game's seed, the next ones counting up from it, so that a test knows them;
+    // none: each game's seed drawn at random.
+    std::optional<std::uint32_t> seed;
 };
 
 // Serves until SIGTERM or SIGINT, which close every connection with a goodbye; returns the exit

@@ -42,7 +42,8 @@ ENGINE_HEADERS = [
                 r"commctrl|commdlg|winsock2?|ws2tcpip|wrl|mfapi|mfidl|mfplay|mfreadwrite|initguid|"
                 r"propvarutil|timeapi|synchapi|processthreadsapi|direct\.h|io\.h|tchar)"), "Windows"),
 ]
-UPPER_FOLDERS = ["platform/", "app/", "replay/", "bin/", "support/", "protocol/", "audience/", "server/"]
+UPPER_FOLDERS = ["platform/", "app/", "replay/", "bin/", "support/", "protocol/", "audience/", "server/", "net/",
+                 "bot/"]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 

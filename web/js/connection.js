@@ -2,6 +2,8 @@
 // schema, and the connection taken up again with the seat's token when it drops.
 
 const VERSION = 1;
+// The messages of a seat's game stream, counted for `seen`.
+const GAME_MESSAGES = new Set(['say', 'sound', 'log', 'beep']);
 // Seconds between attempts, the last one repeated; the server keeps a seat two minutes.
 const RETRIES = [1, 2, 4, 8];
 const GIVE_UP_AFTER_MS = 3 * 60 * 1000;
@@ -15,6 +17,7 @@ export class Connection {
     this.socket = null;
     this.token = null;
     this.seated = false;  // a started game holds a seat for this token: coming back takes it again
+    this.seen = 0;  // the seat's game messages received, so that coming back brings exactly the rest
     this.attempt = 0;
     this.lostAt = null;
     this.closing = false;
@@ -49,12 +52,14 @@ export class Connection {
       this.lostAt = null;
     }
     if (message.type === 'goodbye' && message.reason !== 'shutdown') this.closing = true;
+    if (GAME_MESSAGES.has(message.type)) this.seen += 1;
+    if (message.type === 'history') this.seen += message.missed?.length ?? 0;
     this.handlers.message(message);
   }
 
   hello() {
     const hello = { type: 'hello', version: VERSION, client: 'web' };
-    if (this.token && this.seated) hello.token = this.token;
+    if (this.token && this.seated) Object.assign(hello, { token: this.token, seen: this.seen });
     return hello;
   }
 

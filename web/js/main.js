@@ -98,6 +98,7 @@ function join(id, asSpectator) {
 function leave() {
   connection.send({ type: 'leave' });
   connection.seated = false;
+  connection.seen = 0;
   table = null;
   $('registro').textContent = '';
   showScreen('vestibulo');
@@ -163,8 +164,12 @@ const handlers = {
   beep() {
     sounds.beep();
   },
+  // Whose turn it is is also said in words, which is what this page goes by.
+  turn() {},
   history(m) {
     for (const text of m.messages) history.keep(text);
+    const log = m.missed?.findLast((missed) => missed.type === 'log');
+    if (log) $('registro').textContent = log.text;
     if (screen !== 'juego') showScreen('juego');
     speak(m.summary);
   },

@@ -4,9 +4,9 @@
 
 const ANNOTATIONS = new Set(['$schema', '$id', 'title', 'description', '$comment', '$defs']);
 const KEYWORDS = new Set([
-  '$ref', 'oneOf', 'type', 'properties', 'required', 'additionalProperties', 'const', 'enum', 'if',
-  'then', 'else', 'not', 'minimum', 'maximum', 'minLength', 'maxLength', 'pattern', 'items',
-  'minItems', 'maxItems',
+  '$ref', 'oneOf', 'allOf', 'type', 'properties', 'required', 'dependentRequired', 'additionalProperties',
+  'const', 'enum', 'if', 'then', 'else', 'not', 'minimum', 'maximum', 'minLength', 'maxLength', 'pattern',
+  'items', 'minItems', 'maxItems',
 ]);
 
 function typeOf(value) {
@@ -37,6 +37,7 @@ function equal(a, b) {
 const length = (text) => [...text].length;
 
 function checkKeywords(schema, where) {
+  if (typeof schema === 'boolean') return;
   if (typeof schema !== 'object' || schema === null) throw new Error(`${where}: no es un esquema`);
   for (const key of Object.keys(schema)) {
     if (!KEYWORDS.has(key) && !ANNOTATIONS.has(key)) throw new Error(`${where}: palabra clave ${key} no admitida`);
@@ -45,7 +46,7 @@ function checkKeywords(schema, where) {
     if (typeof schema[key] === 'object') checkKeywords(schema[key], `${where}/${key}`);
   }
   for (const [name, sub] of Object.entries(schema.properties ?? {})) checkKeywords(sub, `${where}/properties/${name}`);
-  (schema.oneOf ?? []).forEach((sub, i) => checkKeywords(sub, `${where}/oneOf/${i}`));
+  for (const key of ['oneOf', 'allOf']) (schema[key] ?? []).forEach((sub, i) => checkKeywords(sub, `${where}/${key}/${i}`));
   for (const [name, sub] of Object.entries(schema.$defs ?? {})) checkKeywords(sub, `${where}/$defs/${name}`);
 }
 
@@ -78,6 +79,7 @@ export class Validator {
     if (s === false) return false;
     if (s.$ref && !this.check(value, this.resolve(s.$ref))) return false;
     if (s.oneOf && s.oneOf.filter((sub) => this.check(value, sub)).length !== 1) return false;
+    if (s.allOf && !s.allOf.every((sub) => this.check(value, sub))) return false;
     if (s.not && this.check(value, s.not)) return false;
     if (s.if) {
       const branch = this.check(value, s.if) ? s.then : s.else;
@@ -112,6 +114,9 @@ export class Validator {
   checkObject(value, s) {
     if (typeOf(value) !== 'object') return true;
     if (s.required && !s.required.every((name) => Object.hasOwn(value, name))) return false;
+    for (const [name, needed] of Object.entries(s.dependentRequired ?? {})) {
+      if (Object.hasOwn(value, name) && !needed.every((other) => Object.hasOwn(value, other))) return false;
+    }
     const properties = s.properties ?? {};
     for (const [name, item] of Object.entries(value)) {
       if (Object.hasOwn(properties, name)) {
