@@ -185,6 +185,7 @@ async function main() {
     await watcher.keyboard.press('l');
     await watcher.waitForSelector('#mesas-filas tr');
     await watcher.keyboard.press('ArrowDown');
+    await watcher.screenshot({ path: path.join(outDir, 'web-tables.png'), fullPage: true });
     await watcher.keyboard.press('e');
     await watcher.waitForSelector('#mesa:not([hidden])');
     check('a spectator joins by keys', (await heardAll(watcher)).some((t) => t.startsWith(`Mesa ${table}`)));
