@@ -18,14 +18,16 @@ constexpr const char* Usage =
     "usage: veldrisa-bot --server HOST:PORT [options] (--create | --join TABLE | --watch TABLE)\n"
     "       veldrisa-bot --server HOST:PORT --load TABLES [--pace human|fast] [--duration SECONDS]\n"
     "  --create            creates a table (its identifier is written as \"mesa ID\") and starts it\n"
-    "                      once --players characters have players (default 1)\n"
+    "                      once --players characters have players (default 1) and\n"
+    "                      --spectators spectators watch (default 0)\n"
     "  --private CODE      the created table is private, with that code; with --join, its code\n"
     "  --time-limit S      the created table's time for a choice: 0 (none), 30, 60 or 120\n"
     "  --join TABLE        sits at a table as a player     --watch TABLE  watches it\n"
     "  --characters N      how many characters it claims (default 1)\n"
     "  --prefer C          the character it claims first, the next free ones after it (default 1)\n"
     "  --name NAME         the player's name (default Bot)\n"
-    "  --pace human|fast   a random 0.8 to 2.5 s before each key, or none (default fast)\n"
+    "  --pace human|fast|MS  a random 0.8 to 2.5 s before each key, none, or MS milliseconds\n"
+    "                      (default fast)\n"
     "  --seed N            its choices' seed: the same seed, the same choices (default 1)\n"
     "  --record FILE       writes each game message it receives (and its history's) as a JSON line\n"
     "  --fingerprint HEX   accepts only the server certificate with that SHA-256 fingerprint;\n"
@@ -41,7 +43,7 @@ struct Arguments {
     std::string host;
     std::uint16_t port = 0;
     BotConfig config;
-    veldrisa::bot::Pace pace = veldrisa::bot::Pace::Fast;
+    veldrisa::bot::Pace pace = veldrisa::bot::Fast;
     std::uint32_t seed = 1;
     std::string record, fingerprint;
     std::set<std::string> cutAt;
@@ -75,6 +77,17 @@ bool CutAt(const std::string& value, std::set<std::string>& kinds) {
     return true;
 }
 
+bool Pace(const std::string& v, veldrisa::bot::Pace& pace) {
+    if (v == "human" || v == "fast") {
+        pace = v == "human" ? veldrisa::bot::Human : veldrisa::bot::Fast;
+        return true;
+    }
+    int ms = 0;
+    if (!Number(v, ms) || ms < 0) return false;
+    pace = {ms, ms};
+    return true;
+}
+
 bool Role(Arguments& a, BotConfig::Role role, const std::string& table = {}) {
     if (a.role) return false;
     a.role = true;
@@ -92,13 +105,11 @@ bool Option(const std::string& o, const std::string& v, Arguments& a) {
     if (o == "--private") return !(c.code = v).empty();
     if (o == "--time-limit") return Number(v, c.timeLimit);
     if (o == "--players") return Number(v, c.startAt) && c.startAt >= 1 && c.startAt <= 10;
+    if (o == "--spectators") return Number(v, c.watchers) && c.watchers >= 0;
     if (o == "--characters") return Number(v, c.characters) && c.characters >= 1 && c.characters <= 10;
     if (o == "--prefer") return Number(v, c.prefer) && c.prefer >= 1 && c.prefer <= 10;
     if (o == "--name") return !(c.name = v).empty();
-    if (o == "--pace") {
-        a.pace = v == "human" ? veldrisa::bot::Pace::Human : veldrisa::bot::Pace::Fast;
-        return v == "human" || v == "fast";
-    }
+    if (o == "--pace") return Pace(v, a.pace);
     if (o == "--seed") return Number(v, a.seed);
     if (o == "--record") return !(a.record = v).empty();
     if (o == "--fingerprint") return !(a.fingerprint = v).empty();

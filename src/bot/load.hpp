@@ -14,7 +14,7 @@ struct LoadOptions {
     std::string host;
     std::uint16_t port = 0;
     net::ClientOptions client;
-    Pace pace = Pace::Fast;
+    Pace pace = Fast;
     int tables = 1;
     // Games are dealt again and again until then; without it each table plays one game.
     std::optional<int> durationSeconds;

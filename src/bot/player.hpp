@@ -20,6 +20,7 @@ struct BotConfig {
     std::string code;   // a private table's code: the one it creates, or the one it joins with
     int timeLimit = 0;
     int startAt = 1;        // Create: starts the game once this many characters have players
+    int watchers = 0;       // and this many spectators watch it
     int characters = 1;     // how many characters it claims
     int prefer = 1;         // the character it tries first, the next ones after it
     bool newGames = false;  // at a game's end the creator deals the next one instead of leaving

@@ -20,7 +20,11 @@
 
 namespace veldrisa::bot {
 
-enum class Pace { Fast, Human };
+// How long a bot waits before each key, drawn between the two bounds.
+struct Pace {
+    int minMs = 0, maxMs = 0;
+};
+inline constexpr Pace Fast{0, 0}, Human{800, 2500};
 
 // What every bot of a run adds to.
 struct Stats {
@@ -32,7 +36,7 @@ struct SeatOptions {
     std::string host;
     std::uint16_t port = 0;
     net::ClientOptions client;
-    Pace pace = Pace::Fast;
+    Pace pace = Fast;
     std::uint32_t seed = 1;
     // The turns at which the connection is cut once, to come back: room, card, target (before
     // answering), night (once the Space that starts it is sent).
@@ -60,6 +64,7 @@ private:
     void opened();
     void received(std::string_view text);
     void lost(const std::string& why);
+    void cut(const std::string& at);
     void schedule(const Move& move);
     void press(const Move& move);
     void done(bool finished);
