@@ -9,7 +9,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := cmake g++ make pkg-config python3 systemd libgtest-dev libsdl2-dev libjack-jackd2-dev libsdl2-mixer-dev \
 	libsdl2-ttf-dev libfribidi-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
 	xvfb xauth sox xdotool dpkg-dev lintian desktop-file-utils appstream \
-	nlohmann-json3-dev python3-jsonschema libsqlite3-dev libboost1.81-dev libssl-dev nftables
+	nlohmann-json3-dev python3-jsonschema libsqlite3-dev libboost1.81-dev libssl-dev nftables chromium
 # The fuzzer needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 1800
@@ -25,8 +25,11 @@ define install_missing
 	fi
 endef
 
+# The browser tests' packages come from npm: the machine's Node.js and npm, else Debian's.
 deps:
 	$(call install_missing,$(PACKAGES))
+	@command -v npm >/dev/null || { $(SUDO) apt-get -o DPkg::Lock::Timeout=900 update -qq && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get -o DPkg::Lock::Timeout=900 install -y -qq nodejs npm; }
 
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -9,14 +9,17 @@
 #include "server/certificate.hpp"
 #include "server/config.hpp"
 #include "server/network.hpp"
+#include "server/web_files.hpp"
 
 namespace {
 
 constexpr const char* Usage =
     "usage: veldrisa-server [--config FILE] [--address IP] [--port N] [--cert FILE --key FILE] [--data DIR]\n"
-    "                       [--seed N]\n"
+    "                       [--seed N] [--web DIR] [--sounds DIR]\n"
     "  --seed N  the first table's game is dealt with seed N, the next ones with N+1, N+2... in the\n"
-    "            order they start (for tests); without it every game's seed is drawn at random";
+    "            order they start (for tests); without it every game's seed is drawn at random\n"
+    "  --web DIR     the web page's folder (default: the one beside this program)\n"
+    "  --sounds DIR  the room sounds' folder (default: this program's own)";
 
 struct Arguments {
     veldrisa::ServerOptions options;
@@ -61,12 +64,28 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args, Arguments p
             parsed.data = value;
         } else if (a == "--config") {
             // Read first, by FromConfigFile.
+        } else if (a == "--web") {
+            parsed.options.webPath = value;
+        } else if (a == "--sounds") {
+            parsed.options.soundsPath = value;
         } else {
             return std::nullopt;
         }
     }
     if (parsed.options.certPath.empty() != parsed.options.keyPath.empty()) return std::nullopt;
     return parsed;
+}
+
+// The web page and the room sounds default to the folder the server's binary is in, where the
+// build puts them, as the local game finds its sounds beside itself.
+void FillWebFolders(veldrisa::ServerOptions& options) {
+    std::error_code ec;
+    const std::filesystem::path binary = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    if (options.webPath.empty()) options.webPath = veldrisa::DefaultWebFolder(binary).string();
+    if (options.soundsPath.empty()) options.soundsPath = binary.string();
+    if (options.webPath.empty())
+        std::cerr << "veldrisa-server: no se encuentra la carpeta de la página web; úsese --web CARPETA"
+                  << std::endl;
 }
 
 }  // namespace
@@ -97,5 +116,6 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    FillWebFolders(options);
     return veldrisa::Serve(options);
 }

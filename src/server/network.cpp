@@ -1,9 +1,11 @@
-// Boost.Beast WebSocket sessions over Asio's TLS, on one thread: the hall needs no lock.
+// Boost.Beast WebSocket sessions over Asio's TLS, on one thread: the hall needs no lock. A
+// request that asks for no WebSocket gets the web page's files instead, on the same port.
 #include "server/network.hpp"
 
 #include <boost/asio.hpp>
 #include <boost/asio/ssl.hpp>
 #include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
 #include <boost/beast/ssl.hpp>
 #include <boost/beast/websocket.hpp>
 #include <boost/beast/websocket/ssl.hpp>
@@ -13,10 +15,12 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 
 #include "net/text_frames.hpp"
 #include "server/hall.hpp"
+#include "server/web_files.hpp"
 
 namespace veldrisa {
 namespace {
@@ -25,6 +29,7 @@ namespace beast = boost::beast;
 namespace net = boost::asio;
 namespace ssl = net::ssl;
 namespace websocket = beast::websocket;
+namespace http = beast::http;
 using tcp = net::ip::tcp;
 using namespace std::chrono_literals;
 
@@ -32,6 +37,10 @@ using namespace std::chrono_literals;
 constexpr std::size_t MaxFrameBytes = 64 * 1024;
 // Messages a connection may send: a burst of this many, refilled at this rate per second.
 constexpr double RateBurst = 40, RatePerSecond = 20;
+// A request's line and headers above this are refused; a request may carry no body at all.
+constexpr std::size_t MaxRequestHeaderBytes = 8 * 1024;
+// A browser keeps its connection open between files; an idle one is closed after this.
+constexpr auto RequestTimeout = 15s;
 
 std::string Token() {
     static std::random_device device;
@@ -52,7 +61,7 @@ class Connection;
 class Server {
 public:
     Server(net::io_context& io, ssl::context& tls, const tcp::endpoint& at, JournalStore& store,
-           std::optional<std::uint32_t> seed);
+           std::optional<std::uint32_t> seed, WebFolders web);
     void received(ConnectionId from, const std::string& text);
     void dropped(ConnectionId gone);
     void shutdown();
@@ -69,14 +78,15 @@ private:
     tcp::acceptor acceptor_;
     net::steady_timer clock_;
     Hall hall_;
+    WebFolders web_;
     std::map<ConnectionId, std::shared_ptr<Connection>> connections_;
     ConnectionId next_ = 1;
 };
 
 class Connection : public std::enable_shared_from_this<Connection> {
 public:
-    Connection(tcp::socket socket, ssl::context& tls, Server& server, ConnectionId id)
-        : ws_(std::move(socket), tls), server_(server), id_(id) {}
+    Connection(tcp::socket socket, ssl::context& tls, Server& server, ConnectionId id, const WebFolders& web)
+        : ws_(std::move(socket), tls), server_(server), web_(web), id_(id) {}
 
     void start() {
         beast::get_lowest_layer(ws_).expires_after(30s);
@@ -89,6 +99,7 @@ public:
         if (queue_.size() == 1 && open_) write();
     }
     void close(std::string goodbye) {
+        if (!open_) return beast::get_lowest_layer(ws_).close();
         closing_ = true;
         send(std::move(goodbye));
     }
@@ -96,10 +107,51 @@ public:
 private:
     void secured(beast::error_code ec) {
         if (ec) return server_.dropped(id_);
+        request();
+    }
+    void request() {
+        parser_.emplace();
+        parser_->header_limit(MaxRequestHeaderBytes);
+        parser_->body_limit(0);
+        beast::get_lowest_layer(ws_).expires_after(RequestTimeout);
+        http::async_read(
+            ws_.next_layer(), buffer_, *parser_,
+            [self = shared_from_this()](beast::error_code e, std::size_t) { self->requested(e); });
+    }
+    void requested(beast::error_code ec) {
+        if (ec == http::error::header_limit) return answer({431, "text/plain; charset=utf-8", "", 0}, false);
+        if (ec == http::error::body_limit) return answer({413, "text/plain; charset=utf-8", "", 0}, false);
+        if (ec) return server_.dropped(id_);
+        http::request<http::empty_body> req = parser_->release();
+        if (websocket::is_upgrade(req)) return upgrade(std::move(req));
+        answer(ServeWeb(web_, req.method_string(), req.target()), req.keep_alive());
+    }
+    void answer(WebReply reply, bool keepAlive) {
+        auto res =
+            std::make_shared<http::response<http::string_body>>(static_cast<http::status>(reply.status), 11);
+        for (const auto& [name, value] : WebSecurityHeaders()) res->set(name, value);
+        res->set(http::field::content_type, reply.contentType);
+        if (reply.status == 405) res->set(http::field::allow, "GET, HEAD");
+        res->keep_alive(keepAlive);
+        res->body() = std::move(reply.body);
+        res->content_length(reply.length);
+        http::async_write(ws_.next_layer(), *res,
+                          [self = shared_from_this(), res](beast::error_code e, std::size_t) {
+                              if (e) return self->server_.dropped(self->id_);
+                              if (res->keep_alive()) return self->request();
+                              self->finish();
+                          });
+    }
+    void finish() {
+        ws_.next_layer().async_shutdown(
+            [self = shared_from_this()](beast::error_code) { self->server_.dropped(self->id_); });
+    }
+    void upgrade(http::request<http::empty_body> req) {
+        buffer_.consume(buffer_.size());
         beast::get_lowest_layer(ws_).expires_never();
         ws_.set_option(websocket::stream_base::timeout::suggested(beast::role_type::server));
         ws_.read_message_max(MaxFrameBytes);
-        ws_.async_accept([self = shared_from_this()](beast::error_code e) { self->accepted(e); });
+        ws_.async_accept(req, [self = shared_from_this()](beast::error_code e) { self->accepted(e); });
     }
     void accepted(beast::error_code ec) {
         if (ec) return server_.dropped(id_);
@@ -145,8 +197,10 @@ private:
 
     websocket::stream<ssl::stream<beast::tcp_stream>> ws_;
     beast::flat_buffer buffer_;
+    std::optional<http::request_parser<http::empty_body>> parser_;
     std::deque<std::string> queue_;
     Server& server_;
+    const WebFolders& web_;
     ConnectionId id_;
     bool open_ = false, closing_ = false;
     double tokens_ = RateBurst;
@@ -154,12 +208,13 @@ private:
 };
 
 Server::Server(net::io_context& io, ssl::context& tls, const tcp::endpoint& at, JournalStore& store,
-               std::optional<std::uint32_t> seed)
+               std::optional<std::uint32_t> seed, WebFolders web)
     : io_(io),
       tls_(tls),
       acceptor_(io, at),
       clock_(io),
-      hall_(Seeds(seed), Token, &store, std::chrono::steady_clock::now()) {
+      hall_(Seeds(seed), Token, &store, std::chrono::steady_clock::now()),
+      web_(std::move(web)) {
     accept();
     tick();
 }
@@ -167,7 +222,7 @@ Server::Server(net::io_context& io, ssl::context& tls, const tcp::endpoint& at, 
 void Server::accept() {
     acceptor_.async_accept([this](beast::error_code ec, tcp::socket socket) {
         if (ec) return;
-        auto connection = std::make_shared<Connection>(std::move(socket), tls_, *this, next_);
+        auto connection = std::make_shared<Connection>(std::move(socket), tls_, *this, next_, web_);
         connections_[next_++] = connection;
         connection->start();
         accept();
@@ -218,7 +273,7 @@ int Serve(const ServerOptions& options) {
         JournalStore store(options.journalPath);
         net::io_context io;
         Server server(io, tls, tcp::endpoint(net::ip::make_address(options.address), options.port), store,
-                      options.seed);
+                      options.seed, {options.webPath, options.soundsPath});
         net::signal_set signals(io, SIGINT, SIGTERM);
         signals.async_wait([&](beast::error_code, int) { server.shutdown(); });
         std::cout << "veldrisa-server: escuchando en " << options.address << ":" << server.port()

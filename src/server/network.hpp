@@ -12,6 +12,8 @@ struct ServerOptions {
     std::uint16_t port = 7531;
     std::string certPath, keyPath;
     std::string journalPath;  // the SQLite file of the tables' journals
+    std::string webPath;      // the web page's files, served to requests that are no WebSocket
+    std::string soundsPath;   // the folder of the game's room sounds
     // The first game's seed, the next ones counting up from it, so that a test knows them;
     // none: each game's seed drawn at random.
     std::optional<std::uint32_t> seed;
