@@ -25,6 +25,8 @@ struct ConnectionEvent {
         Closed,   // the server closed the connection in good order
         Failed,   // fault, detail; fingerprint for a refused certificate
     };
+    ConnectionEvent() = default;
+    explicit ConnectionEvent(Kind k) : kind(k) {}
     Kind kind = Kind::Message;
     std::string text;
     // The server certificate's SHA-256, 64 upper-case hexadecimal digits.
