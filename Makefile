@@ -9,7 +9,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := cmake g++ make pkg-config python3 libgtest-dev libsdl2-dev libjack-jackd2-dev libsdl2-mixer-dev \
 	libsdl2-ttf-dev libfribidi-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
 	xvfb xauth sox xdotool dpkg-dev lintian desktop-file-utils appstream \
-	nlohmann-json3-dev python3-jsonschema libsqlite3-dev libboost1.81-dev libssl-dev
+	nlohmann-json3-dev python3-jsonschema libsqlite3-dev libboost1.81-dev libssl-dev nftables
 # The fuzzer needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 1800

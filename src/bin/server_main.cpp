@@ -12,7 +12,9 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: veldrisa-server [--address IP] [--port N] [--cert FILE --key FILE] [--data DIR]";
+    "usage: veldrisa-server [--address IP] [--port N] [--cert FILE --key FILE] [--data DIR] [--seed N]\n"
+    "  --seed N  the first table's game is dealt with seed N, the next ones with N+1, N+2... in the\n"
+    "            order they start (for tests); without it every game's seed is drawn at random";
 
 struct Arguments {
     veldrisa::ServerOptions options;
@@ -34,6 +36,11 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
             parsed.options.certPath = value;
         } else if (a == "--key") {
             parsed.options.keyPath = value;
+        } else if (a == "--seed") {
+            std::uint32_t seed = 0;
+            auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seed);
+            if (ec != std::errc{} || end != value.data() + value.size()) return std::nullopt;
+            parsed.options.seed = seed;
         } else if (a == "--data") {
             parsed.data = value;
         } else {

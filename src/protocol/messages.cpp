@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <utility>
 
@@ -82,7 +83,7 @@ std::string TableId(const json& m) { return Checked(m, "table", 1, 16, LowerOrDi
 int Character(const json& m) { return Whole(m, "character", 1, 10); }
 
 Hello ReadHello(const json& m) {
-    Fields(m, {"version", "client"}, {"token"});
+    Fields(m, {"version", "client"}, {"token", "seen"});
     Hello h;
     h.version = Whole(m, "version", 1, 65535);
     const std::string& kind = Text(m, "client");
@@ -95,6 +96,8 @@ Hello ReadHello(const json& m) {
     else
         Invalid("unknown client kind");
     if (m.contains("token")) h.token = Checked(m, "token", 32, 32, HexDigit);
+    if (m.contains("seen") && !m.contains("token")) Invalid("seen goes with a token");
+    if (m.contains("seen")) h.seen = Whole(m, "seen", 0, std::numeric_limits<int>::max());
     return h;
 }
 
@@ -274,12 +277,26 @@ std::string LogMessage(std::string_view text) { return Line({{"type", "log"}, {"
 std::string BeepMessage() { return Line({{"type", "beep"}}); }
 
 std::string HistoryMessage(const std::vector<std::string>& missed, std::string_view summary) {
-    json texts = json::array();
+    json texts = json::array(), whole = json::array();
     for (const std::string& m : missed) {
         const json message = json::parse(m, nullptr, false);
-        if (message.is_object() && message.value("type", "") == "say") texts.push_back(message["text"]);
+        if (!message.is_object()) continue;
+        whole.push_back(message);
+        if (message.value("type", "") == "say") texts.push_back(message["text"]);
     }
-    return Line({{"type", "history"}, {"messages", texts}, {"summary", summary}});
+    return Line({{"type", "history"}, {"messages", texts}, {"summary", summary}, {"missed", whole}});
+}
+
+std::string TurnMessage(const Turn& turn, bool yours) {
+    static const char* const asks[] = {"room", "card", "target", "next", "end"};
+    json m{{"type", "turn"}, {"ask", asks[static_cast<int>(turn.ask)]}, {"yours", yours}};
+    if (turn.ask == Ask::Next) m["next"] = turn.next;
+    if (turn.character > 0) {
+        m["character"] = turn.character;
+        m["name"] = turn.name;
+    }
+    if (turn.choices > 0) m["choices"] = turn.choices;
+    return Line(m);
 }
 
 std::string TablesMessage(const std::vector<TableSummary>& tables) {

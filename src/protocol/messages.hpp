@@ -26,6 +26,9 @@ struct Hello {
     int version = 0;
     ClientKind client = ClientKind::Native;
     std::string token;  // empty: a new connection
+    // With a token: how many of its seat's game messages (say, sound, log, beep) the client
+    // already has, so that coming back it receives exactly the rest.
+    std::optional<int> seen;
 };
 struct ListTables {};
 struct CreateTable {
@@ -102,8 +105,23 @@ std::string SoundMessage(int player, std::string_view op, std::string_view fileN
 std::string LogMessage(std::string_view text);
 std::string BeepMessage();
 std::string ErrorMessage(Reason r);
-// What a seat was told while away (each a message as sent), for its history, and a spoken summary.
+// What a seat was told while away (each a message as sent): its spoken texts for the history, the
+// messages themselves for a client that takes them up exactly, and a spoken summary.
 std::string HistoryMessage(const std::vector<std::string>& missed, std::string_view summary);
+
+// What the game waits for: a character's choice, a Space from anyone to go on, or, once a game has
+// ended, a 1 for the next.
+enum class Ask { Room, Card, Target, Next, End };
+struct Turn {
+    Ask ask = Ask::Next;
+    int character = 0;  // Room, Card, Target: the character asked
+    std::string name;   // its name
+    int choices = 0;    // the digits that answer: 1 to choices
+    std::string next;   // Next: what Space goes on to: "rooms", "cards" or "night"
+    bool operator==(const Turn&) const = default;
+};
+// yours: the connection controls the character asked.
+std::string TurnMessage(const Turn& turn, bool yours);
 
 // One table in the list of tables.
 struct TableSummary {

@@ -44,12 +44,16 @@ void Hall::restore(const StoredTable& stored, Instant now) {
         room.seatTokens.push_back(token);
         room.players[token] = stored.holders[seat].name;
         room.away[token] = now;
-        room.missed[token];
+        Stream& stream = room.streams[token];
+        for (std::string& line : room.game->takeRestored(seat))
+            if (auto message = protocol::GameMessage(line)) stream.add(std::move(*message));
+        stream.awayFrom = stream.sent;
         for (std::size_t c = 1; c <= 10; ++c)
             if (stored.setup.seats[seat][c]) room.owner[c] = token;
     }
     room.asked = room.game->asked();
     room.askedSince = now;
+    room.turn = room.game->turn();
     nextTable_ = std::max<std::uint64_t>(nextTable_, std::stoull(stored.id.substr(1)) + 1);
 }
 
@@ -123,7 +127,7 @@ void Hall::handle(ConnectionId from, Visitor& v, const protocol::ClientMessage& 
     std::visit(Overloaded{
                    [&](const protocol::Hello& h) {
                        if (h.version != protocol::Version) return refuse(from, Reason::Version, out);
-                       if (!h.token.empty()) return comeBack(from, v, h.token, out);
+                       if (!h.token.empty()) return comeBack(from, v, h, out);
                        v.token = tokens_();
                        out.push_back({from, protocol::WelcomeMessage(v.token)});
                    },
@@ -147,13 +151,15 @@ void Hall::handle(ConnectionId from, Visitor& v, const protocol::ClientMessage& 
                m);
 }
 
-// A player back with its token takes its seat again: what it missed goes into its history, unspoken,
-// and the computer gives back the characters it took over.
-void Hall::comeBack(ConnectionId from, Visitor& v, const std::string& token, Out& out) {
+// A player back with its token takes its seat again: what it has not received goes into its history,
+// unspoken, and the computer gives back the characters it took over.
+void Hall::comeBack(ConnectionId from, Visitor& v, const protocol::Hello& h, Out& out) {
+    const std::string& token = h.token;
     const bool taken = std::any_of(visitors_.begin(), visitors_.end(),
                                    [&](const auto& other) { return other.second.token == token; });
     auto room = std::find_if(rooms_.begin(), rooms_.end(), [&](const auto& r) {
-        return r.second.game && r.second.missed.count(token) > 0;
+        const auto stream = r.second.streams.find(token);
+        return r.second.game && stream != r.second.streams.end() && !stream->second.left;
     });
     if (taken || room == rooms_.end()) return refuse(from, Reason::Token, out);
     Room& r = room->second;
@@ -167,9 +173,31 @@ void Hall::comeBack(ConnectionId from, Visitor& v, const std::string& token, Out
     const auto asked = r.game->asked();
     const std::string summary =
         "Ha vuelto a la partida." + (asked ? " Es el turno de " + r.game->name(*asked) + "." : std::string());
-    out.push_back({from, protocol::HistoryMessage(r.missed[token], summary)});
-    r.missed.erase(token);
+    const Stream& stream = r.streams[token];
+    const std::uint64_t first = h.seen ? static_cast<std::uint64_t>(*h.seen) : stream.awayFrom;
+    out.push_back({from, protocol::HistoryMessage(stream.since(first), summary)});
+    tellTurn(r, v, from, out);
     announce(r, v.name + " ha vuelto", out);
+}
+
+void Hall::tellTurn(const Room& room, const Visitor& v, ConnectionId to, Out& out) const {
+    if (!room.turn) return;
+    const int asked = room.turn->character;
+    const bool yours = !v.spectator && asked > 0 && room.owner[asked] == v.token;
+    out.push_back({to, protocol::TurnMessage(*room.turn, yours)});
+}
+
+void Hall::Stream::add(std::string message) {
+    ++sent;
+    recent.push_back(std::move(message));
+    if (recent.size() > MaxMissed) recent.pop_front();
+}
+
+// The messages from the first-th on, as far as they are kept.
+std::vector<std::string> Hall::Stream::since(std::uint64_t first) const {
+    const std::uint64_t kept = sent - recent.size();
+    const std::uint64_t from = std::clamp(first, kept, sent) - kept;
+    return {recent.begin() + static_cast<std::ptrdiff_t>(from), recent.end()};
 }
 
 void Hall::create(ConnectionId from, Visitor& v, const protocol::CreateTable& c, Out& out) {
@@ -197,6 +225,7 @@ void Hall::join(ConnectionId from, Visitor& v, const protocol::Join& j, Out& out
     v.table = room.id;
     v.spectator = j.spectator;
     announce(room, v.name + (j.spectator ? " mira la mesa" : " se ha unido a la mesa"), out);
+    tellTurn(room, v, from, out);
 }
 
 void Hall::lobby(ConnectionId from, Visitor& v, const protocol::ClientMessage& m, Out& out) {
@@ -241,6 +270,7 @@ void Hall::start(Room& room, Instant now, Out& out) {
             static_cast<std::size_t>(c));
     }
     room.game = std::make_unique<OnlineTable>(setup);
+    for (const std::string& token : room.seatTokens) room.streams[token];
     if (store_) {
         std::vector<SeatHolder> holders;
         for (const std::string& token : room.seatTokens) {
@@ -282,6 +312,7 @@ void Hall::leave(Visitor& v, Instant now, Out& out) {
     if (found == rooms_.end()) return;
     Room& room = found->second;
     if (!v.spectator) handOver(room, v.token);
+    if (auto stream = room.streams.find(v.token); stream != room.streams.end()) stream->second.left = true;
     v.table.clear();
     if (room.game) deliver(room, now, out);
     announce(room, v.name + " ha dejado la mesa", out);
@@ -298,7 +329,8 @@ std::vector<Outgoing> Hall::drop(ConnectionId gone, Instant now) {
     if (room->second.game) {
         room->second.away[v.token] = now;
         room->second.players[v.token] = v.name;
-        room->second.missed[v.token];
+        Stream& stream = room->second.streams[v.token];
+        stream.awayFrom = stream.sent;
         return out;
     }
     handOver(room->second, v.token);
@@ -309,23 +341,26 @@ std::vector<Outgoing> Hall::drop(ConnectionId gone, Instant now) {
 void Hall::deliver(Room& room, Instant now, Out& out) {
     for (std::size_t reader = 0; reader <= room.seatTokens.size(); ++reader) {
         const std::vector<std::string> lines = room.game->take(reader);
-        const std::string token = reader < room.seatTokens.size() ? room.seatTokens[reader] : std::string();
+        const bool seat = reader < room.seatTokens.size();
+        const std::string token = seat ? room.seatTokens[reader] : std::string();
         const std::vector<ConnectionId> connections = at(room, token);
         for (const std::string& line : lines) {
             auto message = protocol::GameMessage(line);
             if (!message) continue;
             for (const ConnectionId to : connections) out.push_back({to, *message});
-            // A seat away keeps what was said to it, for its history when it comes back.
-            if (!connections.empty() || !room.missed.count(token)) continue;
-            std::vector<std::string>& missed = room.missed[token];
-            missed.push_back(*message);
-            if (missed.size() > MaxMissed) missed.erase(missed.begin());
+            // Kept for the seat's history, should it come back without having received it.
+            if (seat) room.streams[token].add(std::move(*message));
         }
     }
     if (store_) store_->keep(room.id, room.game->journal());
     const auto asked = room.game->asked();
     if (asked != room.asked) room.askedSince = now;
     room.asked = asked;
+    auto turn = room.game->turn();
+    if (turn == room.turn) return;
+    room.turn = std::move(turn);
+    for (const auto& [id, v] : visitors_)
+        if (v.table == room.id) tellTurn(room, v, id, out);
 }
 
 std::vector<Outgoing> Hall::tick(Instant now) {

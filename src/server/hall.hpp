@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -53,6 +54,15 @@ private:
         std::string table;  // empty: in no table
         bool spectator = false;
     };
+    // The game messages one seat was sent: how many, and the latest, for its history.
+    struct Stream {
+        std::uint64_t sent = 0;
+        std::deque<std::string> recent;
+        std::uint64_t awayFrom = 0;  // sent when its connection dropped
+        bool left = false;           // its player left on purpose: the token takes nothing back
+        void add(std::string message);
+        std::vector<std::string> since(std::uint64_t first) const;
+    };
     struct Room {
         std::string id, code, creator;
         int timeLimit = 0;
@@ -64,7 +74,8 @@ private:
         Instant askedSince{};
         std::map<std::string, Instant> away;         // seats whose connection dropped, and since when
         std::map<std::string, std::string> players;  // token -> the player's name
-        std::map<std::string, std::vector<std::string>> missed;  // what an away seat was told
+        std::map<std::string, Stream> streams;       // token -> what its seat was sent
+        std::optional<protocol::Turn> turn;          // what the game waited for, as last told
     };
     using Out = std::vector<Outgoing>;
 
@@ -76,7 +87,8 @@ private:
     void key(ConnectionId from, Visitor& v, const protocol::GameKey& k, Instant now, Out& out);
     void leave(Visitor& v, Instant now, Out& out);
     void handOver(Room& room, const std::string& token);
-    void comeBack(ConnectionId from, Visitor& v, const std::string& token, Out& out);
+    void comeBack(ConnectionId from, Visitor& v, const protocol::Hello& h, Out& out);
+    void tellTurn(const Room& room, const Visitor& v, ConnectionId to, Out& out) const;
     void restore(const StoredTable& stored, Instant now);
     void refuse(ConnectionId to, protocol::Reason r, Out& out) const;
     void announce(const Room& room, const std::string& event, Out& out) const;

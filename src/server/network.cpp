@@ -9,6 +9,7 @@
 #include <boost/beast/websocket/ssl.hpp>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -39,14 +40,23 @@ std::string Token() {
     return token;
 }
 
+// Each new game's seed: counting up from the one given, else at random.
+std::function<std::uint32_t()> Seeds(std::optional<std::uint32_t> first) {
+    if (!first) return [] { return static_cast<std::uint32_t>(std::random_device{}()); };
+    return [next = *first]() mutable { return next++; };
+}
+
 class Connection;
 
 class Server {
 public:
-    Server(net::io_context& io, ssl::context& tls, const tcp::endpoint& at, JournalStore& store);
+    Server(net::io_context& io, ssl::context& tls, const tcp::endpoint& at, JournalStore& store,
+           std::optional<std::uint32_t> seed);
     void received(ConnectionId from, const std::string& text);
     void dropped(ConnectionId gone);
     void shutdown();
+    // The port it listens on: the one asked for, or the system's pick for port 0.
+    std::uint16_t port() const { return acceptor_.local_endpoint().port(); }
 
 private:
     void accept();
@@ -145,13 +155,13 @@ private:
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
 
-Server::Server(net::io_context& io, ssl::context& tls, const tcp::endpoint& at, JournalStore& store)
+Server::Server(net::io_context& io, ssl::context& tls, const tcp::endpoint& at, JournalStore& store,
+               std::optional<std::uint32_t> seed)
     : io_(io),
       tls_(tls),
       acceptor_(io, at),
       clock_(io),
-      hall_([] { return static_cast<std::uint32_t>(std::random_device{}()); }, Token, &store,
-            std::chrono::steady_clock::now()) {
+      hall_(Seeds(seed), Token, &store, std::chrono::steady_clock::now()) {
     accept();
     tick();
 }
@@ -209,10 +219,12 @@ int Serve(const ServerOptions& options) {
         tls.use_private_key_file(options.keyPath, ssl::context::pem);
         JournalStore store(options.journalPath);
         net::io_context io;
-        Server server(io, tls, tcp::endpoint(net::ip::make_address(options.address), options.port), store);
+        Server server(io, tls, tcp::endpoint(net::ip::make_address(options.address), options.port), store,
+                      options.seed);
         net::signal_set signals(io, SIGINT, SIGTERM);
         signals.async_wait([&](beast::error_code, int) { server.shutdown(); });
-        std::cout << "veldrisa-server: escuchando en " << options.address << ":" << options.port << std::endl;
+        std::cout << "veldrisa-server: escuchando en " << options.address << ":" << server.port()
+                  << std::endl;
         io.run();
         return 0;
     } catch (const std::exception& e) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace veldrisa {
@@ -11,6 +12,9 @@ struct ServerOptions {
     std::uint16_t port = 7531;
     std::string certPath, keyPath;
     std::string journalPath;  // the SQLite file of the tables' journals
+    // The first game's seed, the next ones counting up from it, so that a test knows them;
+    // none: each game's seed drawn at random.
+    std::optional<std::uint32_t> seed;
 };
 
 // Serves until SIGTERM or SIGINT, which close every connection with a goodbye; returns the exit

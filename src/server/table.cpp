@@ -50,12 +50,14 @@ OnlineTable::OnlineTable(const TableSetup& setup, const std::vector<std::string>
         return;
     }
     for (std::size_t i = 0; i < journal.size(); ++i) {
+        if (journal[i] == "ENTER")
+            for (auto& lines : pending_) lines.clear();
         const bool answered = i + 1 < journal.size() && journal[i + 1].starts_with("TEXT ");
         const std::string answer = answered ? journal[i + 1].substr(5) : std::string();
         feed(journal[i], answered ? &answer : nullptr);
         if (answered) ++i;
     }
-    for (auto& lines : pending_) lines.clear();
+    restored_ = std::exchange(pending_, std::vector<std::vector<std::string>>(pending_.size()));
 }
 
 void OnlineTable::feed(const std::string& line, const std::string* answer) {
@@ -77,6 +79,27 @@ std::optional<int> OnlineTable::asked() {
     if (ended() || session_.game().pantalla() != Pantalla::Juego || !EsperaEleccion(game))
         return std::nullopt;
     return game.Actual().Indice;
+}
+
+std::optional<protocol::Turn> OnlineTable::turn() {
+    if (ended() || session_.game().pantalla() != Pantalla::Juego) return std::nullopt;
+    const Mesa& mesa = session_.game().form1.mesa;
+    if (const auto character = asked()) {
+        using protocol::Ask;
+        const Ask ask = mesa.Fase == Fases::Salas    ? Ask::Room
+                        : mesa.Fase == Fases::Cartas ? Ask::Card
+                                                     : Ask::Target;
+        const int choices = ask == Ask::Room ? mesa.NumSalas : ask == Ask::Card ? 2 : mesa.NumObjetivos;
+        return protocol::Turn{ask, *character, name(*character), choices, {}};
+    }
+    protocol::Turn t;
+    switch (mesa.Fase) {
+        case Fases::FinPartida: t.ask = protocol::Ask::End, t.choices = 1; break;
+        case Fases::Salas: t.next = "cards"; break;
+        case Fases::Cartas: t.next = "night"; break;
+        default: t.next = "rooms"; break;
+    }
+    return t;
 }
 
 std::optional<protocol::Reason> OnlineTable::press(std::size_t seat, KeyEvent key, int character) {
@@ -113,6 +136,10 @@ void OnlineTable::takeBack(int character) { feed("PLAYER " + std::to_string(char
 
 std::vector<std::string> OnlineTable::take(std::size_t reader) {
     return std::exchange(pending_.at(reader), {});
+}
+
+std::vector<std::string> OnlineTable::takeRestored(std::size_t reader) {
+    return reader < restored_.size() ? std::exchange(restored_[reader], {}) : std::vector<std::string>{};
 }
 
 }  // namespace veldrisa

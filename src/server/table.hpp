@@ -40,6 +40,8 @@ public:
 
     // The character whose choice the day waits for.
     std::optional<int> asked();
+    // What the game waits for; nothing once the program has ended.
+    std::optional<protocol::Turn> turn();
     // A character's name as the game now calls it.
     const std::string& name(int character) {
         return session_.game().Personajes.at(static_cast<std::size_t>(character)).Nombre;
@@ -47,6 +49,9 @@ public:
     bool ended() const { return session_.ended(); }
     // The lines the seat received since the last call; the index past the last seat is the spectators'.
     std::vector<std::string> take(std::size_t reader);
+    // A table restored from a journal: the lines the reader received from the game's opening to
+    // where the journal left it, once.
+    std::vector<std::string> takeRestored(std::size_t reader);
     // Every input since the game opened, as the replay tool reads them: the setup screen's keys
     // and names first.
     const std::vector<std::string>& journal() const { return journal_; }
@@ -57,7 +62,7 @@ private:
 
     TableSetup setup_;
     Session session_;
-    std::vector<std::vector<std::string>> pending_;
+    std::vector<std::vector<std::string>> pending_, restored_;
     std::vector<std::string> journal_;
 };
 

@@ -12,7 +12,8 @@ using namespace veldrisa::protocol;
 
 namespace {
 
-// A public table and a private one, players and a spectator, a whole game by keys and time-outs.
+// A public table and a private one, players and a spectator, a whole game by keys and time-outs,
+// a player coming back halfway.
 void HallGame() {
     int tokens = 0;
     veldrisa::Hall hall([] { return 7u; },
@@ -38,8 +39,15 @@ void HallGame() {
     send(2, R"({"type":"claim","character":2})");
     send(2, R"({"type":"rename","character":9,"name":"Nueve"})");
     send(1, R"({"type":"start"})");
+    veldrisa::ConnectionId bea = 2;
     for (int i = 0; i < 300; ++i) {
-        send(1 + i % 2, i % 3 ? R"({"type":"key","key":"SPACE"})" : R"({"type":"key","key":"C"})");
+        // Bea's connection drops halfway and she comes back on a new one, missing a few messages.
+        if (i == 150) {
+            for (auto& o : hall.drop(bea, now)) sent.push_back(std::move(o));
+            bea = 4;
+            send(bea, R"({"type":"hello","version":1,"client":"web","token":"00000000000000000000000000000002","seen":3})");
+        }
+        send(i % 2 ? bea : 1, i % 3 ? R"({"type":"key","key":"SPACE"})" : R"({"type":"key","key":"C"})");
         now += std::chrono::seconds(31);
         for (auto& o : hall.tick(now)) sent.push_back(std::move(o));
     }
