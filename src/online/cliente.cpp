@@ -155,7 +155,7 @@ void Cliente::Abierta(const ConnectionEvent& e) {
 
 // Only a started game keeps a seat to come back to: anywhere else the client starts afresh.
 void Cliente::Saluda() {
-    Envia(MensajeHola(paso_ == PasoEnLinea::Reconectando && mesa_.empezada ? token_ : ""));
+    Envia(MensajeHola(paso_ == PasoEnLinea::Reconectando && mesa_.empezada ? token_ : "", vistos_));
 }
 
 void Cliente::Perdida(const ConnectionEvent& e) {
@@ -196,10 +196,16 @@ void Cliente::AtiendeMensaje(const MensajeServidor& m) {
         case Tipo::Error: return Rechazo(m);
         case Tipo::Mesas: return Mesas(m);
         case Tipo::Mesa: return Mesa(m.mesa);
-        case Tipo::Di: return Habla(voz_, m.texto, m.antes, m.despues);
-        case Tipo::Sonido: return Sonido(m.sonido, m.suena);
-        case Tipo::Log: log_ = m.texto; return;
-        case Tipo::Pitido: plataforma_.beeper.beep(); return;
+        case Tipo::Di: ++vistos_; return Habla(voz_, m.texto, m.antes, m.despues);
+        case Tipo::Sonido: ++vistos_; return Sonido(m.sonido, m.suena);
+        case Tipo::Log:
+            ++vistos_;
+            log_ = m.texto;
+            return;
+        case Tipo::Pitido:
+            ++vistos_;
+            plataforma_.beeper.beep();
+            return;
         case Tipo::Historial: return Historial(m);
         case Tipo::Adios:
             // A server going down is coming back: its Closed event tries again. Any other goodbye
@@ -275,6 +281,7 @@ void Cliente::Mesa(const EstadoMesa& mesa) {
     if (mesa.empezada && paso_ != PasoEnLinea::Juego) {
         paso_ = PasoEnLinea::Juego;
         campo_.reset();
+        vistos_ = 0;
         std::string carpeta = plataforma_.folders.programFolder();
         if (!carpeta.empty() && carpeta.back() != std::filesystem::path::preferred_separator)
             carpeta += static_cast<char>(std::filesystem::path::preferred_separator);
@@ -298,6 +305,12 @@ void Cliente::Historial(const MensajeServidor& m) {
     for (const std::string& t : m.mensajes) {
         voz_.historial.Guarda(t);
         if (MasDeNCaracteres(t, 2)) voz_.UltimoMensaje = t;
+    }
+    // The window and the room sounds as they would stand had nothing been missed.
+    vistos_ += static_cast<int>(m.perdidos.size());
+    for (const MensajeServidor& p : m.perdidos) {
+        if (p.tipo == Tipo::Log) log_ = p.texto;
+        if (p.tipo == Tipo::Sonido) Sonido(p.sonido, p.suena);
     }
     paso_ = PasoEnLinea::Juego;
     Habla(voz_, m.texto, false, false);

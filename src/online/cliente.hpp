@@ -115,6 +115,7 @@ private:
     std::string token_;
     std::string nombre_;
     int intentos_ = 0;  // reconnections tried since the loss
+    int vistos_ = 0;    // the game messages received for the seat, told to the server on return
     std::vector<MesaEnLista> mesas_;
     std::size_t cursorMesa_ = 0;
     bool espectador_ = false;  // the join waiting for its code is as a spectator

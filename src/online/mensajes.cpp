@@ -50,12 +50,18 @@ void LeeMesa(const json& j, MensajeServidor& m) {
     }
 }
 
+MensajeServidor Lee(const json& j, bool enHistorial);
+
 void LeeHistorial(const json& j, MensajeServidor& m) {
     m.texto = Cadena(j, "summary");
     auto lista = j.find("messages");
-    if (lista == j.end() || !lista->is_array()) return;
-    for (const json& t : *lista)
-        if (t.is_string()) m.mensajes.push_back(t.get<std::string>());
+    if (lista != j.end() && lista->is_array())
+        for (const json& t : *lista)
+            if (t.is_string()) m.mensajes.push_back(t.get<std::string>());
+    auto perdidos = j.find("missed");
+    if (perdidos != j.end() && perdidos->is_array())
+        for (const json& p : *perdidos)
+            if (p.is_object()) m.perdidos.push_back(Lee(p, true));
 }
 
 Tipo TipoDe(const std::string& nombre) {
@@ -73,12 +79,9 @@ Tipo TipoDe(const std::string& nombre) {
 
 std::string Linea(const json& j) { return j.dump(-1, ' ', false, json::error_handler_t::replace); }
 
-}  // namespace
-
-MensajeServidor LeeMensaje(std::string_view texto) {
+// A history inside a history is no message: read as unknown, it cannot nest without end.
+MensajeServidor Lee(const json& j, bool enHistorial) {
     MensajeServidor m;
-    const json j = json::parse(texto, nullptr, false);
-    if (!j.is_object()) return m;
     m.tipo = TipoDe(Cadena(j, "type"));
     m.texto = Cadena(j, "text");
     switch (m.tipo) {
@@ -95,7 +98,12 @@ MensajeServidor LeeMensaje(std::string_view texto) {
             if (m.sonido < 1 || m.sonido > 4 || (!m.suena && Cadena(j, "op") != "stop"))
                 m.tipo = Tipo::Desconocido;
             break;
-        case Tipo::Historial: LeeHistorial(j, m); break;
+        case Tipo::Historial:
+            if (enHistorial)
+                m.tipo = Tipo::Desconocido;
+            else
+                LeeHistorial(j, m);
+            break;
         case Tipo::Error:
         case Tipo::Adios: m.razon = Cadena(j, "reason"); break;
         default: break;
@@ -103,9 +111,19 @@ MensajeServidor LeeMensaje(std::string_view texto) {
     return m;
 }
 
-std::string MensajeHola(const std::string& token) {
+}  // namespace
+
+MensajeServidor LeeMensaje(std::string_view texto) {
+    const json j = json::parse(texto, nullptr, false);
+    return j.is_object() ? Lee(j, false) : MensajeServidor{};
+}
+
+std::string MensajeHola(const std::string& token, int vistos) {
     json j{{"type", "hello"}, {"version", VersionProtocolo}, {"client", "native"}};
-    if (!token.empty()) j["token"] = token;
+    if (!token.empty()) {
+        j["token"] = token;
+        j["seen"] = vistos;
+    }
     return Linea(j);
 }
 

@@ -64,8 +64,10 @@ struct MensajeServidor {
     std::string token;                  // Bienvenida
     std::string razon;                  // Error, Adios
     std::vector<std::string> mensajes;  // Historial: what was said meanwhile, oldest first
-    std::vector<MesaEnLista> mesas;     // Mesas
-    EstadoMesa mesa;                    // Mesa
+    // Historial: every game message missed, whole (say, sound, log, beep), each as it would have come.
+    std::vector<MensajeServidor> perdidos;
+    std::vector<MesaEnLista> mesas;  // Mesas
+    EstadoMesa mesa;                 // Mesa
 };
 
 // A message that is not JSON, has no known type or lacks a field it needs is Desconocido: the
@@ -73,7 +75,8 @@ struct MensajeServidor {
 MensajeServidor LeeMensaje(std::string_view texto);
 
 // The client's messages, each one line of JSON.
-std::string MensajeHola(const std::string& token);
+// seen: the game messages received for the seat, so that the server sends exactly the rest.
+std::string MensajeHola(const std::string& token, int vistos);
 std::string MensajeListaMesas();
 std::string MensajeCreaMesa(const std::string& nombre, bool privada, const std::string& codigo, int limite);
 std::string MensajeUnirse(const std::string& mesa, bool espectador, const std::string& nombre,

@@ -325,11 +325,17 @@ TEST(ClienteEnLinea, ALostConnectionIsSaidRetriedAndTheMissedMessagesKeptUnspoke
     auto hola = b.enviados();
     ASSERT_EQ(hola.size(), 1u);
     EXPECT_EQ(hola[0]["token"], Token);
-    b.servidor(
-        {std::string(R"({"type":"welcome","version":1,"token":")") + Token + "\"}",
-         R"({"type":"history","messages":["Perdido uno","Perdido dos"],"summary":"Ha vuelto a la partida. Es el turno de Ana."})"});
+    EXPECT_EQ(hola[0]["seen"], 1) << "the one game message received before the cut";
+    b.servidor({std::string(R"({"type":"welcome","version":1,"token":")") + Token + "\"}",
+                R"({"type":"history","messages":["Perdido uno","Perdido dos"],)"
+                R"("missed":[{"type":"say","text":"Perdido uno","before":false,"after":false},)"
+                R"({"type":"log","text":"El log de ahora"},{"type":"sound","player":2,"op":"play"},)"
+                R"({"type":"say","text":"Perdido dos","before":false,"after":false}],)"
+                R"("summary":"Ha vuelto a la partida. Es el turno de Ana."})"});
     EXPECT_EQ(b.dichos(), std::vector<std::string>{"Ha vuelto a la partida. Es el turno de Ana."});
     EXPECT_EQ(b.programa.enLinea()->paso(), PasoEnLinea::Juego);
+    EXPECT_EQ(std::get<LogView>(b.programa.enLinea()->Vista().screen).text, "El log de ahora");
+    EXPECT_EQ(b.eventos(EventKind::SoundPlay).at(0).number, 2);
     b.olvida();
     b.tecla(Tecla::RePag);
     EXPECT_EQ(b.hablados().back(), "perdido dos");
@@ -341,7 +347,7 @@ TEST(ClienteEnLinea, ALostConnectionIsSaidRetriedAndTheMissedMessagesKeptUnspoke
     b.red.fail(ConnectionFault::Lost);
     b.programa.Red();
     b.abre();
-    b.enviados();
+    EXPECT_EQ(b.enviados().at(0)["seen"], 5) << "what came before, and all the history held";
     b.servidor({R"({"type":"error","reason":"token","text":"La sesión ha caducado."})"});
     EXPECT_TRUE(b.oyo("Ha perdido su sitio en la mesa."));
     auto nuevo = b.enviados();
