@@ -7,7 +7,9 @@ the server drops it) and the server killed and restarted; the game comes back by
 game spoke (its voice file) is held against the server's stream for its seat, as the replay tool
 prints it from the table's journal.
 
-    online_play.py SERVER REPLAY GAME...   (under xvfb-run; GAME may be "wine-run veldrisa.exe")
+    online_play.py SERVER REPLAY BOT GAME...   (under xvfb-run; GAME may be "wine-run veldrisa.exe")
+
+veldrisa-bot (BOT) plays a third seat, character 4, at the fast pace.
 """
 
 import hashlib
@@ -216,7 +218,7 @@ def play_own_turns(voice, bea, seconds):
         time.sleep(0.2)
 
 
-def main(server, replay, game):
+def main(server, replay, bot, game):
     with tempfile.TemporaryDirectory() as work:
         data = os.path.join(work, "data")
         os.mkdir(data)
@@ -229,6 +231,7 @@ def main(server, replay, game):
                    XDG_CONFIG_HOME=os.path.join(work, "config"))
         player = subprocess.Popen(game + ["--server", f"127.0.0.1:{proxy.port}"], env=env)
         started = time.time()
+        robot = None
         try:
             subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "La fortuna de Veldrisa",
                             "windowfocus", "--sync"], timeout=30, check=True)
@@ -248,6 +251,10 @@ def main(server, replay, game):
             bea.send({"type": "claim", "character": 7})
             check("a second player joining is said", voice.wait("bea se ha unido a la mesa"))
             check("and so is her character", voice.wait("bea juega con"))
+            robot = subprocess.Popen([bot, "--server", f"127.0.0.1:{port}", "--join", "t1", "--prefer", "4",
+                                      "--name", "Bot", "--record", os.path.join(work, "bot.jsonl")],
+                                     stdout=subprocess.DEVNULL)
+            check("and a bot's", voice.wait("bot juega con"))
             bea.start()
             key("space")
             check("the character under the cursor is claimed", voice.wait("ana juega con"))
@@ -275,11 +282,15 @@ def main(server, replay, game):
             check("Escape leaves the table", voice.wait("ha dejado la mesa"))
             key("Escape")
             check("a second Escape leaves the game", player.wait(timeout=15) == 0)
+            record = pathlib.Path(work, "bot.jsonl").read_text(encoding="utf-8")
+            check("the bot played the game to its end beside it", "La partida ha terminado" in record)
         finally:
             if player.poll() is None:
                 player.kill()
             proc.kill()
             proc.wait()
+            if robot and robot.poll() is None:
+                robot.kill()
         compare(voice.lines(), seat_stream(replay, data, "1"), bea, seat_stream(replay, data, "7"))
         shown = "\n    ".join(voice.lines())
         print(f"the game heard:\n    {shown}")
@@ -318,4 +329,4 @@ def compare(heard, stream, bea, bea_stream):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1], sys.argv[2], sys.argv[3:]))
+    sys.exit(main(sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]))
