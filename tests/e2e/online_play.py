@@ -218,7 +218,21 @@ def play_own_turns(voice, bea, seconds):
         time.sleep(0.2)
 
 
+def forget_confirmed(game):
+    """Under Wine the confirmed certificates live in the prefix's %APPDATA%, from run to run: a
+    certificate of an earlier run's server must not be taken for a changed one."""
+    if not game[0].endswith("wine-run"):
+        return
+    folder = subprocess.run(game[:1] + ["cmd", "/c", "echo", "%APPDATA%"], capture_output=True,
+                            text=True).stdout.strip()
+    unix = subprocess.run(game[:1] + ["winepath", "-u", folder + "\\veldrisa\\servidores.txt"],
+                          capture_output=True, text=True).stdout.strip()
+    if unix:
+        pathlib.Path(unix).unlink(missing_ok=True)
+
+
 def main(server, replay, bot, game):
+    forget_confirmed(game)
     with tempfile.TemporaryDirectory() as work:
         data = os.path.join(work, "data")
         os.mkdir(data)
