@@ -114,6 +114,12 @@ class Voice:
         return None
 
 
+def screenshot(name):
+    """The virtual screen, kept beside the test's working folder for a look (online-NAME.png)."""
+    time.sleep(0.5)
+    subprocess.run(["import", "-window", "root", f"online-{name}.png"], check=False, capture_output=True)
+
+
 def key(*names):
     subprocess.run(["xdotool", "key", "--delay", "120", *names], check=False)
 
@@ -231,6 +237,29 @@ def forget_confirmed(game):
         pathlib.Path(unix).unlink(missing_ok=True)
 
 
+def changed_certificate(server, port, work, proc, command, env):
+    """The same address served with another certificate: the game warns and sends nothing."""
+    proc.kill()
+    proc.wait()
+    other = os.path.join(work, "other")
+    os.mkdir(other)
+    proc = smoke.start(server, port, other)
+    voice = Voice(os.path.join(work, "voice-again.txt"))
+    player = subprocess.Popen(command, env=dict(env, VELDRISA_VOICE_FILE=voice.path))
+    try:
+        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "La fortuna de Veldrisa",
+                        "windowfocus", "--sync"], timeout=30, check=True)
+        voice.wait("escoja los personajes")
+        key("F3")
+        check("a changed certificate is refused with a spoken warning",
+              voice.wait("¡atención! el certificado del servidor", 20) and
+              not any("su huella es" in line for line in voice.lines()))
+    finally:
+        player.kill()
+        player.wait()
+    return proc
+
+
 def main(server, replay, bot, game):
     forget_confirmed(game)
     with tempfile.TemporaryDirectory() as work:
@@ -258,6 +287,7 @@ def main(server, replay, bot, game):
             subprocess.run(["xdotool", "type", "--delay", "80", "Ana"])
             key("Return")
             check("the hall has no table yet", voice.wait("no hay ninguna mesa"))
+            screenshot("hall")
             key("n", "Return", "Return")
             check("a public table without a time limit is made", voice.wait("está en la mesa t1"))
             bea = Bea(port)
@@ -272,10 +302,12 @@ def main(server, replay, bot, game):
             bea.start()
             key("space")
             check("the character under the cursor is claimed", voice.wait("ana juega con"))
+            screenshot("table")
             key("Return")
             begun = voice.wait("los actuales aspirantes")
             check("the creator's Enter starts the game", begun)
             prompt = until_prompt(voice, begun or 0)
+            screenshot("game")
             proxy.cut()
             lost = voice.wait("conexión perdida, reintentando", 10, prompt or 0)
             check("a connection cut mid-day is said", lost)
@@ -298,6 +330,8 @@ def main(server, replay, bot, game):
             check("a second Escape leaves the game", player.wait(timeout=15) == 0)
             record = pathlib.Path(work, "bot.jsonl").read_text(encoding="utf-8")
             check("the bot played the game to its end beside it", "La partida ha terminado" in record)
+            proc = changed_certificate(server, port, work, proc, game + ["--server", f"127.0.0.1:{proxy.port}"],
+                                       env)
         finally:
             if player.poll() is None:
                 player.kill()

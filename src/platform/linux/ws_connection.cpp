@@ -61,7 +61,7 @@ public:
             drop();
             timer_.expires_after(delay);
             timer_.async_wait([this, host, port, pinned, generation](const boost::system::error_code& ec) {
-                if (!ec) start(host, port, pinned, generation, pinned.empty());
+                if (!ec) start(host, port, pinned, generation);
             });
         });
     }
@@ -80,56 +80,80 @@ public:
     std::optional<ConnectionEvent> poll() override { return inbox_.pop(); }
 
 private:
+    // Ends this client unless a newer one has taken its place meanwhile.
+    void end(const std::shared_ptr<net::WebSocketClient>& client) {
+        client->close();
+        if (client_ == client) client_.reset();
+    }
+
     void drop() {
         timer_.cancel();
         if (client_) client_->close();
         client_.reset();
     }
 
-    // Without a pinned certificate the system's roots are asked first; a certificate they do not
-    // vouch for is then taken as it is, for the player to confirm.
-    void start(const std::string& host, int port, const std::string& pinned, std::uint64_t generation,
-               bool systemFirst) {
+    // How a connection trusts the server: without a pinned certificate the system's roots are asked
+    // first, and a certificate they do not vouch for is then taken as it is, for the player to
+    // confirm. A pinned certificate refused is probed once more, taken as it is only to learn the
+    // fingerprint the player is warned of.
+    enum class Mode { System, Any, Pinned, Probe };
+    struct Attempt {
+        std::string host;
+        int port = 0;
+        std::string pinned;
+        std::uint64_t generation = 0;
+        Mode mode = Mode::System;
+    };
+
+    void start(const std::string& host, int port, const std::string& pinned, std::uint64_t generation) {
+        start({host, port, pinned, generation, pinned.empty() ? Mode::System : Mode::Pinned});
+    }
+
+    void start(const Attempt& a) {
         net::ClientOptions options;
-        options.trust = !pinned.empty() ? net::Trust::Pinned
-                        : systemFirst   ? net::Trust::System
-                                        : net::Trust::Any;
-        options.fingerprint = pinned;
-        const bool trusted = options.trust == net::Trust::System;
+        options.trust = a.mode == Mode::System   ? net::Trust::System
+                        : a.mode == Mode::Pinned ? net::Trust::Pinned
+                                                 : net::Trust::Any;
+        options.fingerprint = a.pinned;
+        if (client_) client_->close();
+        client_ = net::WebSocketClient::Create(io_, tls_, handlers(a));
+        client_->connect(a.host, static_cast<std::uint16_t>(a.port), options);
+    }
+
+    net::ClientHandlers handlers(const Attempt& a) {
         net::ClientHandlers h;
-        h.opened = [this, generation, trusted](const std::string& fingerprint) {
-            ConnectionEvent e{Kind::Opened};
+        h.opened = [this, a](const std::string& fingerprint) {
+            ConnectionEvent e{a.mode == Mode::Probe ? Kind::Failed : Kind::Opened};
             e.fingerprint = Mayusculas(fingerprint);
-            e.trusted = trusted;
-            inbox_.push(generation, std::move(e));
+            e.trusted = a.mode == Mode::System;
+            e.fault = ConnectionFault::Certificate;
+            if (a.mode == Mode::Probe) asio::post(io_, [this, probed = client_] { end(probed); });
+            inbox_.push(a.generation, std::move(e));
         };
-        h.message = [this, generation](std::string_view text) {
+        h.message = [this, a](std::string_view text) {
             ConnectionEvent e{Kind::Message};
             e.text = text;
-            inbox_.push(generation, std::move(e));
+            inbox_.push(a.generation, std::move(e));
         };
-        h.closed = [this, generation](const std::string& reason) {
+        h.closed = [this, a](const std::string& reason) {
             ConnectionEvent e{Kind::Failed};
             e.fault = ConnectionFault::Lost;
             e.detail = reason;
-            inbox_.push(generation, std::move(e));
+            inbox_.push(a.generation, std::move(e));
         };
-        h.failed = [this, host, port, pinned, generation, systemFirst](net::Failure f,
-                                                                       const std::string& what) {
-            if (f == net::Failure::Tls && systemFirst) {
-                asio::post(io_, [this, host, port, pinned, generation] {
-                    start(host, port, pinned, generation, false);
-                });
+        h.failed = [this, a](net::Failure f, const std::string& what) {
+            if (f == net::Failure::Tls && (a.mode == Mode::System || a.mode == Mode::Pinned)) {
+                Attempt next = a;
+                next.mode = a.mode == Mode::System ? Mode::Any : Mode::Probe;
+                asio::post(io_, [this, next] { start(next); });
                 return;
             }
             ConnectionEvent e{Kind::Failed};
             e.fault = FaultFor(f, what);
             e.detail = what;
-            inbox_.push(generation, std::move(e));
+            inbox_.push(a.generation, std::move(e));
         };
-        if (client_) client_->close();
-        client_ = net::WebSocketClient::Create(io_, tls_, std::move(h));
-        client_->connect(host, static_cast<std::uint16_t>(port), options);
+        return h;
     }
 
     ConnectionInbox inbox_;
