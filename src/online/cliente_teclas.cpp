@@ -266,7 +266,7 @@ View Cliente::Vista() const {
     } else if (paso_ == PasoEnLinea::Juego) {
         view.screen = LogView{log_, ayuda};
     } else if (paso_ == PasoEnLinea::Lista) {
-        std::string texto = "Mesas\r\n";
+        std::string texto = mesas_.empty() ? "Mesas\r\nNo hay ninguna mesa.\r\n" : "Mesas\r\n";
         for (std::size_t i = 0; i < mesas_.size(); ++i)
             texto += (i == cursorMesa_ ? "> " : "  ") + DescribeMesa(mesas_[i]) + "\r\n";
         view.screen = LogView{texto, ayuda};
