@@ -66,7 +66,8 @@ Reaction BotPlayer::receive(const json& message) {
 
 void BotPlayer::lobby(const json& table, Reaction& r) {
     table_ = table.value("id", "");
-    creator_ = table.value("creator", false);
+    // A restarted server no longer knows who created a started table; the bot still does.
+    creator_ = creator_ || table.value("creator", false);
     started_ = started_ || table.value("started", false);
     characters_ = table.value("characters", json::array());
     if (started_ || config_.role == BotConfig::Role::Watch) return;

@@ -118,7 +118,7 @@ void BotSeat::received(std::string_view text) {
 
 void BotSeat::schedule(const Move& move) {
     // A cut before answering: the question comes again once the seat is taken back.
-    if (move.answers != "next" && options_.cutAt.erase(move.answers)) return client_->cut();
+    if (move.answers != "next" && options_.cutAt.erase(move.answers)) return cut(move.answers);
     keyTimer_.expires_after(wait() + (move.patient ? std::chrono::milliseconds(Patience) : 0ms));
     keyTimer_.async_wait([self = shared_from_this(), move](boost::system::error_code ec) {
         if (!ec && !self->over_) self->press(move);
@@ -133,7 +133,12 @@ void BotSeat::press(const Move& move) {
         awaiting_ = true;
         keySent_ = std::chrono::steady_clock::now();
     }
-    if (move.next == "night" && options_.cutAt.erase("night")) client_->cut();
+    if (move.next == "night" && options_.cutAt.erase("night")) cut("night");
+}
+
+void BotSeat::cut(const std::string& at) {
+    if (options_.log) *options_.log << "veldrisa-bot: corte de la conexión en " << at << std::endl;
+    client_->cut();
 }
 
 void BotSeat::lost(const std::string& why) {

@@ -64,6 +64,7 @@ private:
     void opened();
     void received(std::string_view text);
     void lost(const std::string& why);
+    void cut(const std::string& at);
     void schedule(const Move& move);
     void press(const Move& move);
     void done(bool finished);

@@ -183,10 +183,10 @@ private:
         beast::get_lowest_layer(ws_).expires_never();
         ws_.set_option(websocket::stream_base::timeout::suggested(beast::role_type::client));
         state_ = State::Open;
-        if (handlers_.opened) handlers_.opened(fingerprint_);
-        if (state_ != State::Open) return;
+        // What was sent while connecting goes first; what the handler sends queues behind it.
         if (!queue_.empty()) write();
-        read();
+        if (handlers_.opened) handlers_.opened(fingerprint_);
+        if (state_ == State::Open) read();
     }
 
     void read() {

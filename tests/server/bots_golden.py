@@ -42,8 +42,9 @@ def main(server_program, bot, replay, schema_path):
         try:
             began = time.monotonic()
             tables = [table_of_bots(bot, server, folder, n) for n in range(1, TABLES + 1)]
+            finish = time.monotonic() + 60
             for table, bots, watcher in tables:
-                codes = [b.wait(90) for b in bots + [watcher]]
+                codes = [b.wait(max(1, finish - time.monotonic())) for b in bots + [watcher]]
                 check(f"table {table}: every bot played the game to its end", codes == [0] * len(codes),
                       "; ".join(b.errors for b in bots + [watcher]))
             print(f"{TABLES} games in {time.monotonic() - began:.1f} s", flush=True)

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 
 namespace veldrisa {
 namespace {
@@ -150,7 +151,8 @@ TEST(Hall, APlayerBackWithItsTokenFindsItsSeatWhatItMissedAndItsCharactersBack) 
     EXPECT_NE(back[1].find(R"("type":"history")"), std::string::npos);
     EXPECT_NE(back[1].find("salas asignadas"), std::string::npos) << "what it missed: " << back[1];
     EXPECT_NE(back[1].find("Ha vuelto a la partida."), std::string::npos);
-    EXPECT_NE(back[2].find(R"("event":"Bea ha vuelto")"), std::string::npos);
+    EXPECT_NE(back[2].find(R"("type":"turn")"), std::string::npos) << "then what the game waits for";
+    EXPECT_NE(back[3].find(R"("event":"Bea ha vuelto")"), std::string::npos);
     // Its character is its own again: the next prompt for Beatriz reaches it.
     for (int i = 0; i < 200 && !s.got(6, "Beatriz, es su turno de jugar"); ++i) {
         s.send(1, R"({"type":"key","key":"SPACE"})");
@@ -162,10 +164,91 @@ TEST(Hall, APlayerBackWithItsTokenFindsItsSeatWhatItMissedAndItsCharactersBack) 
     EXPECT_NE(s.last(7).find(R"("reason":"token")"), std::string::npos) << "one connection per seat";
 }
 
+// The game messages a connection received, in order, as JSON objects.
+std::vector<nlohmann::json> GameMessages(const Sala& s, ConnectionId c) {
+    std::vector<nlohmann::json> found;
+    for (const std::string& text : s.to(c)) {
+        auto m = nlohmann::json::parse(text);
+        const std::string type = m["type"];
+        if (type == "say" || type == "sound" || type == "log" || type == "beep") found.push_back(m);
+    }
+    return found;
+}
+
+nlohmann::json History(const Sala& s, ConnectionId c) {
+    for (const std::string& text : s.to(c))
+        if (text.find(R"("type":"history")") != std::string::npos) return nlohmann::json::parse(text);
+    return {};
+}
+
+TEST(Hall, WhatTheGameWaitsForGoesToEveryoneAtTheTableOnlyWhenItChanges) {
+    Sala s;
+    s.seated();
+    s.send(1, R"({"type":"start"})");
+    EXPECT_NE(s.last(3).find(R"("ask":"next","next":"rooms")"), std::string::npos) << s.last(3);
+    std::vector<nlohmann::json> turns;
+    for (int i = 0; i < 60; ++i) {
+        const std::size_t before = s.sent.size();
+        s.send(1 + i % 2, i % 4 == 3 ? R"({"type":"key","key":"C"})" : R"({"type":"key","key":"SPACE"})");
+        s.send(1, R"({"type":"key","key":"1"})");
+        s.send(2, R"({"type":"key","key":"2"})");
+        for (std::size_t k = before; k < s.sent.size(); ++k) {
+            auto m = nlohmann::json::parse(s.sent[k].message);
+            if (m["type"] != "turn") continue;
+            const bool owner = (m.value("character", 0) == 3 && s.sent[k].to == 1) ||
+                               (m.value("character", 0) == 7 && s.sent[k].to == 2);
+            EXPECT_EQ(m["yours"], owner) << m.dump() << " to " << s.sent[k].to;
+            if (s.sent[k].to == 3) turns.push_back(m);
+        }
+    }
+    ASSERT_GT(turns.size(), 6u);
+    for (std::size_t i = 1; i < turns.size(); ++i) EXPECT_NE(turns[i], turns[i - 1]) << "told twice";
+    const auto asks = [&](const char* ask) {
+        return std::any_of(turns.begin(), turns.end(), [&](const auto& t) { return t["ask"] == ask; });
+    };
+    EXPECT_TRUE(asks("room") && asks("card")) << "the players' own choices are announced";
+}
+
+TEST(Hall, APlayerBackWithWhatItHasSeenReceivesExactlyTheRestEvenWhatWentToItsLostConnection) {
+    Sala s;
+    s.seated();
+    s.send(1, R"({"type":"start"})");
+    s.send(1, R"({"type":"key","key":"SPACE"})");
+    const std::size_t kept = GameMessages(s, 2).size();
+    // What follows went to Bea's connection while it was already lost, before the server knew.
+    for (int i = 0; i < 6; ++i) {
+        s.send(1, R"({"type":"key","key":"1"})");
+        s.send(2, R"({"type":"key","key":"2"})");
+        s.send(1, R"({"type":"key","key":"SPACE"})");
+    }
+    const auto all = GameMessages(s, 2);
+    ASSERT_GT(all.size(), kept + 3);
+    s.hall.drop(2, s.now);
+    s.send(1, R"({"type":"key","key":"SPACE"})");
+    s.send(6, R"({"type":"hello","version":1,"client":"web","token":")" + Sala::Token(2) + R"(","seen":)" +
+                  std::to_string(kept) + "}");
+    auto expected = std::vector<nlohmann::json>(all.begin() + static_cast<std::ptrdiff_t>(kept), all.end());
+    const auto history = History(s, 6);
+    const auto afterDrop = GameMessages(s, 1).size();
+    ASSERT_TRUE(history.contains("missed")) << history.dump();
+    const auto& missed = history["missed"];
+    ASSERT_GE(missed.size(), expected.size());
+    EXPECT_EQ(std::vector<nlohmann::json>(missed.begin(),
+                                          missed.begin() + static_cast<std::ptrdiff_t>(expected.size())),
+              expected);
+    EXPECT_GT(afterDrop, 0u);
+    // A seen beyond what was sent takes nothing twice.
+    s.hall.drop(6, s.now);
+    s.send(7,
+           R"({"type":"hello","version":1,"client":"web","token":")" + Sala::Token(2) + R"(","seen":99999})");
+    EXPECT_TRUE(History(s, 7)["missed"].empty());
+}
+
 TEST(Hall, ARestartedHallTakesUpEveryStartedTableFromItsJournal) {
     const auto file =
         std::filesystem::temp_directory_path() / ("veldrisa-hall-" + std::to_string(getpid()) + ".sqlite");
     std::filesystem::remove(file);
+    nlohmann::json seenBefore;
     {
         JournalStore store(file.string());
         Sala s(&store);
@@ -175,11 +258,16 @@ TEST(Hall, ARestartedHallTakesUpEveryStartedTableFromItsJournal) {
             s.send(1, R"({"type":"key","key":"SPACE"})");
             s.wait(31s);
         }
+        const auto bea = GameMessages(s, 2);
+        seenBefore = nlohmann::json(std::vector<nlohmann::json>(bea.begin() + 3, bea.end()));
     }
     JournalStore store(file.string());
     Sala s(&store);
-    s.send(8, R"({"type":"hello","version":1,"client":"native","token":")" + Sala::Token(2) + R"("})");
+    s.send(8,
+           R"({"type":"hello","version":1,"client":"native","token":")" + Sala::Token(2) + R"(","seen":3})");
     const auto back = s.to(8);
+    // Its history is rebuilt from the journal: everything from its fourth message on.
+    EXPECT_EQ(History(s, 8)["missed"], seenBefore) << "the same messages as before the restart";
     ASSERT_GE(back.size(), 2u);
     EXPECT_NE(back[0].find(R"("type":"welcome")"), std::string::npos);
     EXPECT_NE(back[1].find("Ha vuelto a la partida."), std::string::npos);
