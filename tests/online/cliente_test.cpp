@@ -233,6 +233,13 @@ TEST(ClienteEnLinea, HallListsTablesJoinsAndCreatesThem) {
     EXPECT_EQ(
         j[0],
         json::parse(R"({"type":"create_table","name":"Yo","private":true,"code":"abcd","time_limit":60})"));
+    // F1 names the hall's keys, and is no message of the game: F5 still repeats the last one.
+    b.olvida();
+    b.teclas({"F1", "F5"});
+    const auto hablados = b.hablados();
+    ASSERT_EQ(hablados.size(), 2u);
+    EXPECT_NE(hablados[0].find("e mirar la mesa"), std::string::npos) << hablados[0];
+    EXPECT_EQ(hablados[1], "60 segundos por elección");
     // R asks again; Escape leaves the game.
     b.teclas({"R"});
     EXPECT_EQ(b.tipos(), std::vector<std::string>{"list_tables"});
