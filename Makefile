@@ -152,7 +152,7 @@ windows32-runner:
 # runs its unit tests and the replay comparison (where Wine can run it); its window and packages
 # are the 64-bit build's code, tested there.
 windows-test: windows windows32-runner configure
-	@cmake --build $(BUILD) -j $(JOBS) --target veldrisa-replay
+	@cmake --build $(BUILD) -j $(JOBS) --target veldrisa-replay veldrisa-server veldrisa-bot
 	@# A new Wine prefix is made whole once, before the tests that share it start side by side:
 	@# a window made while another test's first run still sets up the prefix's desktop fails.
 	cd $(WINDOWS_BUILD) && ./wine-run wineboot -i >/dev/null 2>&1 && WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -w

@@ -31,3 +31,12 @@ target_link_libraries(veldrisa_process PUBLIC shell32)
 # GCC 12 warns of overlapping copies inside std::string's own replace at -O2 (GCC bug 105329),
 # which the Linux compiler does not; our code is not at fault.
 add_compile_options(-Wno-restrict)
+
+# nlohmann's JSON, header-only, from Debian's package: only its own folder is put on the include
+# path, never the host's /usr/include.
+set(NLOHMANN_INCLUDE ${CMAKE_BINARY_DIR}/nlohmann-include)
+file(MAKE_DIRECTORY ${NLOHMANN_INCLUDE})
+file(CREATE_LINK /usr/include/nlohmann ${NLOHMANN_INCLUDE}/nlohmann SYMBOLIC)
+add_library(nlohmann_json INTERFACE)
+target_include_directories(nlohmann_json SYSTEM INTERFACE ${NLOHMANN_INCLUDE})
+add_library(nlohmann_json::nlohmann_json ALIAS nlohmann_json)

@@ -85,6 +85,11 @@ bool Bucle::ActuaYa(const WindowEvent& e) {
         return true;
     }
     if (!Sale(e.key)) return false;
+    // Online, Escape leaves the table, not the game: it silences the voice and waits its turn.
+    if (e.key.code == Tecla::Escape && programa_.pantalla() == Pantalla::EnLinea) {
+        programa_.plataforma.speech.stop();
+        return false;
+    }
     // Leaving makes the keys still waiting pointless.
     cola_.Clear();
     cerrando_ = true;

@@ -22,7 +22,8 @@ public:
 
     // The speech engine calls this over and over while the game waits for a message to be
     // heard. Keys pressed meanwhile wait their turn (within KeyQueue's bounds), except three
-    // that act at once: Control ends the message and so the wait; Escape and Alt+F4 leave.
+    // that act at once: Control ends the message and so the wait; Escape and Alt+F4 leave
+    // (online, Escape ends the message and then waits its turn: it leaves the table).
     // False once the program is leaving: the wait is given up.
     bool DuranteEspera();
 

@@ -2,8 +2,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "online/cliente.hpp"
+#include "ports/connection.hpp"
 #include "ports/platform.hpp"
 #include "ports/window.hpp"
 
@@ -24,7 +28,14 @@ public:
 };
 
 // The whole game on a platform: the setup screen first, then the game window, until the player
-// leaves. The process's exit status: 0 after a normal end, 1 when the game cannot start.
-int RunGame(LocalPlatform& platform);
+// leaves; with a connection, the setup screen offers the online tables too. The process's exit
+// status: 0 after a normal end, 1 when the game cannot start.
+int RunGame(LocalPlatform& platform, Connection* conexion = nullptr, OpcionesEnLinea enLinea = {});
+
+// The program's arguments: "--server nombre:puerto" or nothing. None when they are anything else.
+std::optional<std::string> ServidorDeArgumentos(const std::vector<std::string>& argumentos);
+constexpr const char* UsoDelPrograma = "Uso: veldrisa [--server nombre:puerto]";
+// The file of the server certificates the player confirmed, in their configuration folder.
+constexpr const char* ArchivoHuellas = "servidores.txt";
 
 }  // namespace veldrisa

@@ -20,10 +20,25 @@ namespace Teclas = veldrisa::Tecla;
 }  // namespace
 
 Programa::Programa(Platform& p)
-    : plataforma(p),
-      voz{&p.speech, p.observer},
-      formIni{voz, Personajes, rnd, 0, {}},
-      form1{voz, Personajes, rnd, p, Mesa{}, false} {}
+    : plataforma(p), voz{&p.speech, p.observer}, formIni{voz, Personajes, rnd, 0, {}}, form1{voz,
+                                                                                             Personajes,
+                                                                                             rnd,
+                                                                                             p,
+                                                                                             Mesa{},
+                                                                                             false} {}
+
+void Programa::PermiteEnLinea(Connection& conexion, OpcionesEnLinea opciones) {
+    enLinea_ = std::make_unique<Cliente>(voz, plataforma, conexion, std::move(opciones));
+}
+
+const CampoTexto* Programa::Campo() const {
+    if (pantalla_ == Pantalla::EnLinea) return enLinea_->Campo();
+    return formIni.Campo ? &*formIni.Campo : nullptr;
+}
+
+void Programa::Red() {
+    if (pantalla_ == Pantalla::EnLinea) enLinea_->Red();
+}
 
 bool Programa::Inicia() {
     // Without a voice nothing could ever be heard: refuse before anything is spoken.
@@ -38,7 +53,12 @@ bool Programa::Inicia() {
 LineaAyuda Programa::Ayuda() {
     if (Campo()) return AyudaCampo();
     switch (pantalla_) {
-        case Pantalla::Inicio: return AyudaFormIni();
+        case Pantalla::Inicio: {
+            LineaAyuda linea = AyudaFormIni();
+            if (enLinea_) linea.insert(linea.begin() + 4, {"F3", "jugar en línea"});
+            return linea;
+        }
+        case Pantalla::EnLinea: return enLinea_->Ayuda();
         case Pantalla::Juego: return AyudaForm1(form1);
         default: return {};
     }
@@ -77,17 +97,30 @@ void Programa::CambiaNivelSonidos(int paso) {
 
 void Programa::Texto(std::string_view texto) {
     if (pantalla_ == Pantalla::Inicio) EscribeFormIni(formIni, texto);
+    if (pantalla_ == Pantalla::EnLinea) enLinea_->Texto(texto);
 }
 
 void Programa::Responde(std::string texto) {
+    if (pantalla_ == Pantalla::EnLinea) {
+        enLinea_->Responde(std::move(texto));
+        if (enLinea_->paso() == PasoEnLinea::Fuera) VuelveAInicio();
+        return;
+    }
     if (Campo()) RespondeFormIni(formIni, std::move(texto));
 }
 
 void Programa::Tecla(int tecla, int modificadores) {
     // The open field takes every key: Home and End move its cursor, not through the history.
-    if ((pantalla_ == Pantalla::Inicio || pantalla_ == Pantalla::Juego) && !Campo() && TeclaComun(tecla)) return;
+    if ((pantalla_ == Pantalla::Inicio || pantalla_ == Pantalla::Juego) && !Campo() && TeclaComun(tecla))
+        return;
     switch (pantalla_) {
         case Pantalla::Inicio:
+            if (enLinea_ && tecla == Teclas::F3 && !Campo()) {
+                pantalla_ = Pantalla::EnLinea;
+                if (plataforma.observer) plataforma.observer->screenOpened("online");
+                enLinea_->Entra();
+                break;
+            }
             switch (TeclaFormIni(formIni, tecla, modificadores)) {
                 case SalidaFormIni::AbreJuego: AbreJuego(); break;
                 case SalidaFormIni::Cierra: pantalla_ = Pantalla::Terminada; break;
@@ -98,9 +131,27 @@ void Programa::Tecla(int tecla, int modificadores) {
             TeclaForm1(form1, tecla, modificadores);
             if (form1.Cerrada) pantalla_ = Pantalla::Terminada;
             break;
+        case Pantalla::EnLinea: TeclaEnLinea(tecla, modificadores); break;
         case Pantalla::Ninguna:
         case Pantalla::Terminada: break;
     }
+}
+
+// Online, F1 in the game goes to the server, which knows the keys of the moment.
+void Programa::TeclaEnLinea(int tecla, int modificadores) {
+    if (!Campo() && !(tecla == Teclas::F1 && enLinea_->EnJuego()) && TeclaComun(tecla)) return;
+    switch (enLinea_->Tecla(tecla, modificadores)) {
+        case SalidaEnLinea::Vuelve: VuelveAInicio(); break;
+        case SalidaEnLinea::Sale: pantalla_ = Pantalla::Terminada; break;
+        case SalidaEnLinea::Sigue: break;
+    }
+}
+
+// Back from the online tables, the setup screen as it opens at start.
+void Programa::VuelveAInicio() {
+    pantalla_ = Pantalla::Inicio;
+    if (plataforma.observer) plataforma.observer->screenOpened("setup");
+    CargaFormIni(formIni);
 }
 
 void Programa::AbreJuego() {

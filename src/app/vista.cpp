@@ -22,6 +22,7 @@ View Vista(Programa& programa) {
     if (programa.pantalla() == Pantalla::Inicio) view.screen = VistaInicio(programa);
     if (programa.pantalla() == Pantalla::Juego)
         view.screen = LogView{programa.form1.mesa.Label1, AyudaEscrita(programa.Ayuda())};
+    if (programa.pantalla() == Pantalla::EnLinea) view = programa.enLinea()->Vista();
     if (const CampoTexto* c = programa.Campo())
         view.field = FieldView{c->Titulo, c->Indicacion, c->Texto, c->Cursor, c->Seleccionado};
     return view;

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <vector>
 
+#include "platform/recording/connection.hpp"
 #include "platform/recording/platform.hpp"
 #include "ports/keys.hpp"
 
@@ -140,6 +142,31 @@ TEST_F(BucleTest, DuringAWaitEscapeLeavesAtOnceWhateverWasQueued) {
     otra.voz.enEspera.push_back({Pulsa(Derecha), Pulsa(F4, ModAlt)});
     otra.Juega({Pulsa(Espacio)});
     EXPECT_TRUE(otra.programa.Terminado()) << "Alt+F4 as well";
+}
+
+// Online, Escape leaves the table for the hall, not the whole game: during a wait it only silences
+// the voice and keeps its place.
+TEST_F(BucleTest, OnlineEscapeDuringAWaitLeavesTheTableNotTheGame) {
+    FakeConnection red;
+    programa.PermiteEnLinea(red, {"127.0.0.1", ""});
+    programa.Tecla(F3, 0);
+    red.opened(std::string(64, 'A'), true);
+    red.message(R"({"type":"welcome","version":1,"token":"0123456789abcdef0123456789abcdef"})");
+    programa.Red();
+    programa.Responde("Ana");
+    red.message(
+        R"({"type":"table","id":"t1","private":false,"time_limit":0,"creator":true,"spectator":false,)"
+        R"("started":true,"spectators":0,"characters":[]})");
+    red.message(R"({"type":"say","text":"Un mensaje largo","before":false,"after":true})");
+    voz.enEspera.push_back({Pulsa(Escape)});
+    ventana.wake();
+    bucle.Ejecuta([this] { programa.Red(); });
+    const auto enviados = red.takeSent();
+    EXPECT_NE(std::find_if(enviados.begin(), enviados.end(),
+                           [](const std::string& m) { return m.find("\"leave\"") != std::string::npos; }),
+              enviados.end());
+    EXPECT_GE(Cuenta(EventKind::Stopped), 1) << "the voice stopped at once";
+    EXPECT_EQ(Dichos().back().rfind("Ha dejado la mesa", 0), 0u) << Dichos().back();
 }
 
 TEST_F(BucleTest, DuringAWaitAHeldKeyCountsOnceAndKeysBeyondTheLimitAreDroppedWithOneBeep) {

@@ -4,7 +4,9 @@
 The game (src/core) and the ports (src/ports) are plain C++: they may include the standard
 library, utf8proc and each other's headers, never an adapter, the app, the replay tool or a
 platform or engine header (SDL, espeak-ng, Windows). Inside the game a folder includes only
-folders below it, in the order of CORE_FOLDERS; the ports include nothing of the game.
+folders below it, in the order of CORE_FOLDERS; the ports include nothing of the game. The online
+client (src/online) stands on the game and the ports alike, with nlohmann's JSON besides; nothing
+below it includes it.
 
     check_layers.py SRC            checks the tree, lists every broken rule, exits 1 on any
     check_layers.py --planted SRC  plants forbidden includes in copies of the tree, one at a
@@ -32,6 +34,7 @@ version cassert cctype cerrno cfenv cfloat cinttypes climits clocale cmath csetj
 cstdarg cstddef cstdint cstdio cstdlib cstring ctime cuchar cwchar cwctype
 """.split())
 LIBRARIES = {"utf8proc.h"}
+ONLINE_LIBRARIES = {"nlohmann/json.hpp"}
 
 # Named so that a failure says what was reached for.
 ENGINE_HEADERS = [
@@ -42,8 +45,8 @@ ENGINE_HEADERS = [
                 r"commctrl|commdlg|winsock2?|ws2tcpip|wrl|mfapi|mfidl|mfplay|mfreadwrite|initguid|"
                 r"propvarutil|timeapi|synchapi|processthreadsapi|direct\.h|io\.h|tchar)"), "Windows"),
 ]
-UPPER_FOLDERS = ["platform/", "app/", "replay/", "bin/", "support/", "protocol/", "audience/", "server/", "net/",
-                 "bot/"]
+UPPER_FOLDERS = ["platform/", "app/", "replay/", "bin/", "support/", "protocol/", "audience/", "server/", "online/",
+                 "net/", "bot/"]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
@@ -55,6 +58,8 @@ def problem(layer, folder, quote, name):
             return f"a platform header ({what}) in the {layer}"
     if ".." in pathlib.PurePosixPath(name).parts:
         return "a path that climbs out of its include root"
+    if layer == "online" and (name.startswith("online/") or name in ONLINE_LIBRARIES):
+        return None
     for upper in UPPER_FOLDERS:
         if name.startswith(upper):
             return f"a layer above the {layer} ({upper.rstrip('/')})"
@@ -67,6 +72,8 @@ def problem(layer, folder, quote, name):
         return "the game, from the ports"
     if top not in CORE_FOLDERS:
         return "a header outside the game and its ports"
+    if layer == "online":
+        return None
     if CORE_FOLDERS.index(top) > CORE_FOLDERS.index(folder):
         return f"{top}/, a folder above {folder}/"
     return None
@@ -75,11 +82,11 @@ def problem(layer, folder, quote, name):
 def broken_rules(src):
     src = pathlib.Path(src)
     found = []
-    for layer, root in (("game", src / "core"), ("ports", src / "ports")):
+    for layer, root in (("game", src / "core"), ("ports", src / "ports"), ("online", src / "online")):
         for path in sorted(root.rglob("*")):
             if path.suffix not in (".cpp", ".hpp", ".h", ".cc"):
                 continue
-            folder = path.relative_to(root).parts[0]
+            folder = path.relative_to(root).parts[0] if layer != "online" else "online"
             if layer == "game" and folder not in CORE_FOLDERS:
                 found.append(f"{path}: the folder {folder}/ has no place in the order of the game's folders")
                 continue
@@ -111,6 +118,11 @@ PLANTED = [
     ("core/play/relevo.cpp", '#include "audience/seat_filter.hpp"'),
     ("ports/ports/platform.hpp", "#include <nlohmann/json.hpp>"),
     ("ports/ports/platform.hpp", "#include <SDL2/SDL_mixer.h>"),
+    ("core/speech/voz.cpp", '#include "online/cliente.hpp"'),
+    ("online/cliente.cpp", '#include "app/programa.hpp"'),
+    ("online/mensajes.cpp", "#include <windows.h>"),
+    ("online/cliente.hpp", '#include "platform/recording/connection.hpp"'),
+    ("online/textos.cpp", "#include <boost/asio.hpp>"),
 ]
 
 
@@ -122,6 +134,7 @@ def planted(src):
             shutil.rmtree(copy, ignore_errors=True)
             shutil.copytree(pathlib.Path(src) / "core", copy / "core")
             shutil.copytree(pathlib.Path(src) / "ports", copy / "ports")
+            shutil.copytree(pathlib.Path(src) / "online", copy / "online")
             target = copy / relative
             target.write_text(line + "\n" + target.read_text(encoding="utf-8"), encoding="utf-8")
             caught = [f for f in broken_rules(copy) if line in f]
