@@ -176,8 +176,9 @@ bool Settle(KeySender& keys, const TapReader& tap, const MonitorCapture& capture
 }
 
 std::map<std::string, std::string> GameEnvironment(const SoundServer& server, const std::string& tap,
-                                                   const TapReader& reader) {
+                                                   const TapReader& reader, VoicePath path) {
     auto env = server.environment();
+    if (path == VoicePath::Mixer) env["VELDRISA_VOICE_OUTPUT"] = "sdl";
     env["SDL_AUDIODRIVER"] = "pulseaudio";
     env["LD_PRELOAD"] = tap;
     env["VELDRISA_BENCH_TAP_FD"] = std::to_string(reader.writeEnd());
@@ -264,7 +265,7 @@ void Measure(const std::string& key, bool thenControl, KeySender& keys, const Ta
 }  // namespace
 
 EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap, const SoundServer& server,
-                                MonitorCapture& capture, int keys) {
+                                MonitorCapture& capture, int keys, VoicePath path) {
     EndToEndFigures f;
     const fs::path folder = TemporaryFolder();
     const fs::path copy = folder / "veldrisa";
@@ -273,7 +274,7 @@ EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap,
     if (error) return f;
     TapReader reader;
     const auto start = Clock::now();
-    pid_t pid = Spawn({copy.string()}, GameEnvironment(server, tap, reader));
+    pid_t pid = Spawn({copy.string()}, GameEnvironment(server, tap, reader, path));
     reader.closeWriteEnd();
     KeySender sender;
     if (pid > 0 && sender.ok() && !WaitForWindow().empty()) {

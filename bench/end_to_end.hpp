@@ -36,8 +36,10 @@ struct EndToEndFigures {
 // Plays the game (started from a folder without its room sounds, so that every sound heard is
 // an answer) with three characters in the player's hands: F5, H and the digits or Space the
 // phase asks for, each after silence, and Control after F5 and H, until `keys` answers are measured.
+// The voice's way to the server: a stream of its own (the game's choice), or SDL's mix (VELDRISA_VOICE_OUTPUT=sdl).
+enum class VoicePath { Server, Mixer };
 EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap, const SoundServer& server,
-                                MonitorCapture& capture, int keys);
+                                MonitorCapture& capture, int keys, VoicePath path);
 
 struct PeerServerFigures {
     std::vector<double> espeakMs;  // the espeak-ng program started to its first audible sample

@@ -32,10 +32,12 @@ std::unique_ptr<PulseVoice> VoiceServerFor(const char* sdlDriver, const char* vo
 // callbacks run on this object's thread and never call back into the engine.
 class PulseVoice {
 public:
-    // What the stream asks the server to hold ahead of the sink: the sink's own latency follows it.
-    // Written ahead, the voice never waits on the game's threads, so this only needs to cover the
-    // server's own wake-ups.
-    static constexpr int TargetLatencyMs = 4;
+    // What the stream asks the server for. The server gives the sink about half of it, less a margin,
+    // and a sink is run at the shortest its streams ask for: shorter than SDL's own request, it would
+    // make the server wake every millisecond and SDL's stream of the room sounds run dry. The voice
+    // is not slowed by it: written ahead, a new message makes the server take back what it had
+    // already mixed (a rewind) and play the new one at once.
+    static constexpr int TargetLatencyMs = 12;
     // How long the connection to a server may take before it is given up.
     static constexpr int ConnectTimeoutMs = 1500;
 
