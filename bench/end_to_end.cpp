@@ -280,6 +280,8 @@ EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap,
     if (pid > 0 && sender.ok() && !WaitForWindow().empty()) {
         if (auto heard = FirstAudible(capture, start, 10s)) f.startupMs = Ms(*heard - start);
         const int underrunsBefore = server.underruns();
+        const std::string voiceStream = path == VoicePath::Server ? VoiceStream : "";
+        const int voiceUnderrunsBefore = server.underruns(voiceStream);
         // Three characters for the player: the keys of the setup screen are answers too.
         for (const char* key : {"space", "Right", "space", "Right", "space", "Return"})
             Measure(key, false, sender, reader, capture, f);
@@ -301,6 +303,7 @@ EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap,
             }
         }
         f.underruns = server.underruns() - underrunsBefore;
+        f.voiceUnderruns = server.underruns(voiceStream) - voiceUnderrunsBefore;
     }
     if (pid > 0) Stop(pid);
     fs::remove_all(folder, error);

@@ -3,6 +3,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <future>
 #include <iostream>
 
 #include "platform/sdl/audio_output.hpp"
@@ -94,6 +95,9 @@ bool Displayless() {
 
 std::unique_ptr<LocalPlatform> MakeSdlPlatform(int& status) {
     status = 1;
+    // espeak-ng's start and its voices take some 10 to 20 ms before the introduction can be spoken:
+    // done beside the display's and the audio's start instead of after them. Waited for on return.
+    auto espeakStarted = std::async(std::launch::async, &EspeakSpeechEngine::Prepare);
     auto video = std::make_unique<SdlVideo>();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::cerr << NoDisplay << SDL_GetError() << "\n";
