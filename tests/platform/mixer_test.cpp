@@ -303,6 +303,11 @@ TEST(AudioOutput, AsksPulseAudioForItsBufferUnlessThePlayerChoseOne) {
         EXPECT_EQ(audio.serverLatency(), AudioOutput::ServerLatencyMs);
         EXPECT_EQ(std::getenv("PULSE_LATENCY_MSEC"), nullptr);
     }
+    {
+        AudioOutput roomsAndBeeps(true);
+        EXPECT_EQ(roomsAndBeeps.serverLatency(), AudioOutput::MixOnlyServerLatencyMs);
+        EXPECT_EQ(std::getenv("PULSE_LATENCY_MSEC"), nullptr);
+    }
     setenv("PULSE_LATENCY_MSEC", "40", 1);
     {
         AudioOutput audio;

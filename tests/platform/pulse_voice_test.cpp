@@ -193,6 +193,14 @@ TEST_F(RealServer, EachMessageIsWrittenAheadPlayedInRealTimeAndCutShortByTheNext
     engine->waitUntilDone();
     EXPECT_LT(Clock::now() - start, 300ms);
 
+    // Cut while it is still being made, before its end was ever announced to the server.
+    for (int i = 0; i < 3; ++i) {
+        engine->speak(Long + " " + Long + " " + Long);
+        std::this_thread::sleep_for(20ms);
+        i == 1 ? engine->speak("hola") : engine->stop();
+        engine->waitUntilDone();
+    }
+
     // Each message's end, cut or whole, is a drain and never a stream found dry.
     std::this_thread::sleep_for(100ms);
     EXPECT_EQ(Underruns(), 0);

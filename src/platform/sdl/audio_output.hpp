@@ -32,6 +32,9 @@ public:
     // PULSE_LATENCY_MSEC is kept when it is a whole number of milliseconds up to
     // MaxServerLatencyMs; any other is named in a warning and this one is used.
     static constexpr const char* ServerLatencyMs = "12";
+    // With the voice on a stream of its own, only the room sounds and the beeps are in SDL's: none
+    // of them answers a key so closely that 25 ms matter, and SDL's thread may then be that late.
+    static constexpr const char* MixOnlyServerLatencyMs = "25";
     static constexpr int MaxServerLatencyMs = 200;
     // What each sound is multiplied by on its way into the mix; the limiter undoes it.
     static constexpr double Headroom = 0.5;

@@ -214,6 +214,8 @@ EspeakSpeechEngine::~EspeakSpeechEngine() {
 }
 
 void EspeakSpeechEngine::Prepare() {
+    // As the engine's own thread would, since the introduction waits for this.
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
     std::lock_guard espeak(EspeakMutex());
     StartedSession(&EspeakSpeechEngine::OnSynth);
 }

@@ -139,7 +139,12 @@ bool PulseVoice::WaitForStream() {
 
 void PulseVoice::interrupt() {
     pa_threaded_mainloop_lock(loop_);
-    if (!broken_) pa_operation_unref(pa_stream_flush(stream_, nullptr, nullptr));
+    // The drain first tells the server that the old message ends here: emptied by the flush, the
+    // stream is then taken for drained, not for one that ran dry.
+    if (!broken_) {
+        pa_operation_unref(pa_stream_drain(stream_, nullptr, nullptr));
+        pa_operation_unref(pa_stream_flush(stream_, nullptr, nullptr));
+    }
     pa_threaded_mainloop_unlock(loop_);
     written_ = 0;
 }
