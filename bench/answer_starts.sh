@@ -64,7 +64,8 @@ echo "Server underruns: $(grep -ac "underrun of '" "$work/server.log" || true)"
 sox -t raw -r 44100 -e signed -b 16 -c 2 "$work/capture.raw" "$out/capture.wav"
 python3 - "$work/capture.raw" "$work/starts.raw" "$answers" <<'EOF'
 # Each answer's start: the first audible frame after at least 200 ms of exact silence. From 10 ms
-# before it to 50 ms after, then 10 ms of silence, for every start found.
+# before it to 50 ms after, then 10 ms of silence, for every start found. A start that jumps from
+# silence straight to a large sample (a click, or the first milliseconds lost) is listed too.
 import array
 import sys
 
@@ -84,12 +85,19 @@ for i, v in enumerate(level):
         quiet = 0
 out = array.array("h")
 before, after, gap = rate // 100, rate // 20, rate // 100
+fade = rate * 3 // 1000
 for s in starts[: int(sys.argv[3])]:
-    out.extend(samples[2 * (s - before) : 2 * (s + after)])
+    piece = samples[2 * (s - before) : 2 * (s + after)]
+    # Faded out at its end, so that the cut made here is not drawn as a click.
+    for i in range(fade):
+        for c in (0, 1):
+            piece[2 * (len(piece) // 2 - fade + i) + c] = int(piece[2 * (len(piece) // 2 - fade + i) + c] * (fade - i) / fade)
+    out.extend(piece)
     out.extend([0] * 2 * gap)
 with open(sys.argv[2], "wb") as f:
     f.write(out.tobytes())
-print(f"Answers' starts found: {len(starts)}")
+abrupt = [k for k, s in enumerate(starts[: int(sys.argv[3])]) if level[s] > 1500 or level[s + 1] > 1500]
+print(f"Answers' starts found: {len(starts)}; starting abruptly (first sample above 1500): {len(abrupt)} {abrupt}")
 EOF
 sox -t raw -r 44100 -e signed -b 16 -c 2 "$work/starts.raw" "$out/starts.wav" remix 1
 sox "$out/starts.wav" -n spectrogram -x 3000 -y 257 -z 90 -t "Starts of the answers (10 ms before, 50 after each)" \
