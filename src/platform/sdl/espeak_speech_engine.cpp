@@ -136,21 +136,6 @@ constexpr double MaxSecondsAhead = 20;
 // side spends long inside the lock.
 constexpr std::size_t SliceSamples = 4096;
 
-// espeak-ng started and its voices listed, once for the process; with EspeakMutex held.
-const EspeakSession& StartedSession(int (*onSynth)(short*, int, espeak_EVENT*)) {
-    EspeakSession& session = Session();
-    if (session.started) return session;
-    session.started = true;
-    // Without the flag espeak-ng ends the whole process when its data is missing.
-    int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, SliceMs, nullptr, espeakINITIALIZE_DONT_EXIT);
-    if (rate > 0) {
-        session.sampleRate = rate;
-        espeak_SetSynthCallback(onSynth);
-        session.voices = ListSpanishVoices();
-    }
-    return session;
-}
-
 }  // namespace
 
 int EspeakSpeechEngine::WordsPerMinute(int rate) {
@@ -213,19 +198,22 @@ EspeakSpeechEngine::~EspeakSpeechEngine() {
     }
 }
 
-void EspeakSpeechEngine::Prepare() {
-    // As the engine's own thread would, since the introduction waits for this.
-    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
-    std::lock_guard espeak(EspeakMutex());
-    StartedSession(&EspeakSpeechEngine::OnSynth);
-}
-
 void EspeakSpeechEngine::Run() {
     // A key's answer waits for this thread's first samples: ahead of a busy machine's other work
     // when the system allows it (SDL asks the system, or its real-time service, for the rise).
     SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
     std::lock_guard espeak(EspeakMutex());
-    const EspeakSession& session = StartedSession(&EspeakSpeechEngine::OnSynth);
+    EspeakSession& session = Session();
+    if (!session.started) {
+        session.started = true;
+        // Without the flag espeak-ng ends the whole process when its data is missing.
+        int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, SliceMs, nullptr, espeakINITIALIZE_DONT_EXIT);
+        if (rate > 0) {
+            session.sampleRate = rate;
+            espeak_SetSynthCallback(&EspeakSpeechEngine::OnSynth);
+            session.voices = ListSpanishVoices();
+        }
+    }
     {
         std::lock_guard lock(mutex_);
         sampleRate_ = session.sampleRate;

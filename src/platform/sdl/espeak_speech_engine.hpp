@@ -53,11 +53,6 @@ public:
     // returning false gives up the wait (the program is closing).
     void setWaitPump(std::function<bool()> pump) { pump_ = std::move(pump); }
 
-    // Starts espeak-ng and lists its voices, as the first engine would: called on a thread of its own
-    // at the program's start, it does that work beside the window's and the audio's, and the engine,
-    // made later, finds it done (or waits for it to end).
-    static void Prepare();
-
     // The game's rate scale (0 normal, about -54..+54) in espeak-ng's words per minute.
     static int WordsPerMinute(int rate);
 

@@ -3,7 +3,6 @@
 
 #include <SDL2/SDL.h>
 
-#include <future>
 #include <iostream>
 
 #include "platform/sdl/audio_output.hpp"
@@ -111,11 +110,6 @@ std::unique_ptr<LocalPlatform> MakeSdlPlatform(int& status) {
         std::cerr << "No se pudo abrir la ventana del juego: " << error << "\n";
         return nullptr;
     }
-    // espeak-ng's start and its voices take some 10 to 20 ms before the introduction can be spoken:
-    // done beside the audio's start instead of after it, and waited for on return. Not before the
-    // window is open: espeak-ng sets the character locale, and Xlib would then give the window's
-    // title an encoding that tools looking for the window by its name (xdotool) do not read.
-    auto espeakStarted = std::async(std::launch::async, &EspeakSpeechEngine::Prepare);
     auto voiceServer = VoiceServerFor(SDL_getenv("SDL_AUDIODRIVER"), SDL_getenv("VELDRISA_VOICE_OUTPUT"));
     auto audio = std::make_unique<AudioOutput>(voiceServer != nullptr);
     // A game played by ear cannot be played without sound.
