@@ -25,9 +25,10 @@ public:
     // and silence; the benchmark finds no underrun at this size with a full build running beside it.
     static constexpr int BufferFrames = 256;
     // What a PulseAudio server (or PipeWire's PulseAudio service) is asked to hold ahead of the
-    // device, in milliseconds, for SDL's stream alone. SDL asks for one buffer, 5.8 ms; on a two-core machine
-    // SDL's audio thread is now and then later than that, most often while a key is being answered, and the
-    // stream runs dry: the start of the answer clicks. The benchmark heard such gaps at 5.8, 8
+    // device, in milliseconds, for SDL's stream alone. SDL asks for one buffer, 5.8 ms; on a
+    // two-core machine SDL's audio thread is now and then later than that, most often while a key
+    // is being answered, and the stream runs dry: the start of the answer clicks (the voice's
+    // when it is in this mix). The benchmark heard such gaps at 5.8, 8
     // and 10 ms and none at 12, which costs about 6 ms of latency. A player's own
     // PULSE_LATENCY_MSEC is kept when it is a whole number of milliseconds up to
     // MaxServerLatencyMs; any other is named in a warning and this one is used.
