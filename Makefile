@@ -7,7 +7,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # SDL2_mixer's headers reach JACK's through FluidSynth's: named here, JACK's second implementation
 # serves them, the one Wine's 32-bit half needs too, so that installing Wine later removes nothing.
 PACKAGES := cmake g++ make pkg-config python3 systemd libgtest-dev libsdl2-dev libjack-jackd2-dev libsdl2-mixer-dev \
-	libsdl2-ttf-dev libfribidi-dev libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
+	libsdl2-ttf-dev libfribidi-dev libpulse-dev pulseaudio libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
 	xvfb xauth sox xdotool dpkg-dev lintian desktop-file-utils appstream \
 	nlohmann-json3-dev python3-jsonschema libsqlite3-dev libboost1.81-dev libssl-dev nftables chromium
 # The fuzzer needs clang and its libFuzzer runtime.

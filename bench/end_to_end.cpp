@@ -176,8 +176,9 @@ bool Settle(KeySender& keys, const TapReader& tap, const MonitorCapture& capture
 }
 
 std::map<std::string, std::string> GameEnvironment(const SoundServer& server, const std::string& tap,
-                                                   const TapReader& reader) {
+                                                   const TapReader& reader, VoicePath path) {
     auto env = server.environment();
+    if (path == VoicePath::Mixer) env["VELDRISA_VOICE_OUTPUT"] = "sdl";
     env["SDL_AUDIODRIVER"] = "pulseaudio";
     env["LD_PRELOAD"] = tap;
     env["VELDRISA_BENCH_TAP_FD"] = std::to_string(reader.writeEnd());
@@ -264,7 +265,7 @@ void Measure(const std::string& key, bool thenControl, KeySender& keys, const Ta
 }  // namespace
 
 EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap, const SoundServer& server,
-                                MonitorCapture& capture, int keys) {
+                                MonitorCapture& capture, int keys, VoicePath path) {
     EndToEndFigures f;
     const fs::path folder = TemporaryFolder();
     const fs::path copy = folder / "veldrisa";
@@ -273,12 +274,14 @@ EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap,
     if (error) return f;
     TapReader reader;
     const auto start = Clock::now();
-    pid_t pid = Spawn({copy.string()}, GameEnvironment(server, tap, reader));
+    pid_t pid = Spawn({copy.string()}, GameEnvironment(server, tap, reader, path));
     reader.closeWriteEnd();
     KeySender sender;
     if (pid > 0 && sender.ok() && !WaitForWindow().empty()) {
         if (auto heard = FirstAudible(capture, start, 10s)) f.startupMs = Ms(*heard - start);
         const int underrunsBefore = server.underruns();
+        const std::string voiceStream = path == VoicePath::Server ? VoiceStream : "";
+        const int voiceUnderrunsBefore = server.underruns(voiceStream);
         // Three characters for the player: the keys of the setup screen are answers too.
         for (const char* key : {"space", "Right", "space", "Right", "space", "Return"})
             Measure(key, false, sender, reader, capture, f);
@@ -300,6 +303,7 @@ EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap,
             }
         }
         f.underruns = server.underruns() - underrunsBefore;
+        f.voiceUnderruns = server.underruns(voiceStream) - voiceUnderrunsBefore;
     }
     if (pid > 0) Stop(pid);
     fs::remove_all(folder, error);

@@ -27,7 +27,8 @@ struct EndToEndFigures {
     int dropouts = 0;                // gaps heard in the answers, from a stream the server found dry
     double answerSeconds = 0;        // of answers examined for them
     double startupMs = -1;           // the game started to the first audible sample of the introduction
-    int underruns = -1;              // reported by the server for the game's stream
+    int underruns = -1;              // reported by the server for the game's streams
+    int voiceUnderruns = -1;         // of those, the stream that carried the voice
     double sinkLatencyMs = -1;       // the sink's configured latency while the game played
     std::string streams;             // the playback streams as the server described them
     std::vector<std::string> texts;  // the texts of the answers, as espeak-ng was given them
@@ -36,8 +37,12 @@ struct EndToEndFigures {
 // Plays the game (started from a folder without its room sounds, so that every sound heard is
 // an answer) with three characters in the player's hands: F5, H and the digits or Space the
 // phase asks for, each after silence, and Control after F5 and H, until `keys` answers are measured.
+// The voice's way to the server: a stream of its own (the game's choice), or SDL's mix (VELDRISA_VOICE_OUTPUT=sdl).
+enum class VoicePath { Server, Mixer };
+// The name the game gives its voice's own stream.
+constexpr const char* VoiceStream = "Voz";
 EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap, const SoundServer& server,
-                                MonitorCapture& capture, int keys);
+                                MonitorCapture& capture, int keys, VoicePath path);
 
 struct PeerServerFigures {
     std::vector<double> espeakMs;  // the espeak-ng program started to its first audible sample

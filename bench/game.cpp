@@ -264,6 +264,7 @@ Memory MeasureMemory(const std::string& game, const std::string& tap) {
         m.peakMiB = double(StatusKiB(pid, "VmHWM")) / 1024;
         m.rssMiB.push_back(m.peakMiB);
     }
+    m.lastText = latest;
     m.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     close(fds[0]);
     if (pid > 0) Stop(pid);

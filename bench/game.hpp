@@ -41,6 +41,7 @@ struct Memory {
     int moves = 0;
     int texts = 0;  // given to espeak-ng
     bool ended = false;
+    std::string lastText;  // the latest text given to espeak-ng
     double seconds = 0;
     double mixPeak = 0;     // largest sample of the mix the device took, 0..1 of full scale
     long fullScale = 0;     // samples of the mix at full scale

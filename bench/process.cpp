@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -68,12 +69,22 @@ std::optional<std::string> Output(const std::vector<std::string>& argv, Clock::d
     if (pipe2(pipeFds, O_CLOEXEC) != 0) return std::nullopt;
     pid_t pid = Spawn(argv, env, pipeFds[1]);
     close(pipeFds[1]);
+    // The limit holds for the output too: a program that never ends (xdotool's --sync search for a
+    // window that never comes) would otherwise hold the reader for ever.
+    const auto deadline = Clock::now() + limit;
     std::string text;
     char buf[4096];
-    ssize_t n;
-    while ((n = read(pipeFds[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<std::size_t>(n));
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        pollfd p{pipeFds[0], POLLIN, 0};
+        if (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0) break;
+        const ssize_t n = read(pipeFds[0], buf, sizeof buf);
+        if (n <= 0) break;
+        text.append(buf, static_cast<std::size_t>(n));
+    }
     close(pipeFds[0]);
-    if (pid < 0 || Reap(pid, limit) != 0) return std::nullopt;
+    if (pid < 0 || Reap(pid, std::max<Clock::duration>(deadline - Clock::now(), Clock::duration::zero())) != 0)
+        return std::nullopt;
     return text;
 }
 

@@ -87,13 +87,15 @@ std::optional<double> SoundServer::sinkLatencyMs() const {
     return *usec / 1000;
 }
 
-int SoundServer::underruns() const {
+int SoundServer::underruns(const std::string& stream) const {
     const std::string log = Slurp(folder_ / "server.log");
     // "Actual underrun of" a stream the sink asked for, "Implicit underrun of" one found dry
     // after the fact: either way the sink played silence in its place.
+    const std::string mark = "underrun of '" + stream;
+    const std::string end = stream.empty() ? "" : "'";
     int n = 0;
-    for (auto at = log.find("underrun of '"); at != std::string::npos; at = log.find("underrun of '", at + 1))
-        ++n;
+    for (auto at = log.find(mark); at != std::string::npos; at = log.find(mark, at + 1))
+        if (log.compare(at + mark.size(), end.size(), end) == 0) ++n;
     return n;
 }
 

@@ -30,8 +30,9 @@ public:
     const std::map<std::string, std::string>& environment() const { return environment_; }
     // The null sink's latency as the server has configured it for its current clients, in ms.
     std::optional<double> sinkLatencyMs() const;
-    // Underruns in the server's log so far: a client whose stream ran dry, answering late.
-    int underruns() const;
+    // Underruns in the server's log so far: a client whose stream ran dry, answering late. Those of
+    // the stream of this name alone, or of every stream.
+    int underruns(const std::string& stream = "") const;
     // Playback streams' names as the server knows them, with their configured latency in ms.
     std::string describeStreams() const;
 

@@ -295,16 +295,23 @@ TEST_F(MixerTest, TheGamesOwnSoundsLoad) {
     }
 }
 
+// The game's value is SDL's alone: the voice's own stream, opened afterwards, asks for its own buffer.
 TEST(AudioOutput, AsksPulseAudioForItsBufferUnlessThePlayerChoseOne) {
     unsetenv("PULSE_LATENCY_MSEC");
     {
         AudioOutput audio;
-        ASSERT_NE(std::getenv("PULSE_LATENCY_MSEC"), nullptr);
-        EXPECT_STREQ(std::getenv("PULSE_LATENCY_MSEC"), AudioOutput::ServerLatencyMs);
+        EXPECT_EQ(audio.serverLatency(), AudioOutput::ServerLatencyMs);
+        EXPECT_EQ(std::getenv("PULSE_LATENCY_MSEC"), nullptr);
+    }
+    {
+        AudioOutput roomsAndBeeps(true);
+        EXPECT_EQ(roomsAndBeeps.serverLatency(), AudioOutput::MixOnlyServerLatencyMs);
+        EXPECT_EQ(std::getenv("PULSE_LATENCY_MSEC"), nullptr);
     }
     setenv("PULSE_LATENCY_MSEC", "40", 1);
     {
         AudioOutput audio;
+        EXPECT_EQ(audio.serverLatency(), "40");
         EXPECT_STREQ(std::getenv("PULSE_LATENCY_MSEC"), "40");
     }
     unsetenv("PULSE_LATENCY_MSEC");
@@ -317,7 +324,7 @@ TEST(AudioOutput, APlayersLatencyIsKeptOnlyWhenItIsAWholeNumberOfMillisecondsInR
         ::testing::internal::CaptureStderr();
         AudioOutput audio;
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-        EXPECT_STREQ(std::getenv("PULSE_LATENCY_MSEC"), kept);
+        EXPECT_EQ(audio.serverLatency(), kept);
     }
     for (const char* refused : {"abc", "0", "-1", "99999999", "201", "", " 6", "6 ", "6ms", "+6", "1e2", "6.5",
                                 "18446744073709551617"}) {
@@ -328,7 +335,7 @@ TEST(AudioOutput, APlayersLatencyIsKeptOnlyWhenItIsAWholeNumberOfMillisecondsInR
         EXPECT_EQ(::testing::internal::GetCapturedStderr(),
                   std::string("Aviso: PULSE_LATENCY_MSEC=\"") + refused +
                       "\" no es un número entero de milisegundos entre 1 y 200; se usan 12 ms.\n");
-        EXPECT_STREQ(std::getenv("PULSE_LATENCY_MSEC"), AudioOutput::ServerLatencyMs);
+        EXPECT_EQ(audio.serverLatency(), AudioOutput::ServerLatencyMs);
     }
     unsetenv("PULSE_LATENCY_MSEC");
 }

@@ -18,6 +18,7 @@ public:
         std::uint64_t synthesizedSamples = 0;                      // at espeak-ng's own rate, mono
         int peak = 0;                                              // largest absolute sample synthesized
         std::uint64_t deliveredFrames = 0;                         // frames handed to the device
+        int deliveredPeak = 0;                                     // largest absolute sample handed over
         std::optional<std::chrono::microseconds> firstSoundAfter;  // from speak() to the device
         bool synthesisFinished = false;
     };
@@ -45,6 +46,9 @@ public:
         if (d.delivered <= 0) return;
         std::lock_guard lock(mutex_);
         figures_.deliveredFrames += static_cast<std::uint64_t>(d.delivered / d.frameBytes);
+        const auto* samples = reinterpret_cast<const std::int16_t*>(d.data);
+        for (int i = 0; i < d.delivered / 2; ++i)
+            figures_.deliveredPeak = std::max(figures_.deliveredPeak, std::abs(int(samples[i])));
         if (!figures_.firstSoundAfter)
             figures_.firstSoundAfter = std::chrono::duration_cast<std::chrono::microseconds>(d.at - begunAt_);
     }

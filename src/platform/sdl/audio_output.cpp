@@ -21,20 +21,35 @@ bool SaneLatency(const std::string& value) {
 // libpulse reads it when SDL opens its stream. A player's own sane value is kept; anything
 // else would quietly undo the game's: libpulse takes "abc", "0" or "-1" for no setting at all,
 // and "99999999" for a 30 s buffer that every wait for a message ends long before.
-void ChooseServerLatency() {
+// True when the value is the game's own (`ours`), to be taken away once SDL's stream is open.
+bool ChooseServerLatency(const char* ours) {
     const char* chosen = std::getenv("PULSE_LATENCY_MSEC");
-    if (chosen && SaneLatency(chosen)) return;
+    if (chosen && SaneLatency(chosen)) return false;
     if (chosen)
         std::cerr << "Aviso: PULSE_LATENCY_MSEC=\"" << chosen
                   << "\" no es un número entero de milisegundos entre 1 y " << AudioOutput::MaxServerLatencyMs
-                  << "; se usan " << AudioOutput::ServerLatencyMs << " ms.\n";
-    setenv("PULSE_LATENCY_MSEC", AudioOutput::ServerLatencyMs, 1);
+                  << "; se usan " << ours << " ms.\n";
+    setenv("PULSE_LATENCY_MSEC", ours, 1);
+    return true;
 }
+
+// The game's own value holds for SDL's stream alone: it is taken away once SDL has opened it, so that
+// the voice's own stream, opened later, keeps the buffer it asks for.
+struct SdlServerLatency {
+    explicit SdlServerLatency(const char* ours) : own(ChooseServerLatency(ours)) {}
+    ~SdlServerLatency() {
+        if (own) unsetenv("PULSE_LATENCY_MSEC");
+    }
+    SdlServerLatency(const SdlServerLatency&) = delete;
+    SdlServerLatency& operator=(const SdlServerLatency&) = delete;
+    const bool own;
+};
 
 }  // namespace
 
-AudioOutput::AudioOutput() {
-    ChooseServerLatency();
+AudioOutput::AudioOutput(bool voiceElsewhere) {
+    const SdlServerLatency latency(voiceElsewhere ? MixOnlyServerLatencyMs : ServerLatencyMs);
+    serverLatency_ = std::getenv("PULSE_LATENCY_MSEC");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error_ = SDL_GetError();
         return;
@@ -53,7 +68,8 @@ AudioOutput::AudioOutput() {
     Mix_QuerySpec(&frequency_, &format_, &channels_);
     Mix_AllocateChannels(RoomChannels + 1);
     // The speech needs no channel: it comes in through the music hook.
-    limiter_.emplace(1.0 / Headroom, Ceiling, ReleaseSeconds, frequency_);
+    limiter_.emplace(1.0 / Headroom, voiceElsewhere ? Ceiling * (1 - VoiceShare) : Ceiling, ReleaseSeconds,
+                     frequency_);
     Mix_SetPostMix(&AudioOutput::Limit, this);
     open_ = true;
 }

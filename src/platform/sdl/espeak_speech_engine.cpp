@@ -8,9 +8,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 
-#include "platform/sdl/spanish_voices.hpp"
 #include "platform/sdl/plain_forms.hpp"
+#include "platform/sdl/spanish_voices.hpp"
 #include "platform/shared/spoken_punctuation.hpp"
 #include "platform/shared/valid_utf8.hpp"
 
@@ -127,6 +128,10 @@ std::vector<OfferedVoice> ListSpanishVoices() {
 // when flushed; this much silence after each message pushes the message's own end out.
 constexpr std::size_t TailSilence = 1024;
 
+// How far ahead of what is heard the server is given a long text: well within the minute and a half
+// (4 MiB) it holds of the voice's stream.
+constexpr double MaxSecondsAhead = 20;
+
 // Samples are passed to the converter a slice at a time, on the audio thread, so that neither
 // side spends long inside the lock.
 constexpr std::size_t SliceSamples = 4096;
@@ -144,14 +149,16 @@ int EspeakSpeechEngine::WordsPerMinute(int rate) {
     return std::clamp(static_cast<int>(std::lround(wpm)), SlowestWpm, FastestWpm);
 }
 
-EspeakSpeechEngine::EspeakSpeechEngine(AudioOutput& audio) : audio_(audio) {
+EspeakSpeechEngine::EspeakSpeechEngine(AudioOutput& audio, std::unique_ptr<PulseVoice> server)
+    : audio_(audio) {
     thread_ = std::thread([this] { Run(); });
     {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return ready_; });
     }
+    if (sampleRate_ > 0 && server) OpenServerStream(std::move(server));
     // Not under the lock: the mixer calls the hook with its own lock held, then takes ours.
-    if (sampleRate_ > 0 && audio_.open()) {
+    if (sampleRate_ > 0 && !server_ && audio_.open()) {
         stream_ = SDL_NewAudioStream(AUDIO_S16SYS, 1, sampleRate_, audio_.format(),
                                      static_cast<Uint8>(audio_.channels()), audio_.frequency());
         if (stream_) {
@@ -160,6 +167,19 @@ EspeakSpeechEngine::EspeakSpeechEngine(AudioOutput& audio) : audio_(audio) {
             Mix_HookMusic(&EspeakSpeechEngine::Hook, this);
         }
     }
+}
+
+void EspeakSpeechEngine::OpenServerStream(std::unique_ptr<PulseVoice> server) {
+    std::string error;
+    if (!server->open(sampleRate_, error)) {
+        std::cerr << "Aviso: el servidor de sonido no aceptó la voz (" << error
+                  << "); la voz sale por SDL.\n";
+        return;
+    }
+    std::lock_guard lock(mutex_);
+    server_ = std::move(server);
+    serverLimiter_.emplace(1.0, AudioOutput::Ceiling * AudioOutput::VoiceShare, AudioOutput::ReleaseSeconds,
+                           sampleRate_);
 }
 
 EspeakSpeechEngine::~EspeakSpeechEngine() {
@@ -171,6 +191,7 @@ EspeakSpeechEngine::~EspeakSpeechEngine() {
     changed_.notify_all();
     requested_.notify_all();
     thread_.join();
+    server_.reset();
     if (stream_) {
         Mix_HookMusic(nullptr, nullptr);
         SDL_FreeAudioStream(stream_);
@@ -221,7 +242,10 @@ void EspeakSpeechEngine::Run() {
         {
             std::lock_guard lock(mutex_);
             if (generation_ == request.generation) {
-                raw_.insert(raw_.end(), TailSilence, 0);
+                if (server_)
+                    server_->finish(request.generation);
+                else
+                    raw_.insert(raw_.end(), TailSilence, 0);
                 synthesisFinished_ = true;
                 if (probe_) probe_->finished();
             }
@@ -237,18 +261,47 @@ int EspeakSpeechEngine::OnSynth(short* samples, int count, espeak_EVENT*) {
         return 0;
     }
     // Returning 1 makes espeak-ng abandon the message: a newer one has arrived.
-    return synthesizingFor->Deliver(samples, count) ? 0 : 1;
+    if (!synthesizingFor->Deliver(samples, count)) return 1;
+    synthesizingFor->Pace();
+    return 0;
 }
 
 bool EspeakSpeechEngine::Deliver(const short* samples, int count) {
     std::lock_guard lock(mutex_);
     if (stop_ || generation_ != synthesizing_) return false;
-    // Only a copy here, to keep the lock short; the audio thread feeds the converter.
-    if (samples && count > 0) {
+    if (!samples || count <= 0) return true;
+    if (probe_) probe_->synthesized(samples, count);
+    if (server_)
+        Write(samples, count);
+    else
+        // Only a copy here, to keep the lock short; the audio thread feeds the converter.
         raw_.insert(raw_.end(), samples, samples + count);
-        if (probe_) probe_->synthesized(samples, count);
-    }
     return true;
+}
+
+// Straight to the server, at the voice's share of the level; the probe sees each write as a delivery.
+void EspeakSpeechEngine::Write(const short* samples, int count) {
+    limited_.assign(samples, samples + count);
+    serverLimiter_->Process(limited_.data(), count, 1);
+    server_->write(limited_.data(), count);
+    if (probe_)
+        probe_->delivered(SpeechDelivery{
+            std::chrono::steady_clock::now(), generation_, reinterpret_cast<const Uint8*>(limited_.data()),
+            count * int(sizeof(short)), count * int(sizeof(short)), int(sizeof(short)), false});
+}
+
+// The server holds a minute and a half of the voice at most: a long text waits while it is far ahead of what
+// is heard, or until it is replaced.
+void EspeakSpeechEngine::Pace() {
+    for (;;) {
+        {
+            std::lock_guard lock(mutex_);
+            if (!server_ || stop_ || generation_ != synthesizing_ ||
+                server_->secondsAhead() < MaxSecondsAhead)
+                return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(SliceMs));
+    }
 }
 
 void EspeakSpeechEngine::Hook(void* engine, Uint8* out, int length) {
@@ -313,11 +366,12 @@ void EspeakSpeechEngine::speak(std::string text) { Replace(std::move(text)); }
 void EspeakSpeechEngine::stop() { Replace({}); }
 
 void EspeakSpeechEngine::Replace(std::string text) {
-    if (!stream_ || voices_.empty()) return;
+    if ((!stream_ && !server_) || voices_.empty()) return;
     {
         std::lock_guard lock(mutex_);
         ++generation_;
-        SDL_AudioStreamClear(stream_);
+        if (server_) server_->interrupt();
+        if (stream_) SDL_AudioStreamClear(stream_);
         raw_.clear();
         rawRead_ = 0;
         flushed_ = false;
@@ -326,6 +380,7 @@ void EspeakSpeechEngine::Replace(std::string text) {
         if (text.empty()) {
             pending_.reset();
             finished_ = generation_;
+            if (server_) server_->finish(generation_);
         } else {
             // espeak-ng keeps quiet about a mark that ends the text; with a space after it, it is
             // read like any other.
@@ -338,6 +393,7 @@ void EspeakSpeechEngine::Replace(std::string text) {
 }
 
 bool EspeakSpeechEngine::Idle() const {
+    if (server_) return finished_ >= generation_ && server_->drained(generation_);
     // Two more device callbacks after the last one that took samples: by then the device
     // has played that buffer out.
     return finished_ >= generation_ && raw_.empty() && (flushed_ || !synthesisFinished_) &&
@@ -345,7 +401,7 @@ bool EspeakSpeechEngine::Idle() const {
 }
 
 void EspeakSpeechEngine::waitUntilDone() {
-    if (!stream_) return;
+    if (!stream_ && !server_) return;
     std::unique_lock lock(mutex_);
     while (!Idle()) {
         changed_.wait_for(lock, std::chrono::milliseconds(10));

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -14,19 +15,23 @@
 #include <vector>
 
 #include "platform/sdl/audio_output.hpp"
+#include "platform/sdl/pulse_voice.hpp"
 #include "platform/sdl/speech_probe.hpp"
 #include "ports/speech_engine.hpp"
 
 namespace veldrisa {
 
 // espeak-ng is not thread-safe and its own asynchronous mode cancels unreliably, so one
-// thread of ours owns it and synthesizes synchronously; the samples go through an SDL audio
-// stream, which converts them to the device's format, into the mixer's music hook.
+// thread of ours owns it and synthesizes synchronously. The samples go either straight to the
+// sound server, written as they are made (PulseVoice), or through an SDL audio stream, which
+// converts them to the device's format, into the mixer's music hook.
 // One engine at a time per process: espeak-ng itself is a process-wide singleton.
 class EspeakSpeechEngine : public SpeechEngine {
 public:
     // Starts the engine's thread and waits until espeak-ng is ready (or known to be missing).
-    explicit EspeakSpeechEngine(AudioOutput& audio);
+    // With `server`, the voice is played through it when it opens a stream; otherwise, or when
+    // it refuses one (said on stderr), through the mixer.
+    explicit EspeakSpeechEngine(AudioOutput& audio, std::unique_ptr<PulseVoice> server = nullptr);
     ~EspeakSpeechEngine() override;
     EspeakSpeechEngine(const EspeakSpeechEngine&) = delete;
     EspeakSpeechEngine& operator=(const EspeakSpeechEngine&) = delete;
@@ -55,6 +60,8 @@ public:
     void setProbe(SpeechProbe* probe);
     // espeak-ng's output rate, 0 when it could not start.
     int sampleRate() const { return sampleRate_; }
+    // The voice goes straight to the sound server.
+    bool direct() const { return server_ != nullptr; }
 
 private:
     struct Voice {
@@ -70,8 +77,11 @@ private:
 
     // Starts the text in place of whatever was sounding; the empty text is silence.
     void Replace(std::string text);
+    void OpenServerStream(std::unique_ptr<PulseVoice> server);
     void Run();
     bool Deliver(const short* samples, int count);
+    void Write(const short* samples, int count);
+    void Pace();
     void Feed(Uint8* out, int length);
     bool Idle() const;
     static void Hook(void* engine, Uint8* out, int length);
@@ -100,6 +110,10 @@ private:
     bool flushed_ = false;
     bool synthesisFinished_ = false;  // of the latest message
     SDL_AudioStream* stream_ = nullptr;
+    std::unique_ptr<PulseVoice> server_;
+    // The level of the voice on its own stream, as the mix's limiter sets it on the mixer's.
+    std::optional<PeakLimiter> serverLimiter_;
+    std::vector<short> limited_;
     std::uint64_t callbacks_ = 0;
     std::uint64_t lastFedCallback_ = 0;
     SpeechProbe* probe_ = nullptr;

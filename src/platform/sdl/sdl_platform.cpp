@@ -10,6 +10,7 @@
 #include "platform/sdl/game_window.hpp"
 #include "platform/sdl/mixer_beeper.hpp"
 #include "platform/sdl/mixer_sound_player.hpp"
+#include "platform/sdl/pulse_voice.hpp"
 #include "platform/sdl/sdl_folders.hpp"
 #include "platform/shared/file_speech_engine.hpp"
 #include "platform/shared/local_clock.hpp"
@@ -38,10 +39,12 @@ struct SdlVideo {
 class SdlPlatform : public LocalPlatform {
 public:
     SdlPlatform(std::unique_ptr<SdlVideo> video, std::unique_ptr<GameWindow> window,
-                std::unique_ptr<AudioOutput> audio, std::unique_ptr<FileSpeechEngine> fileVoice)
+                std::unique_ptr<AudioOutput> audio, std::unique_ptr<PulseVoice> voiceServer,
+                std::unique_ptr<FileSpeechEngine> fileVoice)
         : video_(std::move(video)),
           window_(std::move(window)),
           audio_(std::move(audio)),
+          voiceServer_(std::move(voiceServer)),
           fileVoice_(std::move(fileVoice)) {}
 
     Platform& ports() override { return ports_; }
@@ -59,7 +62,8 @@ private:
     std::unique_ptr<SdlVideo> video_;
     std::unique_ptr<GameWindow> window_;
     std::unique_ptr<AudioOutput> audio_;
-    EspeakSpeechEngine speech_{*audio_};
+    std::unique_ptr<PulseVoice> voiceServer_;  // handed to the engine
+    EspeakSpeechEngine speech_{*audio_, std::move(voiceServer_)};
     std::unique_ptr<FileSpeechEngine> fileVoice_;
     SdlFolders folders_;
     std::string soundFolder_ = folders_.programFolder();
@@ -106,7 +110,8 @@ std::unique_ptr<LocalPlatform> MakeSdlPlatform(int& status) {
         std::cerr << "No se pudo abrir la ventana del juego: " << error << "\n";
         return nullptr;
     }
-    auto audio = std::make_unique<AudioOutput>();
+    auto voiceServer = VoiceServerFor(SDL_getenv("SDL_AUDIODRIVER"), SDL_getenv("VELDRISA_VOICE_OUTPUT"));
+    auto audio = std::make_unique<AudioOutput>(voiceServer != nullptr);
     // A game played by ear cannot be played without sound.
     if (!audio->open()) {
         ShowError("No hay salida de sonido", audio->error());
@@ -123,7 +128,7 @@ std::unique_ptr<LocalPlatform> MakeSdlPlatform(int& status) {
     }
     status = 0;
     return std::make_unique<SdlPlatform>(std::move(video), std::move(window), std::move(audio),
-                                         std::move(fileVoice));
+                                         std::move(voiceServer), std::move(fileVoice));
 }
 
 }  // namespace veldrisa
