@@ -194,9 +194,19 @@ TEST(ClienteEnLinea, SelfSignedCertificateIsConfirmedOnceAndAChangeRefused) {
         EXPECT_TRUE(b.oyo("No se ha conectado."));
         EXPECT_TRUE(b.red.takeSent().empty());
     }
-    std::ifstream f(archivo);
-    std::string contenido((std::istreambuf_iterator<char>(f)), {});
-    EXPECT_EQ(contenido, "127.0.0.1:7531 " + Huella + "\n");
+    {
+        // A second server confirmed: the file is written again whole, both kept.
+        EnLinea b(OpcionesEnLinea{"otro:9000", archivo.string()});
+        b.teclas({"F3"});
+        b.red.opened(Otra, false);
+        b.programa.Red();
+        b.teclas({"ENTER"});
+    }
+    {
+        std::ifstream f(archivo);
+        std::string contenido((std::istreambuf_iterator<char>(f)), {});
+        EXPECT_EQ(contenido, "127.0.0.1:7531 " + Huella + "\notro:9000 " + Otra + "\n");
+    }
     std::filesystem::remove(archivo);
 }
 
