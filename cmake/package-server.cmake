@@ -9,6 +9,9 @@ target_compile_definitions(veldrisa-server PRIVATE $<$<NOT:$<CONFIG:Debug>>:_FOR
 target_link_options(veldrisa-server PRIVATE LINKER:-z,relro,-z,now)
 
 install(TARGETS veldrisa-server RUNTIME DESTINATION sbin COMPONENT server)
+# The browser seat's page and the four room sounds it plays, where the installed server looks.
+install(DIRECTORY ${CMAKE_BINARY_DIR}/web/ DESTINATION share/veldrisa-server/web COMPONENT server)
+install(FILES ${SOUND_FILES} DESTINATION share/veldrisa-server/sonidos COMPONENT server)
 install(FILES ${VELDRISA_SERVER_PACKAGING}/veldrisa-server.service DESTINATION /lib/systemd/system COMPONENT server)
 install(FILES ${VELDRISA_SERVER_PACKAGING}/server.conf DESTINATION /etc/veldrisa COMPONENT server)
 install(FILES ${VELDRISA_STAGE}/man/veldrisa-server.8.gz DESTINATION share/man/man8 COMPONENT server)

@@ -77,14 +77,17 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args, Arguments p
 }
 
 // The web page and the room sounds default to the folder the server's binary is in, where the
-// build puts them, as the local game finds its sounds beside itself.
+// build puts them, as the local game finds its sounds beside itself, or to an installed server's.
 void FillWebFolders(veldrisa::ServerOptions& options) {
     std::error_code ec;
     const std::filesystem::path binary = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
     if (options.webPath.empty()) options.webPath = veldrisa::DefaultWebFolder(binary).string();
-    if (options.soundsPath.empty()) options.soundsPath = binary.string();
+    if (options.soundsPath.empty()) options.soundsPath = veldrisa::DefaultSoundsFolder(binary).string();
     if (options.webPath.empty())
         std::cerr << "veldrisa-server: no se encuentra la carpeta de la página web; úsese --web CARPETA"
+                  << std::endl;
+    if (options.soundsPath.empty())
+        std::cerr << "veldrisa-server: no se encuentran los sonidos de las salas; úsese --sounds CARPETA"
                   << std::endl;
 }
 

@@ -124,13 +124,27 @@ std::optional<fs::path> Resolve(const WebFolders& folders, const std::string& pa
 
 }  // namespace
 
-fs::path DefaultWebFolder(const fs::path& binaryFolder) {
-    for (const fs::path& candidate :
-         {binaryFolder / "web", binaryFolder / ".." / "share" / "veldrisa-server" / "web"}) {
+namespace {
+
+// The first of a folder beside the binary and its namesake in an installed server's share folder
+// that holds the file it is known by.
+fs::path Installed(const fs::path& binaryFolder, const fs::path& beside, const fs::path& shared,
+                   const char* known) {
+    for (const fs::path& candidate : {binaryFolder / beside, binaryFolder / ".." / "share" / "veldrisa-server" / shared}) {
         std::error_code ec;
-        if (fs::is_directory(candidate, ec)) return candidate;
+        if (fs::is_regular_file(candidate / known, ec)) return candidate.lexically_normal();
     }
     return {};
+}
+
+}  // namespace
+
+fs::path DefaultWebFolder(const fs::path& binaryFolder) {
+    return Installed(binaryFolder, "web", "web", "index.html");
+}
+
+fs::path DefaultSoundsFolder(const fs::path& binaryFolder) {
+    return Installed(binaryFolder, ".", "sonidos", "fuego.wav");
 }
 
 WebReply ServeWeb(const WebFolders& folders, std::string_view method, std::string_view target) {

@@ -26,6 +26,9 @@ struct WebReply {
 // The page's folder beside the server's binary, or the one an installed server keeps in its
 // share folder; empty when neither is there.
 std::filesystem::path DefaultWebFolder(const std::filesystem::path& binaryFolder);
+// The room sounds' folder: the server's own folder when the build put them beside it, or the one
+// an installed server keeps in its share folder.
+std::filesystem::path DefaultSoundsFolder(const std::filesystem::path& binaryFolder);
 
 // Answers a GET or HEAD for `target` (the request line's path, with its query). Anything that
 // leaves the folder (`..`, a symbolic link out, an encoded slash), names a folder, a hidden

@@ -9,10 +9,12 @@ goodbye and ends the server cleanly, and the journal it leaves brings the same g
 """
 
 import gzip
+import http.client
 import os
 import re
 import shutil
 import signal
+import ssl
 import sqlite3
 import subprocess
 import sys
@@ -79,6 +81,9 @@ def check_package(deb, root):
     check("its manual page", gzip.open(f"{root}/usr/share/man/man8/veldrisa-server.8.gz").read().startswith(b".TH"))
     for doc in ("copyright", "changelog.gz"):
         check(f"its {doc}", os.path.getsize(f"{root}/usr/share/doc/veldrisa-server/{doc}") > 0)
+    check("the browser seat's page", os.path.isfile(f"{root}/usr/share/veldrisa-server/web/index.html"))
+    sounds = sorted(os.listdir(f"{root}/usr/share/veldrisa-server/sonidos"))
+    check("the four room sounds the page plays", len(sounds) == 4 and "fuego.wav" in sounds, sounds)
     game = [p for p in run("dpkg-deb", "-c", deb).stdout.splitlines() if "games" in p or "veldrisa.desktop" in p]
     check("none of the game's files", not game, " ".join(game))
 
@@ -135,6 +140,19 @@ def start(server, config, port):
     return proc
 
 
+def fetch(port, path):
+    """The status of an HTTPS GET to the server, its self-signed certificate accepted."""
+    context = ssl.create_default_context()
+    context.check_hostname = False
+    context.verify_mode = ssl.CERT_NONE
+    connection = http.client.HTTPSConnection("127.0.0.1", port, timeout=10, context=context)
+    try:
+        connection.request("GET", path)
+        return connection.getresponse().status
+    finally:
+        connection.close()
+
+
 def journal_lines(data):
     db = sqlite3.connect(f"file:{data}/veldrisa-partidas.sqlite?mode=ro", uri=True)
     try:
@@ -151,6 +169,9 @@ def play_and_stop(server, config, data):
     try:
         check("its self-signed certificate is made in the data folder",
               os.path.exists(f"{data}/veldrisa-server.crt") and os.path.exists(f"{data}/veldrisa-server.key"))
+        page, fire = fetch(port, "/"), fetch(port, "/sonidos/fuego.wav")
+        check("it serves the browser seat's page and the room sounds from its share folder",
+              page == 200 and fire == 200, f"page {page}, sound {fire}")
         ana = Client(port)
         ana.send('{"type":"hello","version":1,"client":"bot"}')
         token = ana.receive()["token"]

@@ -101,5 +101,28 @@ TEST(WebFiles, WithoutAPageFolderNothingIsServed) {
     EXPECT_TRUE(DefaultWebFolder(fs::temp_directory_path() / "veldrisa-no-such-folder").empty());
 }
 
+// A build keeps the page and the sounds beside the server; a package keeps the server in sbin and
+// them in its share folder.
+TEST(WebFiles, TheFoldersAreFoundBesideTheServerOrInItsShareFolder) {
+    const fs::path root = fs::temp_directory_path() / ("veldrisa-installed-" + std::to_string(::getpid()));
+    const auto touch = [&](const fs::path& file) {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file) << "x";
+    };
+    touch(root / "build" / "web" / "index.html");
+    touch(root / "build" / "fuego.wav");
+    touch(root / "usr" / "share" / "veldrisa-server" / "web" / "index.html");
+    touch(root / "usr" / "share" / "veldrisa-server" / "sonidos" / "fuego.wav");
+    fs::create_directories(root / "usr" / "sbin");
+    fs::create_directories(root / "empty" / "web");
+    EXPECT_EQ(DefaultWebFolder(root / "build"), root / "build" / "web");
+    EXPECT_EQ(DefaultSoundsFolder(root / "build"), root / "build" / "");
+    EXPECT_EQ(DefaultWebFolder(root / "usr" / "sbin"), root / "usr" / "share" / "veldrisa-server" / "web");
+    EXPECT_EQ(DefaultSoundsFolder(root / "usr" / "sbin"), root / "usr" / "share" / "veldrisa-server" / "sonidos");
+    EXPECT_TRUE(DefaultWebFolder(root / "empty").empty());
+    EXPECT_TRUE(DefaultSoundsFolder(root / "empty").empty());
+    fs::remove_all(root);
+}
+
 }  // namespace
 }  // namespace veldrisa
