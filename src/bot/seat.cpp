@@ -50,28 +50,26 @@ void BotSeat::stop() {
 
 void BotSeat::connect() {
     const std::weak_ptr<BotSeat> weak = weak_from_this();
+    const int generation = ++generation_;
     // Each handler answers for its own connection only: an older one may still report its end.
-    const auto current = [weak](const std::shared_ptr<net::WebSocketClient>* client) {
+    const auto current = [weak, generation] {
         auto self = weak.lock();
-        return self && !self->over_ && client && self->client_.get() == client->get() ? self : nullptr;
+        return self && !self->over_ && self->generation_ == generation ? self : nullptr;
     };
-    auto holder = std::make_shared<std::shared_ptr<net::WebSocketClient>>();
     net::ClientHandlers handlers;
-    handlers.opened = [current, holder](const std::string&) {
-        if (auto self = current(holder.get())) self->opened();
+    handlers.opened = [current](const std::string&) {
+        if (auto self = current()) self->opened();
     };
-    handlers.message = [current, holder](std::string_view text) {
-        if (auto self = current(holder.get())) self->received(text);
+    handlers.message = [current](std::string_view text) {
+        if (auto self = current()) self->received(text);
     };
-    handlers.closed = [current, holder](const std::string& reason) {
-        if (auto self = current(holder.get())) self->lost("conexión perdida: " + reason);
+    handlers.closed = [current](const std::string& reason) {
+        if (auto self = current()) self->lost("conexión perdida: " + reason);
     };
-    handlers.failed = [current, holder](net::Failure kind, const std::string& what) {
-        if (auto self = current(holder.get()))
-            self->lost(std::string(net::FailureText(kind)) + " (" + what + ")");
+    handlers.failed = [current](net::Failure kind, const std::string& what) {
+        if (auto self = current()) self->lost(std::string(net::FailureText(kind)) + " (" + what + ")");
     };
     client_ = net::WebSocketClient::Create(io_, tls_, std::move(handlers));
-    *holder = client_;
     client_->connect(options_.host, options_.port, options_.client);
 }
 

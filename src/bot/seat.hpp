@@ -81,7 +81,7 @@ private:
     std::chrono::steady_clock::time_point keySent_;
     Move lastMove_;
     bool awaiting_ = false, over_ = false, tableTold_ = false;
-    int attempts_ = 0;
+    int attempts_ = 0, generation_ = 0;
 };
 
 }  // namespace veldrisa::bot

@@ -45,7 +45,9 @@ void HallGame() {
         if (i == 150) {
             for (auto& o : hall.drop(bea, now)) sent.push_back(std::move(o));
             bea = 4;
-            send(bea, R"({"type":"hello","version":1,"client":"web","token":"00000000000000000000000000000002","seen":3})");
+            send(
+                bea,
+                R"({"type":"hello","version":1,"client":"web","token":"00000000000000000000000000000002","seen":3})");
         }
         send(i % 2 ? bea : 1, i % 3 ? R"({"type":"key","key":"SPACE"})" : R"({"type":"key","key":"C"})");
         now += std::chrono::seconds(31);
