@@ -66,9 +66,9 @@ bool VersionRefused(std::string_view text) {
 }
 
 bool Unreachable(const beast::error_code& ec) {
-    return ec == asio::error::connection_refused || ec == asio::error::host_unreachable ||
-           ec == asio::error::network_unreachable || ec == asio::error::host_not_found ||
-           ec == asio::error::host_not_found_try_again || ec == asio::error::no_data;
+    return ec == asio::error::host_unreachable || ec == asio::error::network_unreachable ||
+           ec == asio::error::host_not_found || ec == asio::error::host_not_found_try_again ||
+           ec == asio::error::no_data;
 }
 
 class Client final : public WebSocketClient, public std::enable_shared_from_this<Client> {
@@ -135,6 +135,7 @@ private:
     void failStep(const beast::error_code& ec, Failure otherwise) {
         if (ec == beast::error::timeout) return fail(Failure::TimedOut, ec.message());
         if (Unreachable(ec)) return fail(Failure::NoServer, ec.message());
+        if (ec == asio::error::connection_refused) return fail(Failure::NotListening, ec.message());
         fail(otherwise, ec.message());
     }
 
@@ -245,7 +246,8 @@ private:
 
 const char* FailureText(Failure f) {
     switch (f) {
-        case Failure::NoServer: return "No hay ningún servidor en esa dirección.";
+        case Failure::NoServer: return "No se encuentra esa dirección.";
+        case Failure::NotListening: return "No hay ningún servidor en esa dirección.";
         case Failure::Refused: return "El servidor ha rechazado la conexión.";
         case Failure::TimedOut: return "El servidor no ha contestado a tiempo.";
         case Failure::Tls: return "No se ha podido establecer una conexión segura con el servidor.";

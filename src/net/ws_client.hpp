@@ -15,7 +15,8 @@ namespace veldrisa::net {
 
 // Why a connection could not be made, or was given up.
 enum class Failure {
-    NoServer,  // nothing answers at that address: no such host, nobody listening, unreachable
+    NoServer,      // no machine answers to that name or address
+    NotListening,  // the machine answered, but nothing listens on that port
     Refused,   // a server answered but refused the WebSocket
     TimedOut,  // the server took too long to answer
     Tls,       // the secure channel failed, or the certificate is not the one expected

@@ -23,20 +23,14 @@ std::string Mayusculas(std::string hex) {
 
 ConnectionFault Fault(net::Failure f) {
     switch (f) {
-        case net::Failure::NoServer: return ConnectionFault::Refused;
+        case net::Failure::NoServer: return ConnectionFault::NoServer;
+        case net::Failure::NotListening: return ConnectionFault::Refused;
         case net::Failure::TimedOut: return ConnectionFault::TimedOut;
         case net::Failure::Tls: return ConnectionFault::Certificate;
         case net::Failure::Refused:
         case net::Failure::Version: return ConnectionFault::Protocol;
     }
     return ConnectionFault::Lost;
-}
-
-// A host name the resolver cannot find is "no server"; nobody listening is "refused".
-ConnectionFault FaultFor(net::Failure f, const std::string& what) {
-    if (f == net::Failure::NoServer && what.find("not found") != std::string::npos)
-        return ConnectionFault::NoServer;
-    return Fault(f);
 }
 
 class WebSocketConnection final : public Connection {
@@ -149,7 +143,7 @@ private:
                 return;
             }
             ConnectionEvent e{Kind::Failed};
-            e.fault = FaultFor(f, what);
+            e.fault = Fault(f);
             e.detail = what;
             inbox_.push(a.generation, std::move(e));
         };
