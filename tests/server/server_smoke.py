@@ -83,7 +83,9 @@ def main(server):
             proc.send_signal(signal.SIGTERM)
             bye = [c.until(lambda m: m.get("type") == "goodbye") for c in (ana, bea)]
             check("SIGTERM says goodbye to every connection", all(b and b["reason"] == "shutdown" for b in bye))
-            check("and the server ends cleanly", proc.wait(timeout=40) == 0)
+            for c in (ana, bea):
+                c.close()
+            check("and the server ends cleanly once its players answer the close", proc.wait(timeout=10) == 0)
         finally:
             if proc.poll() is None:
                 proc.kill()
