@@ -40,7 +40,7 @@ cp "$game" "$work/veldrisa"
 if [ "$route" = sdl ]; then export VELDRISA_VOICE_OUTPUT=sdl; fi
 SDL_AUDIODRIVER=pulseaudio "$work/veldrisa" 2>"$out/game-stderr.txt" &
 game_pid=$!
-window=$(xdotool search --sync --onlyvisible --name '^La fortuna de Veldrisa$' | head -n 1)
+window=$(xdotool search --sync --onlyvisible --class '^veldrisa$' | head -n 1)
 xdotool windowfocus --sync "$window"
 sleep 1
 xdotool key ctrl Return

@@ -35,12 +35,17 @@ await_screen() {
     done
 }
 
-# Gives the keyboard to the game's window once it is visible; without a window manager,
-# keys typed by xdotool go to the window that has the focus.
+# The game's visible window, found by its class: the title's text type follows the locale
+# espeak-ng sets on its own thread, and xdotool's search by name reads only some of them.
+game_window() { xdotool search --onlyvisible --class '^veldrisa$' 2>/dev/null | head -1; }
+
+# Gives the keyboard to the game's window once it is visible (within 30 s: a sanitizer build
+# on a busy machine starts slowly); without a window manager, keys typed by xdotool go to the
+# window that has the focus.
 focus_game() {
-    local id="" tries=0
-    while [ -z "$id" ] && ((tries++ < 50)); do
-        id=$(xdotool search --onlyvisible --name "La fortuna de Veldrisa" 2>/dev/null | head -1) || true
+    local id="" start=$SECONDS
+    while [ -z "$id" ] && ((SECONDS - start < 30)); do
+        id=$(game_window) || true
         [ -n "$id" ] || sleep 0.2
     done
     [ -n "$id" ] && xdotool windowfocus --sync "$id"
@@ -104,17 +109,21 @@ on_display() {
 # $work/status and its stderr to $work/err-x11.txt.
 message_box_session() {
     local game=$1 status=0 shown box
-    timeout -k 2 20 "$game" >/dev/null 2>"$work/err-x11.txt" &
+    timeout -k 2 40 "$game" >/dev/null 2>"$work/err-x11.txt" &
     local pid=$!
-    shown=$(await_screen "" 10) || true
+    shown=$(await_screen "" 30) || true
     # The box is small and in the middle of the screen; the game's window would fill most of it.
     read -r x0 y0 x1 y1 <<<"$(awk '{ print $4, $5, $6, $7 }' <<<"$shown")"
     if ((x0 > 400 && x1 < 880 && y0 > 150 && y1 < 650)); then box="box ok"; else box="box wrong"; fi
     local hidden="window hidden"
-    [ -z "$(xdotool search --onlyvisible --name "La fortuna de Veldrisa" 2>/dev/null)" ] || hidden="window visible"
+    [ -z "$(game_window)" ] || hidden="window visible"
     echo "$box ($shown), $hidden" >"$work/report.txt"
-    # Without a window manager the keyboard goes to the window under the pointer.
-    xdotool mousemove $(((x0 + x1) / 2)) $(((y0 + y1) / 2)) key Return
+    if [ "$box" = "box ok" ]; then
+        # Without a window manager the keyboard goes to the window under the pointer.
+        xdotool mousemove $(((x0 + x1) / 2)) $(((y0 + y1) / 2)) key Return
+    else
+        kill "$pid" 2>/dev/null || true
+    fi
     wait "$pid" || status=$?
     echo "$status" >"$work/status"
 }

@@ -51,7 +51,7 @@ game=$1
 timeout --preserve-status -s TERM -k 5 9 "$game" &
 pid=$!
 sleep 3
-id=$(xdotool search --onlyvisible --name "La fortuna de Veldrisa" 2>/dev/null | head -1)
+id=$(xdotool search --onlyvisible --class '^veldrisa$' 2>/dev/null | head -1)
 [ -n "$id" ] && xdotool windowfocus --sync "$id" key Return
 wait "$pid"
 INNER
