@@ -179,7 +179,7 @@ void Cliente::Reintenta(ConnectionFault fallo) {
         paso_ = PasoEnLinea::Reconectando;
         intentos_ = 0;
         estado_ = "Conexión perdida, reintentando";
-        Habla(voz_, estado_, false, false);
+        HablaAparte(estado_);
     } else if (++intentos_ >= IntentosMaximos) {
         Habla(voz_, "No se ha podido volver a conectar. " + TextoFallo(fallo, direccion_.Texto()), false,
               false);
@@ -313,7 +313,15 @@ void Cliente::Historial(const MensajeServidor& m) {
         if (p.tipo == Tipo::Sonido) Sonido(p.sonido, p.suena);
     }
     paso_ = PasoEnLinea::Juego;
-    Habla(voz_, m.texto, false, false);
+    HablaAparte(m.texto);
+}
+
+void Cliente::HablaAparte(const std::string& texto) {
+    // F5 repeats what the game last said (its question, when it waits for this seat), as it would
+    // had the connection held: the cut and the way back in are not the game's words.
+    const std::string ultimo = voz_.UltimoMensaje;
+    Habla(voz_, texto, false, false);
+    if (!ultimo.empty()) voz_.UltimoMensaje = ultimo;
 }
 
 void Cliente::Sonido(int sonido, bool suena) {

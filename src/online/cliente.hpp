@@ -86,6 +86,7 @@ private:
     void Mesas(const MensajeServidor& m);
     void Mesa(const EstadoMesa& mesa);
     void Historial(const MensajeServidor& m);
+    void HablaAparte(const std::string& texto);
     void Sonido(int sonido, bool suena);
     void AbreLista();
     void Abandona(const std::string& aviso);

@@ -358,6 +358,8 @@ TEST(ClienteEnLinea, ALostConnectionIsSaidRetriedAndTheMissedMessagesKeptUnspoke
     EXPECT_EQ(b.hablados().back(), "perdido dos");
     b.tecla(Tecla::RePag);
     EXPECT_EQ(b.hablados().back(), "perdido uno");
+    b.teclas({"F5"});
+    EXPECT_EQ(b.hablados().back(), "perdido dos") << "F5 repeats the game's last message, not the summary";
     b.teclas({"SPACE"});
     EXPECT_EQ(b.tipos(), std::vector<std::string>{"key"});
     // A seat the server no longer knows: said, and a fresh start in the hall.
@@ -370,6 +372,21 @@ TEST(ClienteEnLinea, ALostConnectionIsSaidRetriedAndTheMissedMessagesKeptUnspoke
     auto nuevo = b.enviados();
     ASSERT_EQ(nuevo.size(), 1u);
     EXPECT_FALSE(nuevo[0].contains("token"));
+}
+
+TEST(ClienteEnLinea, BackWithNothingMissedF5StillRepeatsTheQuestionAskedBeforeTheCut) {
+    EnLinea b;
+    b.jugando();
+    b.servidor({R"({"type":"say","text":"Elija una habitación","before":false,"after":false})"});
+    b.red.fail(ConnectionFault::Lost);
+    b.programa.Red();
+    b.abre();
+    b.servidor({std::string(R"({"type":"welcome","version":1,"token":")") + Token + "\"}",
+                R"({"type":"history","messages":[],"missed":[],"summary":"Ha vuelto a la partida."})"});
+    EXPECT_TRUE(b.oyo("Ha vuelto a la partida."));
+    b.olvida();
+    b.teclas({"F5"});
+    EXPECT_EQ(b.hablados().back(), "elija una habitación");
 }
 
 TEST(ClienteEnLinea, ASeatLostBeforeTheStartOrForGoodEndsInTheHallOrTheAddress) {
