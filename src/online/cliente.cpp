@@ -155,7 +155,7 @@ void Cliente::Abierta(const ConnectionEvent& e) {
 
 // Only a started game keeps a seat to come back to: anywhere else the client starts afresh.
 void Cliente::Saluda() {
-    Envia(MensajeHola(paso_ == PasoEnLinea::Reconectando && mesa_.empezada ? token_ : "", vistos_));
+    Envia(MensajeHola(paso_ == PasoEnLinea::Reconectando && !mesa_.id.empty() ? token_ : "", vistos_));
 }
 
 void Cliente::Perdida(const ConnectionEvent& e) {
@@ -219,14 +219,11 @@ void Cliente::AtiendeMensaje(const MensajeServidor& m) {
 
 void Cliente::Bienvenida(const MensajeServidor& m) {
     const bool reconecta = paso_ == PasoEnLinea::Reconectando;
-    const bool vuelve = reconecta && mesa_.empezada && token_ == m.token;
+    const bool vuelve = reconecta && !mesa_.id.empty() && token_ == m.token;
     token_ = m.token;
     intentos_ = 0;
-    if (vuelve) {
-        // The history and its summary follow.
-        paso_ = PasoEnLinea::Juego;
-        return;
-    }
+    // Back at the table: the game's history and summary follow, or the table as it stands.
+    if (vuelve) return;
     if (reconecta && !mesa_.id.empty()) Habla(voz_, "Ha perdido su sitio en la mesa.", false, false);
     if (nombre_.empty()) {
         paso_ = PasoEnLinea::Nombre;
@@ -239,8 +236,9 @@ void Cliente::Bienvenida(const MensajeServidor& m) {
 
 void Cliente::Rechazo(const MensajeServidor& m) {
     if (m.razon == "token") {
-        // The seat is gone (its table ended while the client was away): a fresh start in the hall.
-        Habla(voz_, "Ha perdido su sitio en la mesa.", false, false);
+        // The seat is gone (its table ended, or its wait ran out, while the client was away): a
+        // fresh start in the hall.
+        if (!mesa_.id.empty()) Habla(voz_, "Ha perdido su sitio en la mesa.", false, false);
         token_.clear();
         mesa_ = {};
         paso_ = PasoEnLinea::Conectando;
@@ -279,13 +277,7 @@ void Cliente::Mesa(const EstadoMesa& mesa) {
     const bool entra = paso_ != PasoEnLinea::Mesa && paso_ != PasoEnLinea::Juego;
     mesa_ = mesa;
     if (mesa.empezada && paso_ != PasoEnLinea::Juego) {
-        paso_ = PasoEnLinea::Juego;
-        campo_.reset();
-        vistos_ = 0;
-        std::string carpeta = plataforma_.folders.programFolder();
-        if (!carpeta.empty() && carpeta.back() != std::filesystem::path::preferred_separator)
-            carpeta += static_cast<char>(std::filesystem::path::preferred_separator);
-        for (int s = 1; s <= 4; ++s) plataforma_.sounds[s - 1]->setFileName(carpeta + Sonidos[s - 1]);
+        EntraEnJuego();
     } else if (!mesa.empezada && entra) {
         paso_ = PasoEnLinea::Mesa;
         cursorPersonaje_ = 1;
@@ -300,7 +292,21 @@ void Cliente::Mesa(const EstadoMesa& mesa) {
     if (!mesa.evento.empty()) Habla(voz_, mesa.evento, false, false);
 }
 
+void Cliente::EntraEnJuego() {
+    paso_ = PasoEnLinea::Juego;
+    mesa_.empezada = true;
+    campo_.reset();
+    vistos_ = 0;
+    std::string carpeta = plataforma_.folders.programFolder();
+    if (!carpeta.empty() && carpeta.back() != std::filesystem::path::preferred_separator)
+        carpeta += static_cast<char>(std::filesystem::path::preferred_separator);
+    for (int s = 1; s <= 4; ++s) plataforma_.sounds[s - 1]->setFileName(carpeta + Sonidos[s - 1]);
+}
+
 void Cliente::Historial(const MensajeServidor& m) {
+    // The game started while this seat was away.
+    if (!mesa_.empezada) EntraEnJuego();
+    paso_ = PasoEnLinea::Juego;
     // What was said while away is there to be read again, not heard now.
     for (const std::string& t : m.mensajes) {
         voz_.historial.Guarda(t);
@@ -312,7 +318,6 @@ void Cliente::Historial(const MensajeServidor& m) {
         if (p.tipo == Tipo::Log) log_ = p.texto;
         if (p.tipo == Tipo::Sonido) Sonido(p.sonido, p.suena);
     }
-    paso_ = PasoEnLinea::Juego;
     HablaAparte(m.texto);
 }
 

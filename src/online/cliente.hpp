@@ -85,6 +85,7 @@ private:
     void Rechazo(const MensajeServidor& m);
     void Mesas(const MensajeServidor& m);
     void Mesa(const EstadoMesa& mesa);
+    void EntraEnJuego();
     void Historial(const MensajeServidor& m);
     void HablaAparte(const std::string& texto);
     void Sonido(int sonido, bool suena);

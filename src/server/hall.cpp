@@ -84,6 +84,10 @@ Hall::Present Hall::present(const Room& room) const {
 // claim announces, and with a pass per visitor and character a full hall's joins took seconds.
 void Hall::announce(const Room& room, const std::string& event, Out& out) const {
     std::array<std::string, 11> players;
+    for (int c = 1; c <= 10; ++c)
+        if (auto away = room.players.find(room.owner[c]);
+            !room.owner[c].empty() && away != room.players.end())
+            players[c] = away->second;
     for (const auto& [id, v] : visitors_)
         for (int c = 1; c <= 10; ++c)
             if (!room.owner[c].empty() && v.token == room.owner[c]) players[c] = v.name;
@@ -170,7 +174,8 @@ void Hall::comeBack(ConnectionId from, Visitor& v, const protocol::Hello& h, Out
                                    [&](const auto& other) { return other.second.token == token; });
     auto room = std::find_if(rooms_.begin(), rooms_.end(), [&](const auto& r) {
         const auto stream = r.second.streams.find(token);
-        return r.second.game && stream != r.second.streams.end() && !stream->second.left;
+        if (!r.second.game) return r.second.away.count(token) > 0;
+        return stream != r.second.streams.end() && !stream->second.left;
     });
     if (taken || room == rooms_.end()) return refuse(from, Reason::Token, out);
     Room& r = room->second;
@@ -178,6 +183,11 @@ void Hall::comeBack(ConnectionId from, Visitor& v, const protocol::Hello& h, Out
     v.table = r.id;
     v.name = r.players[token];
     r.away.erase(token);
+    if (!r.game) {
+        // Back at the table before its start: the characters it claimed waited for it.
+        out.push_back({from, protocol::WelcomeMessage(token)});
+        return announce(r, v.name + " ha vuelto", out);
+    }
     for (int c = 1; c <= 10; ++c)
         if (r.owner[c] == token) r.game->takeBack(c);
     out.push_back({from, protocol::WelcomeMessage(token)});
@@ -287,7 +297,7 @@ void Hall::start(Room& room, Instant now, Out& out) {
         for (const std::string& token : room.seatTokens) {
             const auto holder = std::find_if(visitors_.begin(), visitors_.end(),
                                              [&](const auto& v) { return v.second.token == token; });
-            holders.push_back({token, holder == visitors_.end() ? std::string() : holder->second.name});
+            holders.push_back({token, holder == visitors_.end() ? room.players[token] : holder->second.name});
         }
         store_->addTable(room.id, setup, holders, room.timeLimit);
     }
@@ -337,15 +347,15 @@ std::vector<Outgoing> Hall::drop(ConnectionId gone, Instant now) {
     visitors_.erase(found);
     auto room = rooms_.find(v.table);
     if (room == rooms_.end() || v.spectator) return out;
-    if (room->second.game) {
-        room->second.away[v.token] = now;
-        room->second.players[v.token] = v.name;
-        Stream& stream = room->second.streams[v.token];
-        stream.awayFrom = stream.sent;
+    Room& r = room->second;
+    r.away[v.token] = now;
+    r.players[v.token] = v.name;
+    if (!r.game) {
+        announce(r, v.name + " ha perdido la conexión", out);
         return out;
     }
-    handOver(room->second, v.token);
-    announce(room->second, v.name + " ha dejado la mesa", out);
+    Stream& stream = r.streams[v.token];
+    stream.awayFrom = stream.sent;
     return out;
 }
 
@@ -377,16 +387,22 @@ void Hall::deliver(Room& room, Instant now, Out& out) {
 std::vector<Outgoing> Hall::tick(Instant now) {
     Out out;
     for (auto& [id, room] : rooms_) {
-        if (!room.game) continue;
         for (auto away = room.away.begin(); away != room.away.end();) {
             if (now - away->second < Grace) {
                 ++away;
                 continue;
             }
             handOver(room, away->first);
-            away = room.away.erase(away);
-            deliver(room, now, out);
+            if (room.game) {
+                away = room.away.erase(away);
+                deliver(room, now, out);
+            } else {
+                const std::string name = room.players[away->first];
+                away = room.away.erase(away);
+                announce(room, name + " ha dejado la mesa", out);
+            }
         }
+        if (!room.game) continue;
         if (room.timeLimit == 0 || !room.asked ||
             now - room.askedSince < std::chrono::seconds(room.timeLimit))
             continue;

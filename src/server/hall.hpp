@@ -41,8 +41,8 @@ public:
 
     // One client message, checked before it touches anything; what each connection is sent.
     std::vector<Outgoing> receive(ConnectionId from, std::string_view text, Instant now);
-    // The connection is gone. Before the start its characters go back; once playing, its seat keeps
-    // them for the grace period, then the computer plays them.
+    // The connection is gone. Its characters wait for it for the grace period; then, before the
+    // start, they go back to the table, and once playing the computer plays them.
     std::vector<Outgoing> drop(ConnectionId gone, Instant now);
     // Time limits and grace periods that ran out by now.
     std::vector<Outgoing> tick(Instant now);
@@ -72,7 +72,7 @@ private:
         std::unique_ptr<OnlineTable> game;
         std::optional<int> asked;
         Instant askedSince{};
-        std::map<std::string, Instant> away;         // seats whose connection dropped, and since when
+        std::map<std::string, Instant> away;         // players whose connection dropped, and since when
         std::map<std::string, std::string> players;  // token -> the player's name
         std::map<std::string, Stream> streams;       // token -> what its seat was sent
         std::optional<protocol::Turn> turn;          // what the game waited for, as last told

@@ -389,7 +389,7 @@ TEST(ClienteEnLinea, BackWithNothingMissedF5StillRepeatsTheQuestionAskedBeforeTh
     EXPECT_EQ(b.hablados().back(), "elija una habitación");
 }
 
-TEST(ClienteEnLinea, ASeatLostBeforeTheStartOrForGoodEndsInTheHallOrTheAddress) {
+TEST(ClienteEnLinea, ATableNotStartedWaitsForItsPlayerThenItsPlaceIsLostOrTheServer) {
     EnLinea b;
     b.enLaMesa(true);
     b.red.closedByServer();
@@ -398,9 +398,21 @@ TEST(ClienteEnLinea, ASeatLostBeforeTheStartOrForGoodEndsInTheHallOrTheAddress) 
     b.abre();
     auto hola = b.enviados();
     ASSERT_EQ(hola.size(), 1u);
-    EXPECT_FALSE(hola[0].contains("token")) << "a table not started keeps no seat";
+    EXPECT_EQ(hola[0]["token"], Token) << "a table not started keeps its players' places too";
+    b.servidor({std::string(R"({"type":"welcome","version":1,"token":")") + Token + "\"}",
+                MesaT1(true, false, "Ana ha vuelto")});
+    EXPECT_EQ(b.programa.enLinea()->paso(), PasoEnLinea::Mesa);
+    EXPECT_TRUE(b.oyo("Ana ha vuelto. Está en la mesa t1.")) << b.dicho();
+    EXPECT_TRUE(b.enviados().empty());
+    // Away past the wait: the place is gone, said, and the hall.
+    b.red.closedByServer();
+    b.programa.Red();
+    b.abre();
+    EXPECT_EQ(b.enviados().at(0)["token"], Token);
+    b.servidor({R"({"type":"error","reason":"token","text":"La sesión ha caducado."})"});
+    EXPECT_TRUE(b.oyo("Ha perdido su sitio en la mesa."));
+    EXPECT_EQ(b.tipos(), std::vector<std::string>{"hello"});
     b.servidor({R"({"type":"welcome","version":1,"token":"ffffffffffffffffffffffffffffffff"})"});
-    EXPECT_EQ(b.dicho(), "Ha perdido su sitio en la mesa.");
     EXPECT_EQ(b.tipos(), std::vector<std::string>{"list_tables"});
     EXPECT_EQ(b.programa.enLinea()->paso(), PasoEnLinea::Lista);
     // A server that never comes back: after the tries, said, and the address asked again.

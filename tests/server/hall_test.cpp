@@ -124,6 +124,57 @@ TEST(Hall, ADroppedPlayersCharactersGoToTheComputerAfterTheGracePeriod) {
     EXPECT_TRUE(s.got(3, "salas asignadas") || s.got(3, "cartas seleccionadas"));
 }
 
+TEST(Hall, APlayerDroppedBeforeTheStartKeepsItsCharactersForTheGracePeriod) {
+    Sala s;
+    s.seated();
+    const std::string hello =
+        R"({"type":"hello","version":1,"client":"native","token":")" + Sala::Token(2) + R"("})";
+    const auto drop = [&s](ConnectionId c) {
+        for (Outgoing& o : s.hall.drop(c, s.now)) s.sent.push_back(std::move(o));
+    };
+    drop(2);
+    EXPECT_NE(s.last(1).find(R"("event":"Bea ha perdido la conexión")"), std::string::npos) << s.last(1);
+    EXPECT_NE(
+        s.last(1).find(R"("character":7,"computer":false,"name":"Beatriz","player":"Bea","yours":false)"),
+        std::string::npos)
+        << "its character keeps its name: " << s.last(1);
+    s.send(4, R"({"type":"hello","version":1,"client":"web"})");
+    s.send(4, R"({"type":"join","table":"t1","as":"player","name":"Dora","code":"clave1"})");
+    s.send(4, R"({"type":"claim","character":7})");
+    EXPECT_NE(s.last(4).find(R"("reason":"taken")"), std::string::npos);
+    s.wait(Hall::Grace - 1s);
+    s.send(6, hello);
+    ASSERT_EQ(s.to(6).size(), 2u);
+    EXPECT_NE(s.to(6)[0].find(Sala::Token(2)), std::string::npos);
+    EXPECT_NE(s.last(6).find(R"("event":"Bea ha vuelto")"), std::string::npos);
+    EXPECT_NE(s.last(6).find(R"("name":"Beatriz","player":"Bea","yours":true)"), std::string::npos)
+        << s.last(6);
+    // Away past the wait: the character is free again, and the token takes nothing back.
+    drop(6);
+    s.wait(Hall::Grace);
+    EXPECT_NE(s.last(1).find(R"("event":"Bea ha dejado la mesa")"), std::string::npos) << s.last(1);
+    s.send(4, R"({"type":"claim","character":7})");
+    EXPECT_NE(s.last(4).find(R"("name":"Beatriz","player":"Dora","yours":true)"), std::string::npos)
+        << s.last(4);
+    s.send(7, hello);
+    EXPECT_NE(s.last(7).find(R"("reason":"token")"), std::string::npos);
+}
+
+TEST(Hall, APlayerAwayWhenTheGameStartsComesBackIntoItFromItsFirstMessage) {
+    Sala s;
+    s.seated();
+    for (Outgoing& o : s.hall.drop(2, s.now)) s.sent.push_back(std::move(o));
+    s.send(1, R"({"type":"start"})");
+    EXPECT_TRUE(s.got(1, "La partida empieza"));
+    s.send(6,
+           R"({"type":"hello","version":1,"client":"native","token":")" + Sala::Token(2) + R"(","seen":0})");
+    const auto back = s.to(6);
+    ASSERT_GE(back.size(), 2u);
+    EXPECT_NE(back[1].find(R"("type":"history")"), std::string::npos);
+    EXPECT_NE(back[1].find("Beatriz"), std::string::npos) << "the game's first messages: " << back[1];
+    EXPECT_NE(back[1].find("Ha vuelto a la partida."), std::string::npos);
+}
+
 TEST(Hall, LeavingOnPurposeHandsTheCharactersToTheComputerAtOnce) {
     Sala s;
     s.seated();

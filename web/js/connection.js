@@ -16,7 +16,7 @@ export class Connection {
     this.handlers = handlers;
     this.socket = null;
     this.token = null;
-    this.seated = false;  // a started game holds a seat for this token: coming back takes it again
+    this.seated = false;  // a table holds a place for this token: coming back takes it again
     this.seen = 0;  // the seat's game messages received, so that coming back brings exactly the rest
     this.attempt = 0;
     this.lostAt = null;

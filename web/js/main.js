@@ -107,8 +107,7 @@ function leave() {
 }
 
 // Back on a connection with no seat to take again: a spectator watches the same table again,
-// anyone else finds the lobby (a table not yet started gave the characters back when the
-// connection dropped).
+// a player whose place was not kept (away past the wait) finds the lobby.
 function comeBackWithoutSeat() {
   const watched = table.spectator ? table.id : null;
   table = null;
@@ -128,7 +127,7 @@ const handlers = {
   },
   table(m) {
     table = m;
-    connection.seated = m.started && !m.spectator;
+    connection.seated = !m.spectator;
     $('titulo-mesa').textContent = `Mesa ${m.id}`;
     $('mesa-info').textContent = m.spectator ? 'Mira la mesa como espectador.' : 'Elija sus personajes.';
     $('empezar').hidden = !m.creator || m.spectator;
