@@ -6,6 +6,8 @@
 #   xvfb-run -a bench/answer_starts.sh build-bench/veldrisa OUT [ANSWERS] [sdl]
 #
 # OUT receives capture.wav, starts.wav and starts.png. With "sdl" the voice goes through SDL's mix.
+# SINK_OPTIONS adds options to the null sink, e.g. SINK_OPTIONS=norewinds=1: a sink that cannot
+# rewind what it has rendered, as the monitor's recording cannot.
 set -euo pipefail
 game=$(realpath "$1")
 out=$(realpath -m "$2")
@@ -26,7 +28,7 @@ trap finish EXIT
 export PULSE_SERVER=unix:$work/native PULSE_RUNTIME_PATH=$work/runtime PULSE_STATE_PATH=$work/state
 export XDG_RUNTIME_DIR=$work HOME=$work
 env -u PULSE_SERVER pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-level=debug \
-    --log-target=file:"$work/server.log" "--load=module-null-sink sink_name=starts rate=44100 channels=2" \
+    --log-target=file:"$work/server.log" "--load=module-null-sink sink_name=starts rate=44100 channels=2 ${SINK_OPTIONS:-}" \
     "--load=module-native-protocol-unix auth-anonymous=1 socket=$work/native" >/dev/null 2>&1 &
 server_pid=$!
 for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done

@@ -370,7 +370,7 @@ void EspeakSpeechEngine::Replace(std::string text) {
     {
         std::lock_guard lock(mutex_);
         ++generation_;
-        if (server_) server_->interrupt();
+        if (server_) server_->interrupt(text.empty());
         if (stream_) SDL_AudioStreamClear(stream_);
         raw_.clear();
         rawRead_ = 0;

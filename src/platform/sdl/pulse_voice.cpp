@@ -137,13 +137,18 @@ bool PulseVoice::WaitForStream() {
     return state == PA_STREAM_READY;
 }
 
-void PulseVoice::interrupt() {
+void PulseVoice::interrupt(bool silent) {
     pa_threaded_mainloop_lock(loop_);
     // The drain first tells the server that the old message ends here: emptied by the flush, the
     // stream is then taken for drained, not for one that ran dry.
     if (!broken_) {
         pa_operation_unref(pa_stream_drain(stream_, nullptr, nullptr));
         pa_operation_unref(pa_stream_flush(stream_, nullptr, nullptr));
+        if (silent) {
+            silence_.assign(static_cast<std::size_t>(rate_ * SilenceAfterCutMs / 1000), 0);
+            pa_stream_write(stream_, silence_.data(), silence_.size() * sizeof(short), nullptr, 0,
+                            PA_SEEK_RELATIVE);
+        }
     }
     pa_threaded_mainloop_unlock(loop_);
     written_ = 0;

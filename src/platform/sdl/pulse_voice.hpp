@@ -38,6 +38,12 @@ public:
     // is not slowed by it: written ahead, a new message makes the server take back what it had
     // already mixed (a rewind) and play the new one at once.
     static constexpr int TargetLatencyMs = 12;
+    // Silence queued when the voice is cut to silence. To start a message at once, after the stream
+    // ran dry, the server rewinds the stream by about the time it ran dry, over what it had already
+    // played: without this silence the next message, however much later, opened with the last
+    // milliseconds of the one cut short, heard as a click. Not queued before a new message: the new
+    // one would wait behind it.
+    static constexpr int SilenceAfterCutMs = 40;
     // How long the connection to a server may take before it is given up.
     static constexpr int ConnectTimeoutMs = 1500;
 
@@ -52,8 +58,9 @@ public:
     // refuses it.
     bool open(int rate, std::string& error);
 
-    // Drops what the server still holds of the message being played; the next write starts the next one.
-    void interrupt();
+    // Drops what the server still holds of the message being played; the next write starts the next
+    // one. `silent`: no message follows, and a little silence is queued.
+    void interrupt(bool silent);
     // Hands samples to the server at once.
     void write(const short* samples, int count);
     // The message `generation` is complete; once the server has played it, drained() says so.
@@ -81,6 +88,7 @@ private:
     int rate_ = 0;
     // Frames written since the last interruption, and when the first of them was.
     std::uint64_t written_ = 0;
+    std::vector<short> silence_;  // the silence queued after a cut
     std::int64_t firstWriteUs_ = 0;
     std::vector<std::unique_ptr<Drain>> drains_;  // under the loop's lock
     std::atomic<std::uint64_t> drained_{0};
