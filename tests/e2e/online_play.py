@@ -58,6 +58,8 @@ class Proxy(threading.Thread):
             down, _ = self.listener.accept()
             try:
                 up = socket.create_connection(("127.0.0.1", self.upstream), timeout=5)
+                # The timeout was for connecting: a table may stay quiet longer than that.
+                up.settimeout(None)
             except OSError:
                 down.close()
                 continue
@@ -260,6 +262,37 @@ def changed_certificate(server, port, work, proc, command, env):
     return proc
 
 
+def leaves_a_quiet_hall(port, work, command, env):
+    """A player who only looks at the tables and goes: Escape ends the game at once, though the
+    server has nothing more to say to it."""
+    forget_confirmed(command)
+    voice = Voice(os.path.join(work, "voice-hall.txt"))
+    env = dict(env, VELDRISA_VOICE_FILE=voice.path, XDG_CONFIG_HOME=os.path.join(work, "config-hall"))
+    player = subprocess.Popen(command + ["--server", f"127.0.0.1:{port}"], env=env)
+    try:
+        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "La fortuna de Veldrisa",
+                        "windowfocus", "--sync"], timeout=30, check=True)
+        voice.wait("escoja los personajes")
+        key("F3")
+        voice.wait("su huella es")
+        key("Return")
+        voice.wait("escriba su nombre")
+        subprocess.run(["xdotool", "type", "--delay", "80", "Eva"])
+        key("Return")
+        voice.wait("ninguna mesa")
+        time.sleep(2)
+        key("Escape")
+        try:
+            status = player.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            status = None
+        check("Escape from a quiet hall leaves the game at once", status == 0)
+    finally:
+        if player.poll() is None:
+            player.kill()
+            player.wait()
+
+
 def main(server, replay, bot, game):
     forget_confirmed(game)
     with tempfile.TemporaryDirectory() as work:
@@ -335,6 +368,7 @@ def main(server, replay, bot, game):
             check("the bot played the game to its end beside it", "La partida ha terminado" in record)
             proc = changed_certificate(server, port, work, proc, game + ["--server", f"127.0.0.1:{proxy.port}"],
                                        env)
+            leaves_a_quiet_hall(port, work, game, env)
         finally:
             if player.poll() is None:
                 player.kill()

@@ -114,10 +114,13 @@ public:
                              const_cast<char*>(text.data()), static_cast<DWORD>(text.size()));
     }
 
-    // From the main thread: every handle closed, which ends any call waiting on them.
+    // From the main thread: every handle closed, which ends any call waiting on them. Wine's
+    // WinHTTP does not end a receive waiting on a closed handle, so the reader would wait for the
+    // server's next message: the close frame sent first has the server answer with its own.
     void stop() {
         std::lock_guard lock(mutex_);
         stopped_ = true;
+        if (socket_) WinHttpWebSocketShutdown(socket_, WINHTTP_WEB_SOCKET_SUCCESS_CLOSE_STATUS, nullptr, 0);
         for (HINTERNET* h : {&socket_, &request_, &connection_, &session_})
             if (*h) WinHttpCloseHandle(std::exchange(*h, nullptr));
         wake_.notify_all();
