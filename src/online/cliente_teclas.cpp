@@ -257,7 +257,8 @@ View Cliente::Vista() const {
         SetupView s;
         for (std::size_t i = 0; i < s.names.size(); ++i) {
             const PersonajeEnMesa& p = mesa_.personajes[i];
-            s.names[i] = p.jugador.empty() || p.suyo ? p.nombre : p.nombre + " (" + p.jugador + ")";
+            // The player first: the window shortens a long name from its end.
+            s.names[i] = p.jugador.empty() || p.suyo ? p.nombre : "(" + p.jugador + ") " + p.nombre;
             s.selected[i] = p.suyo;
         }
         s.cursor = cursorPersonaje_;

@@ -34,11 +34,15 @@ Hall::Hall(std::function<std::uint32_t()> seeds, std::function<std::string()> to
 
 // A table taken up again from its journal: every seat is away until its player comes back.
 void Hall::restore(const StoredTable& stored, Instant now) {
+    nextTable_ = std::max<std::uint64_t>(nextTable_, std::stoull(stored.id.substr(1)) + 1);
+    auto game = std::make_unique<OnlineTable>(stored.setup, stored.journal);
+    // A game already over has nothing left for its players; its journal stays in the store.
+    if (Over(*game)) return;
     Room& room = rooms_[stored.id];
     room.id = stored.id;
     room.timeLimit = stored.timeLimit;
     room.names = stored.setup.names;
-    room.game = std::make_unique<OnlineTable>(stored.setup, stored.journal);
+    room.game = std::move(game);
     for (std::size_t seat = 0; seat < stored.holders.size(); ++seat) {
         const std::string& token = stored.holders[seat].token;
         room.seatTokens.push_back(token);
@@ -54,7 +58,11 @@ void Hall::restore(const StoredTable& stored, Instant now) {
     room.asked = room.game->asked();
     room.askedSince = now;
     room.turn = room.game->turn();
-    nextTable_ = std::max<std::uint64_t>(nextTable_, std::stoull(stored.id.substr(1)) + 1);
+}
+
+bool Hall::Over(OnlineTable& game) {
+    const auto turn = game.turn();
+    return game.ended() || (turn && turn->ask == protocol::Ask::End);
 }
 
 void Hall::refuse(ConnectionId to, Reason r, Out& out) const {
@@ -82,7 +90,7 @@ Hall::Present Hall::present(const Room& room) const {
 
 // The players' names are looked up once, not for each visitor and character: every join and
 // claim announces, and with a pass per visitor and character a full hall's joins took seconds.
-void Hall::announce(const Room& room, const std::string& event, Out& out) const {
+void Hall::announce(const Room& room, const std::string& event, Out& out, ConnectionId quiet) const {
     std::array<std::string, 11> players;
     for (int c = 1; c <= 10; ++c)
         if (auto away = room.players.find(room.owner[c]);
@@ -95,9 +103,15 @@ void Hall::announce(const Room& room, const std::string& event, Out& out) const 
     const auto spectators = static_cast<int>(std::count_if(
         here.begin(), here.end(), [](const auto& visitor) { return visitor.second->spectator; }));
     for (const auto& [id, v] : here) {
-        protocol::TableView view{room.id,      !room.code.empty(),   room.timeLimit, room.creator == v->token,
-                                 v->spectator, room.game != nullptr, spectators,     {},
-                                 event};
+        protocol::TableView view{room.id,
+                                 !room.code.empty(),
+                                 room.timeLimit,
+                                 room.creator == v->token,
+                                 v->spectator,
+                                 room.game != nullptr,
+                                 spectators,
+                                 {},
+                                 id == quiet ? std::string() : event};
         for (int c = 1; c <= 10; ++c) {
             protocol::CharacterEntry& e = view.characters[static_cast<std::size_t>(c - 1)];
             e.name = room.names[c].empty() ? rosterNames_[c] : room.names[c];
@@ -186,7 +200,7 @@ void Hall::comeBack(ConnectionId from, Visitor& v, const protocol::Hello& h, Out
     if (!r.game) {
         // Back at the table before its start: the characters it claimed waited for it.
         out.push_back({from, protocol::WelcomeMessage(token)});
-        return announce(r, v.name + " ha vuelto", out);
+        return announce(r, v.name + " ha vuelto", out, from);
     }
     for (int c = 1; c <= 10; ++c)
         if (r.owner[c] == token) r.game->takeBack(c);
@@ -198,7 +212,7 @@ void Hall::comeBack(ConnectionId from, Visitor& v, const protocol::Hello& h, Out
     const std::uint64_t first = h.seen ? static_cast<std::uint64_t>(*h.seen) : stream.awayFrom;
     out.push_back({from, protocol::HistoryMessage(stream.since(first), summary)});
     tellTurn(r, v, from, out);
-    announce(r, v.name + " ha vuelto", out);
+    announce(r, v.name + " ha vuelto", out, from);
 }
 
 void Hall::tellTurn(const Room& room, const Visitor& v, ConnectionId to, Out& out) const {
@@ -337,6 +351,20 @@ void Hall::leave(Visitor& v, Instant now, Out& out) {
     v.table.clear();
     if (room.game) deliver(room, now, out);
     announce(room, v.name + " ha dejado la mesa", out);
+    closeIfDeserted(room.id);
+}
+
+// A table nobody is at, nobody may still come back to, and whose game, if any, has nothing left
+// for a player: taken off the hall's list (its journal stays in the store).
+void Hall::closeIfDeserted(const std::string& id) {
+    auto found = rooms_.find(id);
+    if (found == rooms_.end()) return;
+    const Room& room = found->second;
+    if (!present(room).empty() || !room.away.empty()) return;
+    const bool everyoneLeft = std::all_of(room.streams.begin(), room.streams.end(),
+                                          [](const auto& stream) { return stream.second.left; });
+    if (room.game && !Over(*room.game) && !everyoneLeft) return;
+    rooms_.erase(found);
 }
 
 std::vector<Outgoing> Hall::drop(ConnectionId gone, Instant now) {
@@ -346,7 +374,11 @@ std::vector<Outgoing> Hall::drop(ConnectionId gone, Instant now) {
     const Visitor v = found->second;
     visitors_.erase(found);
     auto room = rooms_.find(v.table);
-    if (room == rooms_.end() || v.spectator) return out;
+    if (room == rooms_.end()) return out;
+    if (v.spectator) {
+        closeIfDeserted(v.table);
+        return out;
+    }
     Room& r = room->second;
     r.away[v.token] = now;
     r.players[v.token] = v.name;
@@ -386,6 +418,7 @@ void Hall::deliver(Room& room, Instant now, Out& out) {
 
 std::vector<Outgoing> Hall::tick(Instant now) {
     Out out;
+    std::vector<std::string> waitedFor;
     for (auto& [id, room] : rooms_) {
         for (auto away = room.away.begin(); away != room.away.end();) {
             if (now - away->second < Grace) {
@@ -393,6 +426,7 @@ std::vector<Outgoing> Hall::tick(Instant now) {
                 continue;
             }
             handOver(room, away->first);
+            waitedFor.push_back(id);
             if (room.game) {
                 away = room.away.erase(away);
                 deliver(room, now, out);
@@ -409,6 +443,7 @@ std::vector<Outgoing> Hall::tick(Instant now) {
         room.game->timeOut();
         deliver(room, now, out);
     }
+    for (const std::string& id : waitedFor) closeIfDeserted(id);
     return out;
 }
 

@@ -87,11 +87,15 @@ private:
     void key(ConnectionId from, Visitor& v, const protocol::GameKey& k, Instant now, Out& out);
     void leave(Visitor& v, Instant now, Out& out);
     void handOver(Room& room, const std::string& token);
+    void closeIfDeserted(const std::string& id);
+    static bool Over(OnlineTable& game);
     void comeBack(ConnectionId from, Visitor& v, const protocol::Hello& h, Out& out);
     void tellTurn(const Room& room, const Visitor& v, ConnectionId to, Out& out) const;
     void restore(const StoredTable& stored, Instant now);
     void refuse(ConnectionId to, protocol::Reason r, Out& out) const;
-    void announce(const Room& room, const std::string& event, Out& out) const;
+    // The table as it stands, to everyone at it, with what just happened; `quiet`, the one it
+    // happened to, is not told it again.
+    void announce(const Room& room, const std::string& event, Out& out, ConnectionId quiet = 0) const;
     void deliver(Room& room, Instant now, Out& out);
     // The table's visitors, found in one pass over the hall; a key's delivery makes one pass, not
     // one per seat.

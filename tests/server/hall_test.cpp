@@ -146,7 +146,7 @@ TEST(Hall, APlayerDroppedBeforeTheStartKeepsItsCharactersForTheGracePeriod) {
     s.send(6, hello);
     ASSERT_EQ(s.to(6).size(), 2u);
     EXPECT_NE(s.to(6)[0].find(Sala::Token(2)), std::string::npos);
-    EXPECT_NE(s.last(6).find(R"("event":"Bea ha vuelto")"), std::string::npos);
+    EXPECT_NE(s.last(1).find(R"("event":"Bea ha vuelto")"), std::string::npos);
     EXPECT_NE(s.last(6).find(R"("name":"Beatriz","player":"Bea","yours":true)"), std::string::npos)
         << s.last(6);
     // Away past the wait: the character is free again, and the token takes nothing back.
@@ -173,6 +173,35 @@ TEST(Hall, APlayerAwayWhenTheGameStartsComesBackIntoItFromItsFirstMessage) {
     EXPECT_NE(back[1].find(R"("type":"history")"), std::string::npos);
     EXPECT_NE(back[1].find("Beatriz"), std::string::npos) << "the game's first messages: " << back[1];
     EXPECT_NE(back[1].find("Ha vuelto a la partida."), std::string::npos);
+}
+
+TEST(Hall, ATableNobodyCanComeBackToLeavesTheList) {
+    Sala s;
+    const auto listed = [&s](const std::string& id) {
+        s.send(9, R"({"type":"list_tables"})");
+        return s.last(9).find(R"("id":")" + id + "\"") != std::string::npos;
+    };
+    s.send(9, R"({"type":"hello","version":1,"client":"bot"})");
+    // Played, then every player went: the spectator keeps it listed until it goes too.
+    s.seated();
+    s.send(1, R"({"type":"start"})");
+    for (ConnectionId c : {1, 2}) s.send(c, R"({"type":"leave"})");
+    EXPECT_TRUE(listed("t1"));
+    for (Outgoing& o : s.hall.drop(3, s.now)) s.sent.push_back(std::move(o));
+    EXPECT_FALSE(listed("t1"));
+    // Made and left before anyone came.
+    s.send(1, R"({"type":"create_table","name":"Ana","private":false,"time_limit":0})");
+    ASSERT_TRUE(listed("t2"));
+    s.send(1, R"({"type":"leave"})");
+    EXPECT_FALSE(listed("t2"));
+    // A player whose connection dropped may come back: listed until its wait is over.
+    s.send(4, R"({"type":"hello","version":1,"client":"bot"})");
+    s.send(4, R"({"type":"create_table","name":"Dora","private":false,"time_limit":0})");
+    for (Outgoing& o : s.hall.drop(4, s.now)) s.sent.push_back(std::move(o));
+    s.wait(Hall::Grace - 1s);
+    EXPECT_TRUE(listed("t3"));
+    s.wait(1s);
+    EXPECT_FALSE(listed("t3"));
 }
 
 TEST(Hall, LeavingOnPurposeHandsTheCharactersToTheComputerAtOnce) {
@@ -203,7 +232,8 @@ TEST(Hall, APlayerBackWithItsTokenFindsItsSeatWhatItMissedAndItsCharactersBack) 
     EXPECT_NE(back[1].find("salas asignadas"), std::string::npos) << "what it missed: " << back[1];
     EXPECT_NE(back[1].find("Ha vuelto a la partida."), std::string::npos);
     EXPECT_NE(back[2].find(R"("type":"turn")"), std::string::npos) << "then what the game waits for";
-    EXPECT_NE(back[3].find(R"("event":"Bea ha vuelto")"), std::string::npos);
+    EXPECT_EQ(back[3].find(R"("event":"Bea ha vuelto")"), std::string::npos) << "told to the others only";
+    EXPECT_TRUE(s.got(1, R"("event":"Bea ha vuelto")"));
     // Its character is its own again: the next prompt for Beatriz reaches it.
     for (int i = 0; i < 200 && !s.got(6, "Beatriz, es su turno de jugar"); ++i) {
         s.send(1, R"({"type":"key","key":"SPACE"})");

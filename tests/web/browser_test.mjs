@@ -169,7 +169,7 @@ async function main() {
     await page.keyboard.press('Space');
     await page.waitForFunction(() => window.heard.regions.some((t) => t.startsWith('Ana juega con')));
     const lobbyHeard = await heardAll(page);
-    check('the arrows say each character', lobbyHeard.some((t) => t.endsWith('No seleccionado')));
+    check('the arrows say each character', lobbyHeard.some((t) => t.endsWith(', libre')));
     check('claiming is said', lobbyHeard.some((t) => t.startsWith('Ana juega con')));
     await page.screenshot({ path: path.join(outDir, 'web-lobby.png'), fullPage: true });
     await axe(page, 'the table');

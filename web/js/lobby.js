@@ -1,18 +1,21 @@
 // The lobby as a real form: the open tables, and at a table its ten characters, each row with
 // its own buttons and labels so that a screen reader's own navigation reaches everything.
 
-const TIME_WORDS = { 0: 'sin límite', 30: '30 segundos', 60: '60 segundos', 120: '120 segundos' };
+// The same words as the native game's lobby.
+const count = (n, singular, plural) => `${n} ${n === 1 ? singular : plural}`;
+const timeLimit = (seconds) => (seconds === 0 ? 'sin límite de tiempo' : `${seconds} segundos por elección`);
 
 function describeTable(t) {
-  const state = t.started ? 'en juego' : 'esperando';
-  const privacy = t.private ? ', privada' : '';
-  return `Mesa ${t.id}${privacy}, ${state}, ${t.players} jugadores, ${t.free} personajes libres, ` +
-    `${t.spectators} espectadores, tiempo ${TIME_WORDS[t.time_limit]}`;
+  let text = `Mesa ${t.id}${t.private ? ', privada' : ', pública'}`;
+  if (t.started) text += ', en juego';
+  text += `, ${count(t.players, 'jugador', 'jugadores')}, ${count(t.spectators, 'espectador', 'espectadores')}`;
+  if (!t.started) text += `, ${count(t.free, 'personaje libre', 'personajes libres')}`;
+  return `${text}, ${timeLimit(t.time_limit)}`;
 }
 
 function describeCharacter(c) {
-  const status = c.yours ? 'Seleccionado' : 'No seleccionado';
-  return c.player && !c.yours ? `${c.name} ${status}, juega ${c.player}` : `${c.name} ${status}`;
+  if (c.yours) return `${c.name}, suyo`;
+  return c.player ? `${c.name}, de ${c.player}` : `${c.name}, libre`;
 }
 
 function cell(row, content) {
@@ -45,7 +48,7 @@ export function showTables(body, tables, actions) {
     cell(row, String(t.players));
     cell(row, String(t.free));
     cell(row, String(t.spectators));
-    cell(row, TIME_WORDS[t.time_limit]);
+    cell(row, t.time_limit === 0 ? 'Sin límite' : `${t.time_limit} s`);
     cell(row, t.started ? 'En juego' : 'Esperando');
     const join = button('Jugar', `Jugar en la mesa ${t.id}`, () => actions.join(t.id, false));
     join.disabled = t.started || t.free === 0;
