@@ -153,7 +153,8 @@ void Cliente::Abierta(const ConnectionEvent& e) {
     Saluda();
 }
 
-// Only a started game keeps a seat to come back to: anywhere else the client starts afresh.
+// A player at a table, started or not, has a place to come back to: anywhere else the client
+// starts afresh.
 void Cliente::Saluda() {
     Envia(MensajeHola(paso_ == PasoEnLinea::Reconectando && !mesa_.id.empty() ? token_ : "", vistos_));
 }

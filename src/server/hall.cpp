@@ -36,8 +36,9 @@ Hall::Hall(std::function<std::uint32_t()> seeds, std::function<std::string()> to
 void Hall::restore(const StoredTable& stored, Instant now) {
     nextTable_ = std::max<std::uint64_t>(nextTable_, std::stoull(stored.id.substr(1)) + 1);
     auto game = std::make_unique<OnlineTable>(stored.setup, stored.journal);
+    auto turn = game->turn();
     // A game already over has nothing left for its players; its journal stays in the store.
-    if (Over(*game)) return;
+    if (Over(*game, turn)) return;
     Room& room = rooms_[stored.id];
     room.id = stored.id;
     room.timeLimit = stored.timeLimit;
@@ -57,11 +58,10 @@ void Hall::restore(const StoredTable& stored, Instant now) {
     }
     room.asked = room.game->asked();
     room.askedSince = now;
-    room.turn = room.game->turn();
+    room.turn = std::move(turn);
 }
 
-bool Hall::Over(OnlineTable& game) {
-    const auto turn = game.turn();
+bool Hall::Over(const OnlineTable& game, const std::optional<protocol::Turn>& turn) {
     return game.ended() || (turn && turn->ask == protocol::Ask::End);
 }
 
@@ -197,14 +197,11 @@ void Hall::comeBack(ConnectionId from, Visitor& v, const protocol::Hello& h, Out
     v.table = r.id;
     v.name = r.players[token];
     r.away.erase(token);
-    if (!r.game) {
-        // Back at the table before its start: the characters it claimed waited for it.
-        out.push_back({from, protocol::WelcomeMessage(token)});
-        return announce(r, v.name + " ha vuelto", out, from);
-    }
+    out.push_back({from, protocol::WelcomeMessage(token)});
+    // Back at the table before its start: the characters it claimed waited for it.
+    if (!r.game) return announce(r, v.name + " ha vuelto", out, from);
     for (int c = 1; c <= 10; ++c)
         if (r.owner[c] == token) r.game->takeBack(c);
-    out.push_back({from, protocol::WelcomeMessage(token)});
     const auto asked = r.game->asked();
     const std::string summary =
         "Ha vuelto a la partida." + (asked ? " Es el turno de " + r.game->name(*asked) + "." : std::string());
@@ -363,7 +360,7 @@ void Hall::closeIfDeserted(const std::string& id) {
     if (!present(room).empty() || !room.away.empty()) return;
     const bool everyoneLeft = std::all_of(room.streams.begin(), room.streams.end(),
                                           [](const auto& stream) { return stream.second.left; });
-    if (room.game && !Over(*room.game) && !everyoneLeft) return;
+    if (room.game && !Over(*room.game, room.turn) && !everyoneLeft) return;
     rooms_.erase(found);
 }
 
@@ -426,15 +423,13 @@ std::vector<Outgoing> Hall::tick(Instant now) {
                 continue;
             }
             handOver(room, away->first);
+            const std::string name = room.players[away->first];
+            away = room.away.erase(away);
             waitedFor.push_back(id);
-            if (room.game) {
-                away = room.away.erase(away);
+            if (room.game)
                 deliver(room, now, out);
-            } else {
-                const std::string name = room.players[away->first];
-                away = room.away.erase(away);
+            else
                 announce(room, name + " ha dejado la mesa", out);
-            }
         }
         if (!room.game) continue;
         if (room.timeLimit == 0 || !room.asked ||

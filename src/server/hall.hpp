@@ -88,7 +88,7 @@ private:
     void leave(Visitor& v, Instant now, Out& out);
     void handOver(Room& room, const std::string& token);
     void closeIfDeserted(const std::string& id);
-    static bool Over(OnlineTable& game);
+    static bool Over(const OnlineTable& game, const std::optional<protocol::Turn>& turn);
     void comeBack(ConnectionId from, Visitor& v, const protocol::Hello& h, Out& out);
     void tellTurn(const Room& room, const Visitor& v, ConnectionId to, Out& out) const;
     void restore(const StoredTable& stored, Instant now);

@@ -29,6 +29,9 @@ struct Sala {
     void send(ConnectionId from, std::string_view text) {
         for (Outgoing& o : hall.receive(from, text, now)) sent.push_back(std::move(o));
     }
+    void drop(ConnectionId c) {
+        for (Outgoing& o : hall.drop(c, now)) sent.push_back(std::move(o));
+    }
     void wait(std::chrono::seconds s) {
         now += s;
         for (Outgoing& o : hall.tick(now)) sent.push_back(std::move(o));
@@ -129,10 +132,7 @@ TEST(Hall, APlayerDroppedBeforeTheStartKeepsItsCharactersForTheGracePeriod) {
     s.seated();
     const std::string hello =
         R"({"type":"hello","version":1,"client":"native","token":")" + Sala::Token(2) + R"("})";
-    const auto drop = [&s](ConnectionId c) {
-        for (Outgoing& o : s.hall.drop(c, s.now)) s.sent.push_back(std::move(o));
-    };
-    drop(2);
+    s.drop(2);
     EXPECT_NE(s.last(1).find(R"("event":"Bea ha perdido la conexión")"), std::string::npos) << s.last(1);
     EXPECT_NE(
         s.last(1).find(R"("character":7,"computer":false,"name":"Beatriz","player":"Bea","yours":false)"),
@@ -150,7 +150,7 @@ TEST(Hall, APlayerDroppedBeforeTheStartKeepsItsCharactersForTheGracePeriod) {
     EXPECT_NE(s.last(6).find(R"("name":"Beatriz","player":"Bea","yours":true)"), std::string::npos)
         << s.last(6);
     // Away past the wait: the character is free again, and the token takes nothing back.
-    drop(6);
+    s.drop(6);
     s.wait(Hall::Grace);
     EXPECT_NE(s.last(1).find(R"("event":"Bea ha dejado la mesa")"), std::string::npos) << s.last(1);
     s.send(4, R"({"type":"claim","character":7})");
@@ -163,7 +163,7 @@ TEST(Hall, APlayerDroppedBeforeTheStartKeepsItsCharactersForTheGracePeriod) {
 TEST(Hall, APlayerAwayWhenTheGameStartsComesBackIntoItFromItsFirstMessage) {
     Sala s;
     s.seated();
-    for (Outgoing& o : s.hall.drop(2, s.now)) s.sent.push_back(std::move(o));
+    s.drop(2);
     s.send(1, R"({"type":"start"})");
     EXPECT_TRUE(s.got(1, "La partida empieza"));
     s.send(6,
@@ -187,7 +187,7 @@ TEST(Hall, ATableNobodyCanComeBackToLeavesTheList) {
     s.send(1, R"({"type":"start"})");
     for (ConnectionId c : {1, 2}) s.send(c, R"({"type":"leave"})");
     EXPECT_TRUE(listed("t1"));
-    for (Outgoing& o : s.hall.drop(3, s.now)) s.sent.push_back(std::move(o));
+    s.drop(3);
     EXPECT_FALSE(listed("t1"));
     // Made and left before anyone came.
     s.send(1, R"({"type":"create_table","name":"Ana","private":false,"time_limit":0})");
@@ -197,7 +197,7 @@ TEST(Hall, ATableNobodyCanComeBackToLeavesTheList) {
     // A player whose connection dropped may come back: listed until its wait is over.
     s.send(4, R"({"type":"hello","version":1,"client":"bot"})");
     s.send(4, R"({"type":"create_table","name":"Dora","private":false,"time_limit":0})");
-    for (Outgoing& o : s.hall.drop(4, s.now)) s.sent.push_back(std::move(o));
+    s.drop(4);
     s.wait(Hall::Grace - 1s);
     EXPECT_TRUE(listed("t3"));
     s.wait(1s);

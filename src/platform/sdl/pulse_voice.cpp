@@ -100,6 +100,7 @@ PulseVoice::~PulseVoice() {
 
 bool PulseVoice::open(int rate, std::string& error) {
     rate_ = rate;
+    silence_.assign(static_cast<std::size_t>(rate * SilenceAfterCutMs / 1000), 0);
     const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(rate), 1};
     pa_threaded_mainloop_lock(loop_);
     stream_ = pa_stream_new(context_, "Voz", &spec, nullptr);
@@ -144,11 +145,9 @@ void PulseVoice::interrupt(bool silent) {
     if (!broken_) {
         pa_operation_unref(pa_stream_drain(stream_, nullptr, nullptr));
         pa_operation_unref(pa_stream_flush(stream_, nullptr, nullptr));
-        if (silent) {
-            silence_.assign(static_cast<std::size_t>(rate_ * SilenceAfterCutMs / 1000), 0);
+        if (silent)
             pa_stream_write(stream_, silence_.data(), silence_.size() * sizeof(short), nullptr, 0,
                             PA_SEEK_RELATIVE);
-        }
     }
     pa_threaded_mainloop_unlock(loop_);
     written_ = 0;
