@@ -128,6 +128,7 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googlete
 	xauth xdotool sox imagemagick x11-xkb-utils unzip
 WINDOWS_BUILD ?= $(BUILD)-windows
 WINDOWS32_BUILD ?= $(BUILD)-windows32
+WINESERVER = WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver
 WINDOWS_CONFIGURE = -DCMAKE_BUILD_TYPE=Release -DVELDRISA_LINUX_REPLAY=$(CURDIR)/$(BUILD)/veldrisa-replay \
 	-DVELDRISA_WINE_PREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix
 windows: deps
@@ -157,14 +158,21 @@ windows32-runner:
 # are the 64-bit build's code, tested there.
 windows-test: windows windows32-runner configure
 	@cmake --build $(BUILD) -j $(JOBS) --target veldrisa-replay veldrisa-server veldrisa-bot
-	@# A new Wine prefix is made whole once, before the tests that share it start side by side:
-	@# a window made while another test's first run still sets up the prefix's desktop fails.
-	cd $(WINDOWS_BUILD) && ./wine-run wineboot -i >/dev/null 2>&1 && WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -w
-	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
-	@if /usr/lib/wine/wine --version >/dev/null 2>&1; then \
-		cmake --build $(WINDOWS32_BUILD) -j $(JOBS) && \
-		cd $(WINDOWS32_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 64-bit-only; \
-	else echo "32-bit Windows tests skipped: Wine cannot run 32-bit programs on this system."; fi
+	@# Wine's server and services start here, with no test's output for theirs, and stay up until
+	@# the tests end: started by a test, they would hold its output open, and ctest would wait for
+	@# them as long as any other test runs. A new prefix is made whole here too, before the tests
+	@# that share it start side by side: a window made while another test's first run still sets
+	@# up the prefix's desktop fails. Its desktop is made on a display that closes after it, so
+	@# that each window test's program makes it again on the test's own.
+	@$(WINESERVER) -k 2>/dev/null || true
+	mkdir -p $(WINDOWS_BUILD)/wineprefix && $(WINESERVER) -p </dev/null >/dev/null 2>&1
+	cd $(WINDOWS_BUILD) && xvfb-run -a ./wine-run wineboot -i >/dev/null 2>&1
+	@status=0; cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS) || status=$$?; \
+	if [ $$status = 0 ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then \
+		cmake --build $(CURDIR)/$(WINDOWS32_BUILD) -j $(JOBS) && \
+		cd $(CURDIR)/$(WINDOWS32_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 64-bit-only || status=$$?; \
+	elif [ $$status = 0 ]; then echo "32-bit Windows tests skipped: Wine cannot run 32-bit programs on this system."; fi; \
+	$(WINESERVER) -k; exit $$status
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan $(BUILD)-fuzz $(WINDOWS_BUILD) $(WINDOWS32_BUILD)

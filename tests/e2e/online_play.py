@@ -33,6 +33,9 @@ spec.loader.exec_module(smoke)
 
 failures = 0
 LIMIT = 240  # seconds for the whole game
+# Dealt with this seed, the game ends on its fifth day: a game of a random seed lasted from half
+# a minute to two, and the test with it.
+SEED = "6"
 
 
 def check(what, ok):
@@ -299,7 +302,7 @@ def main(server, replay, bot, game):
         data = os.path.join(work, "data")
         os.mkdir(data)
         port = smoke.free_port()
-        proc = smoke.start(server, port, data)
+        proc = smoke.start(server, port, data, "--seed", SEED)
         proxy = Proxy(port)
         proxy.start()
         voice = Voice(os.path.join(work, "voice.txt"))

@@ -27,8 +27,8 @@ def check(what, ok):
     failures += 0 if ok else 1
 
 
-def start(server, port, data):
-    proc = subprocess.Popen([server, "--port", str(port), "--data", data], stdout=subprocess.PIPE,
+def start(server, port, data, *options):
+    proc = subprocess.Popen([server, "--port", str(port), "--data", data, *options], stdout=subprocess.PIPE,
                             stderr=subprocess.PIPE, text=True)
     check("the server says where it listens", "escuchando" in proc.stdout.readline())
     return proc

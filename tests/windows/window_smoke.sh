@@ -56,6 +56,15 @@ silences() { grep -c '^$' "$work/voice.txt"; }
 # Wine reads the keyboard's layout when a program starts.
 setxkbmap -layout es
 
+# The check program plays its twelve sounds two seconds each: it runs beside the game, from a
+# folder and a home of its own, its sound in a file of its own.
+checker=$work/check
+mkdir -p "$checker"
+cp "$build/sapi-check.exe" "$build"/*.mp3 "$build/fuego.wav" "$checker/"
+sed "s|$work/sound.raw|$checker/sound.raw|" "$work/.asoundrc" >"$checker/.asoundrc"
+HOME=$checker timeout 150 "$build/wine-run" "$checker/sapi-check.exe" </dev/null >"$work/check.txt" 2>&1 &
+check_pid=$!
+
 # A game played by keys, from a folder of its own that lacks the snoring.
 game=$work/juego
 mkdir -p "$game"
@@ -130,17 +139,15 @@ expect "the missing snoring is in the warnings log by its path, once" \
     [ "$(grep -c 'juego\\Ronquido.mp3' "$warnings" 2>/dev/null)" = 1 ]
 
 # The check program plays each room sound through MCI at three levels, and writes where the user can.
-rm -f "$work/sound.raw"
-cp "$build/sapi-check.exe" "$build"/*.mp3 "$build/fuego.wav" "$work/"
-timeout 150 "$build/wine-run" "$work/sapi-check.exe" </dev/null >"$work/check.txt" 2>&1
+wait "$check_pid"
 report=$(sed -n 's/^El informe se escribe en \(.*\)$/\1/p' "$work/check.txt" | tr -d '\r')
 echo "    report: $report"
 report=$("$build/wine-run" winepath -u "$report" 2>/dev/null)
 expect "the check program names where its report is" [ -f "$report" ]
-expect "the report is not in the program's folder" [ ! -e "$work/sapi-check.txt" ]
+expect "the report is not in the program's folder" [ ! -e "$checker/sapi-check.txt" ]
 plays=$(grep -c "): MCI_PLAY -> 0 (bien)" "$report")
 expect "the check program played the four sounds at 100, 40 and 10 % ($plays)" [ "$plays" -eq 12 ]
-expect "the four sounds were heard" heard "$work/sound.raw"
+expect "the four sounds were heard" heard "$checker/sound.raw"
 expect "both registry views are listed" grep -q "programas de 32 bits" "$report"
 expect "a verdict ends the report" grep -q -e "^Todo bien" -e "^Falló:" "$report"
 grep -A20 "^Falló:" "$report" | sed 's/^/    /'
