@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # SDL2_mixer's headers reach JACK's through FluidSynth's: named here, JACK's second implementation
 # serves them, the one Wine's 32-bit half needs too, so that installing Wine later removes nothing.
-PACKAGES := cmake g++ make pkg-config python3 systemd libgtest-dev libsdl2-dev libjack-jackd2-dev libsdl2-mixer-dev \
+PACKAGES := cmake ninja-build g++ make pkg-config python3 systemd libgtest-dev libsdl2-dev libjack-jackd2-dev libsdl2-mixer-dev \
 	libsdl2-ttf-dev libfribidi-dev libpulse-dev pulseaudio libespeak-ng-dev espeak-ng-data libutf8proc-dev fonts-dejavu-core \
 	xvfb xauth sox xdotool dpkg-dev lintian desktop-file-utils appstream \
 	nlohmann-json3-dev python3-jsonschema libsqlite3-dev libboost1.81-dev libssl-dev nftables chromium
@@ -14,6 +14,11 @@ PACKAGES := cmake g++ make pkg-config python3 systemd libgtest-dev libsdl2-dev l
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 1800
 SOAK_GAMES ?= 100000 10000
+
+# Ninja for every build folder it makes: at two jobs it keeps both busy across the libraries, where
+# CMake's makefiles build one library's files only after those it links to (a fifth longer). A
+# folder made before with another generator keeps its own.
+generator = $(if $(wildcard $(1)/CMakeCache.txt),,-G Ninja)
 
 .PHONY: deps configure build play serve test package sanitize tsan fuzz fuzz-ci fuzz-protocol soak bench bench-server windows windows32-runner windows-test clean
 
@@ -32,7 +37,7 @@ deps:
 		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get -o DPkg::Lock::Timeout=900 install -y -qq nodejs npm; }
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) $(call generator,$(BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -59,19 +64,19 @@ package: build
 # and reconnect tests and the unit tests, and the three add minutes to every CI run.
 SANITIZE_SKIP = ^(web_browser|e2e_online_play|bots_bad_network)$$
 sanitize: deps
-	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DVELDRISA_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(BUILD)-asan $(call generator,$(BUILD)-asan) -DCMAKE_BUILD_TYPE=Debug -DVELDRISA_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD)-asan -j $(JOBS)
 	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -E '$(SANITIZE_SKIP)'
 
 # The speech engine's tests under ThreadSanitizer: synthesis runs beside the main thread.
 tsan: deps
-	@cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=Debug -DVELDRISA_TSAN=ON >/dev/null
+	@cmake -S . -B $(BUILD)-tsan $(call generator,$(BUILD)-tsan) -DCMAKE_BUILD_TYPE=Debug -DVELDRISA_TSAN=ON >/dev/null
 	@cmake --build $(BUILD)-tsan -j $(JOBS) --target platform_tests
 	cd $(BUILD)-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -R '^(SpeechEngine|AudioOutput|Mixer)'
 
 $(BUILD)-fuzz/tests/veldrisa-fuzz: deps
 	$(call install_missing,$(FUZZ_PACKAGES))
-	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz $(call generator,$(BUILD)-fuzz) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DVELDRISA_FUZZ=ON -DVELDRISA_WITH_SDL=OFF >/dev/null
 	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target veldrisa-fuzz
 
@@ -88,7 +93,7 @@ fuzz-ci:
 # The online tables' message parser, its seeds the protocol's client samples, one per file.
 fuzz-protocol: deps
 	$(call install_missing,$(FUZZ_PACKAGES))
-	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz $(call generator,$(BUILD)-fuzz) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DVELDRISA_FUZZ=ON -DVELDRISA_WITH_SDL=OFF >/dev/null
 	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target veldrisa-protocol-fuzz
 	@rm -rf $(BUILD)-fuzz/protocol-seeds && mkdir -p $(BUILD)-fuzz/protocol-seeds $(BUILD)-fuzz/protocol-corpus
@@ -107,7 +112,7 @@ soak: build
 BENCH_PACKAGES := xdotool espeak-ng libxtst-dev libpulse-dev pulseaudio pulseaudio-utils speech-dispatcher
 bench: deps
 	$(call install_missing,$(BENCH_PACKAGES))
-	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD)-bench $(call generator,$(BUILD)-bench) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BUILD)-bench -j $(JOBS) --target veldrisa-bench
 	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)-bench/bench/veldrisa-bench
 
@@ -116,7 +121,7 @@ bench: deps
 # BENCH_SERVER_ARGS passes options to the driver (e.g. "--steps 100,200 --duration 60").
 BENCH_SERVER_ARGS ?=
 bench-server: deps
-	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD)-bench $(call generator,$(BUILD)-bench) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BUILD)-bench -j $(JOBS) --target veldrisa-server veldrisa-bot
 	python3 bench/server_bench.py --server $(BUILD)-bench/veldrisa-server --bot $(BUILD)-bench/veldrisa-bot \
 		$(BENCH_SERVER_ARGS)
@@ -133,10 +138,10 @@ WINDOWS_CONFIGURE = -DCMAKE_BUILD_TYPE=Release -DVELDRISA_LINUX_REPLAY=$(CURDIR)
 	-DVELDRISA_WINE_PREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix
 windows: deps
 	$(call install_missing,$(WINDOWS_PACKAGES))
-	@cmake -S . -B $(WINDOWS32_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake $(WINDOWS_CONFIGURE) >/dev/null
+	@cmake -S . -B $(WINDOWS32_BUILD) $(call generator,$(WINDOWS32_BUILD)) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake $(WINDOWS_CONFIGURE) >/dev/null
 	@# The packages take the 32-bit game and check program; windows-test builds the rest where it runs.
 	@cmake --build $(WINDOWS32_BUILD) -j $(JOBS) --target veldrisa sapi-check
-	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(WINDOWS_CONFIGURE) \
+	@cmake -S . -B $(WINDOWS_BUILD) $(call generator,$(WINDOWS_BUILD)) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(WINDOWS_CONFIGURE) \
 		-DVELDRISA_WINDOWS32_BUILD=$(CURDIR)/$(WINDOWS32_BUILD) >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	cd $(WINDOWS_BUILD) && cpack -G "ZIP;NSIS"
