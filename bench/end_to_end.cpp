@@ -278,7 +278,7 @@ EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap,
     reader.closeWriteEnd();
     KeySender sender;
     if (pid > 0 && sender.ok() && !WaitForWindow().empty()) {
-        if (auto heard = FirstAudible(capture, start, 10s)) f.startupMs = Ms(*heard - start);
+        if (auto heard = FirstAudible(capture, start, 10s)) f.startupMs.push_back(Ms(*heard - start));
         const int underrunsBefore = server.underruns();
         const std::string voiceStream = path == VoicePath::Server ? VoiceStream : "";
         const int voiceUnderrunsBefore = server.underruns(voiceStream);
@@ -308,6 +308,26 @@ EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap,
     if (pid > 0) Stop(pid);
     fs::remove_all(folder, error);
     return f;
+}
+
+void MeasureStartups(const std::string& game, const SoundServer& server, const MonitorCapture& capture, int runs,
+                     VoicePath path, std::vector<double>& into) {
+    const fs::path folder = TemporaryFolder();
+    const fs::path copy = folder / "veldrisa";
+    std::error_code error;
+    fs::copy_file(game, copy, error);
+    auto env = server.environment();
+    env["SDL_AUDIODRIVER"] = "pulseaudio";
+    if (path == VoicePath::Mixer) env["VELDRISA_VOICE_OUTPUT"] = "sdl";
+    for (int run = 0; run < runs && !error; ++run) {
+        Silent(capture, 200ms, 10s);
+        const auto start = Clock::now();
+        pid_t pid = Spawn({copy.string()}, env);
+        if (pid <= 0) break;
+        if (auto heard = FirstAudible(capture, start, 10s)) into.push_back(Ms(*heard - start));
+        Stop(pid);
+    }
+    fs::remove_all(folder, error);
 }
 
 PeerServerFigures MeasurePeersThroughServer(const std::vector<std::string>& texts, const SoundServer& server,

@@ -26,7 +26,7 @@ struct EndToEndFigures {
     std::vector<double> controlDeliveryMs, controlMixMs, controlServerMs;
     int dropouts = 0;                // gaps heard in the answers, from a stream the server found dry
     double answerSeconds = 0;        // of answers examined for them
-    double startupMs = -1;           // the game started to the first audible sample of the introduction
+    std::vector<double> startupMs;   // the game started to the first audible sample of the introduction
     int underruns = -1;              // reported by the server for the game's streams
     int voiceUnderruns = -1;         // of those, the stream that carried the voice
     double sinkLatencyMs = -1;       // the sink's configured latency while the game played
@@ -43,6 +43,11 @@ enum class VoicePath { Server, Mixer };
 constexpr const char* VoiceStream = "Voz";
 EndToEndFigures MeasureEndToEnd(const std::string& game, const std::string& tap, const SoundServer& server,
                                 MonitorCapture& capture, int keys, VoicePath path);
+
+// The game started again and again, from a folder without its room sounds, through the server:
+// each time from the start to the first audible sample of its introduction, added to `into`.
+void MeasureStartups(const std::string& game, const SoundServer& server, const MonitorCapture& capture, int runs,
+                     VoicePath path, std::vector<double>& into);
 
 struct PeerServerFigures {
     std::vector<double> espeakMs;  // the espeak-ng program started to its first audible sample

@@ -42,10 +42,14 @@ constexpr int RulesIntervals = 10;
 
 // Keys answered through the sound server, and texts given to its peers.
 constexpr int ServerKeys = 150;
+// The game started through the sound server, each way, after the start the keys are pressed in.
+constexpr int ServerStartups = 10;
 constexpr std::size_t PeerTexts = 40;
 
 struct Section {
     bool speech = true, game = true, server = true, rules = true;
+    // Only the start-ups through the server, many of them: the server section has them too.
+    bool startup = false;
 };
 
 // A row judged by `met`, or given for reference when there is none.
@@ -84,9 +88,10 @@ void PrintServerDetails(const char* path, const EndToEndFigures& e, const PeerSe
     std::printf("  %s. Keys answered: %zu (", path, e.allAnswersMs.size());
     for (const auto& [key, ms] : e.answerMs) std::printf(" %s %zu,", key.c_str(), ms.size());
     std::printf(" ); not answered within 3 s: %d. Control: %zu.\n", e.unanswered, e.silenceMs.size());
-    std::printf("    Start-up to the first audible sample of the introduction: %.1f ms. Control: %ld of %zu "
-                "silences came later than one device period.\n",
-                e.startupMs,
+    std::printf("    Start-up to the first audible sample of the introduction, %zu starts: median %.1f ms, best %.1f, "
+                "worst %.1f. Control: %ld of %zu silences came later than one device period.\n",
+                e.startupMs.size(), Percentile(e.startupMs, 50), Percentile(e.startupMs, 0),
+                Percentile(e.startupMs, 100),
                 std::count_if(e.silenceMs.begin(), e.silenceMs.end(), [&](double ms) { return ms > period; }),
                 e.silenceMs.size());
     std::printf("    Sink latency as configured with the game playing: %.2f ms; streams: %s.\n", e.sinkLatencyMs,
@@ -138,7 +143,7 @@ void ReportServerPath(const char* path, const EndToEndFigures& e, const PeerServ
                         "ms", e.controlMixMs, "<= one device period (" + Fixed(period, 1) + " ms)", false,
                         [period](const Row& r) { return r.worst() <= period; }));
     rows.push_back(Make("Start-up: game started to the first audible sample of the introduction" + name, "ms",
-                        {e.startupMs}, "<= 100", false, [](const Row& r) { return r.worst() <= 100; }));
+                        e.startupMs, "median <= 100", false, [](const Row& r) { return r.median() <= 100; }));
     rows.push_back(Make("Underruns of the voice's stream reported by the server" + name, "",
                         {double(e.voiceUnderruns)}, "0", false, [](const Row& r) { return r.worst() == 0; }));
     rows.push_back(Make("Gaps heard in the answers (silence cut into sound)" + name, "", {double(e.dropouts)}, "0",
@@ -157,8 +162,9 @@ int main(int argc, char** argv) {
             else if (a == "game") only.game = true;
             else if (a == "server") only.server = true;
             else if (a == "rules") only.rules = true;
+            else if (a == "startup") only.startup = true;
             else {
-                std::fprintf(stderr, "usage: veldrisa-bench [speech] [game] [server] [rules]\n");
+                std::fprintf(stderr, "usage: veldrisa-bench [speech] [game] [server] [rules] [startup]\n");
                 return 2;
             }
         }
@@ -300,6 +306,9 @@ int main(int argc, char** argv) {
         const int underrunsDirect = server.underruns();
         std::fprintf(stderr, "Pressing %d keys in the game, its voice in SDL's mix...\n", ServerKeys);
         EndToEndFigures mixed = MeasureEndToEnd(game, tap, server, *capture, ServerKeys, VoicePath::Mixer);
+        std::fprintf(stderr, "Starting the game %d times each way...\n", ServerStartups);
+        MeasureStartups(game, server, *capture, ServerStartups, VoicePath::Server, direct.startupMs);
+        MeasureStartups(game, server, *capture, ServerStartups, VoicePath::Mixer, mixed.startupMs);
         std::vector<std::string> texts;
         for (const auto& t : direct.texts)
             if (texts.size() < PeerTexts && std::find(texts.begin(), texts.end(), t) == texts.end()) texts.push_back(t);
@@ -318,6 +327,27 @@ int main(int argc, char** argv) {
                             p.espeakMs, "(reference)", false, nullptr));
         rows.push_back(Make("Peer: spd-say to speech-dispatcher's first audible sample, through the server", "ms",
                             p.spdSayMs, "(reference)", false, nullptr));
+    }
+
+    if (only.startup) {
+        if (!std::getenv("DISPLAY")) {
+            std::fprintf(stderr, "veldrisa-bench: the game runs need a display (run it under xvfb-run)\n");
+            return 1;
+        }
+        SoundServer server;
+        std::optional<MonitorCapture> capture;
+        if (server.running()) capture.emplace(server);
+        if (!capture || !capture->running()) {
+            std::fprintf(stderr, "veldrisa-bench: no sound server to measure through\n");
+            return 1;
+        }
+        constexpr int Runs = 20;
+        std::fprintf(stderr, "Starting the game %d times through the server...\n", Runs);
+        std::vector<double> startups;
+        MeasureStartups(game, server, *capture, Runs, VoicePath::Server, startups);
+        rows.push_back(Make("Start-up: game started to the first audible sample of the introduction (The voice on "
+                            "a stream of its own)",
+                            "ms", startups, "median <= 100", false, [](const Row& r) { return r.median() <= 100; }));
     }
 
     std::printf("\n");
