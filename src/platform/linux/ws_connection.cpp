@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <boost/asio.hpp>
 #include <cctype>
+#include <optional>
 #include <thread>
 
 #include "net/ws_client.hpp"
@@ -36,10 +37,7 @@ ConnectionFault Fault(net::Failure f) {
 class WebSocketConnection final : public Connection {
 public:
     explicit WebSocketConnection(std::function<void()> wake)
-        : inbox_(std::move(wake)),
-          tls_(net::MakeClientTls()),
-          work_(asio::make_work_guard(io_)),
-          thread_([this] { io_.run(); }) {}
+        : inbox_(std::move(wake)), work_(asio::make_work_guard(io_)), thread_([this] { io_.run(); }) {}
 
     ~WebSocketConnection() override {
         asio::post(io_, [this] { drop(); });
@@ -110,7 +108,8 @@ private:
                                                  : net::Trust::Any;
         options.fingerprint = a.pinned;
         if (client_) client_->close();
-        client_ = net::WebSocketClient::Create(io_, tls_, handlers(a));
+        if (!tls_) tls_.emplace(net::MakeClientTls());
+        client_ = net::WebSocketClient::Create(io_, *tls_, handlers(a));
         client_->connect(a.host, static_cast<std::uint16_t>(a.port), options);
     }
 
@@ -152,7 +151,9 @@ private:
 
     ConnectionInbox inbox_;
     asio::io_context io_;
-    asio::ssl::context tls_;
+    // Made on the network thread for the first table reached: OpenSSL's start and the system's
+    // roots take some 25 ms, which every game's introduction would otherwise wait for.
+    std::optional<asio::ssl::context> tls_;
     asio::executor_work_guard<asio::io_context::executor_type> work_;
     asio::steady_timer timer_{io_};
     std::shared_ptr<net::WebSocketClient> client_;
