@@ -150,6 +150,39 @@ void ReportServerPath(const char* path, const EndToEndFigures& e, const PeerServ
                         false, [](const Row& r) { return r.worst() == 0; }));
 }
 
+// The game's answers through the server, both ways, its start-ups, and the peers on the same texts.
+void MeasureThroughServer(const std::string& game, const std::string& tap, const SoundServer& server,
+                          MonitorCapture& capture, std::vector<Row>& rows) {
+    std::fprintf(stderr, "Pressing %d keys in the game, its voice on a stream of its own...\n", ServerKeys);
+    EndToEndFigures direct = MeasureEndToEnd(game, tap, server, capture, ServerKeys, VoicePath::Server);
+    const int underrunsDirect = server.underruns();
+    std::fprintf(stderr, "Pressing %d keys in the game, its voice in SDL's mix...\n", ServerKeys);
+    EndToEndFigures mixed = MeasureEndToEnd(game, tap, server, capture, ServerKeys, VoicePath::Mixer);
+    std::fprintf(stderr, "Starting the game %d times each way...\n", ServerStartups);
+    MeasureStartups(game, server, capture, ServerStartups, VoicePath::Server, direct.startupMs);
+    MeasureStartups(game, server, capture, ServerStartups, VoicePath::Mixer, mixed.startupMs);
+    std::vector<std::string> texts;
+    for (const auto& t : direct.texts)
+        if (texts.size() < PeerTexts && std::find(texts.begin(), texts.end(), t) == texts.end())
+            texts.push_back(t);
+    std::fprintf(stderr, "Running espeak-ng and spd-say on %zu of the same texts through the server...\n",
+                 texts.size());
+    PeerServerFigures p = MeasurePeersThroughServer(texts, server, capture);
+    const int underrunsAll = server.underruns();
+
+    std::printf(
+        "Through the sound server (PulseAudio, null sink, its monitor recorded in 5.8 ms fragments); "
+        "underruns over the whole run: %d, %d of them by the end of the first game:\n",
+        underrunsAll, underrunsDirect);
+    if (!p.spdSayProblem.empty()) std::printf("  spd-say: %s.\n", p.spdSayProblem.c_str());
+    ReportServerPath("The voice on a stream of its own", direct, p, ServerTargets::Direct, rows);
+    ReportServerPath("The voice in SDL's mix", mixed, p, ServerTargets::Mixed, rows);
+    rows.push_back(Make("Peer: espeak-ng program started to its first audible sample, through the server",
+                        "ms", p.espeakMs, "(reference)", false, nullptr));
+    rows.push_back(Make("Peer: spd-say to speech-dispatcher's first audible sample, through the server", "ms",
+                        p.spdSayMs, "(reference)", false, nullptr));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -288,7 +321,7 @@ int main(int argc, char** argv) {
                             false, [&memory](const Row& r) { return memory.ended && r.worst() <= 60; }));
     }
 
-    if (only.server) {
+    if (only.server || only.startup) {
         if (!std::getenv("DISPLAY")) {
             std::fprintf(stderr, "veldrisa-bench: the game runs need a display (run it under xvfb-run)\n");
             return 1;
@@ -301,53 +334,17 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "veldrisa-bench: no sound server to measure through\n");
             return 1;
         }
-        std::fprintf(stderr, "Pressing %d keys in the game, its voice on a stream of its own...\n", ServerKeys);
-        EndToEndFigures direct = MeasureEndToEnd(game, tap, server, *capture, ServerKeys, VoicePath::Server);
-        const int underrunsDirect = server.underruns();
-        std::fprintf(stderr, "Pressing %d keys in the game, its voice in SDL's mix...\n", ServerKeys);
-        EndToEndFigures mixed = MeasureEndToEnd(game, tap, server, *capture, ServerKeys, VoicePath::Mixer);
-        std::fprintf(stderr, "Starting the game %d times each way...\n", ServerStartups);
-        MeasureStartups(game, server, *capture, ServerStartups, VoicePath::Server, direct.startupMs);
-        MeasureStartups(game, server, *capture, ServerStartups, VoicePath::Mixer, mixed.startupMs);
-        std::vector<std::string> texts;
-        for (const auto& t : direct.texts)
-            if (texts.size() < PeerTexts && std::find(texts.begin(), texts.end(), t) == texts.end()) texts.push_back(t);
-        std::fprintf(stderr, "Running espeak-ng and spd-say on %zu of the same texts through the server...\n",
-                     texts.size());
-        PeerServerFigures p = MeasurePeersThroughServer(texts, server, *capture);
-        const int underrunsAll = server.underruns();
-
-        std::printf("Through the sound server (PulseAudio, null sink, its monitor recorded in 5.8 ms fragments); "
-                    "underruns over the whole run: %d, %d of them by the end of the first game:\n",
-                    underrunsAll, underrunsDirect);
-        if (!p.spdSayProblem.empty()) std::printf("  spd-say: %s.\n", p.spdSayProblem.c_str());
-        ReportServerPath("The voice on a stream of its own", direct, p, ServerTargets::Direct, rows);
-        ReportServerPath("The voice in SDL's mix", mixed, p, ServerTargets::Mixed, rows);
-        rows.push_back(Make("Peer: espeak-ng program started to its first audible sample, through the server", "ms",
-                            p.espeakMs, "(reference)", false, nullptr));
-        rows.push_back(Make("Peer: spd-say to speech-dispatcher's first audible sample, through the server", "ms",
-                            p.spdSayMs, "(reference)", false, nullptr));
-    }
-
-    if (only.startup) {
-        if (!std::getenv("DISPLAY")) {
-            std::fprintf(stderr, "veldrisa-bench: the game runs need a display (run it under xvfb-run)\n");
-            return 1;
+        if (only.server) MeasureThroughServer(game, tap, server, *capture, rows);
+        if (only.startup) {
+            constexpr int Runs = 20;
+            std::fprintf(stderr, "Starting the game %d times through the server...\n", Runs);
+            std::vector<double> startups;
+            MeasureStartups(game, server, *capture, Runs, VoicePath::Server, startups);
+            rows.push_back(
+                Make("Start-up: game started to the first audible sample of the introduction (The voice "
+                     "on a stream of its own)",
+                     "ms", startups, "median <= 100", false, [](const Row& r) { return r.median() <= 100; }));
         }
-        SoundServer server;
-        std::optional<MonitorCapture> capture;
-        if (server.running()) capture.emplace(server);
-        if (!capture || !capture->running()) {
-            std::fprintf(stderr, "veldrisa-bench: no sound server to measure through\n");
-            return 1;
-        }
-        constexpr int Runs = 20;
-        std::fprintf(stderr, "Starting the game %d times through the server...\n", Runs);
-        std::vector<double> startups;
-        MeasureStartups(game, server, *capture, Runs, VoicePath::Server, startups);
-        rows.push_back(Make("Start-up: game started to the first audible sample of the introduction (The voice on "
-                            "a stream of its own)",
-                            "ms", startups, "median <= 100", false, [](const Row& r) { return r.median() <= 100; }));
     }
 
     std::printf("\n");
